@@ -1,0 +1,152 @@
+#include "startup.h"
+
+#include "txapp.h"
+#include "version.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QMessageBox>
+#include <QSettings>
+#include <QSplashScreen>
+#include <QTranslator>
+
+#include <QSet>
+
+#include <cstdio>
+#include <memory>
+
+static void initTagorixResources()
+{
+    Q_INIT_RESOURCE(images);
+    Q_INIT_RESOURCE(cursors);
+}
+
+quint32 startup::versionNumber(const QString &version)
+{
+    const QStringList parts = version.split(QLatin1Char('.'));
+    auto part = [&parts](int i) { return i < parts.size() ? parts.at(i).toUInt() : 0u; };
+    return part(0) * 65536 + part(1) * 256 + part(2);
+}
+
+bool startup::qtVersionAcceptable(const QString &runtime, const QString &required)
+{
+    return versionNumber(runtime) >= versionNumber(required);
+}
+
+bool startup::loadTranslation(QTranslator &translator, const QString &locale)
+{
+    return translator.load(QStringLiteral("tagorix4_") + locale);
+}
+
+void startup::setupCommandLine(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(
+        QStringLiteral("Veltrux Tagorix %1").arg(QLatin1String(version::string)));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("files"),
+                                 QCoreApplication::translate("main", "Files to open, optionally."),
+                                 QStringLiteral("[files...]"));
+}
+
+void startup::registerResources()
+{
+    initTagorixResources();
+}
+
+void startup::checkQtRuntime()
+{
+    const QString runtime = QString::fromLatin1(qVersion());
+    if (qtVersionAcceptable(runtime))
+        return;
+    int argc = 1;
+    static char name[] = "tagorix";
+    char *argv[] = {name, nullptr};
+    QScopedPointer<QApplication> app;
+    if (!QCoreApplication::instance())
+        app.reset(new QApplication(argc, argv));
+    const QString text = QStringLiteral("Executable '%1' requires Qt %2, found Qt %3.")
+                             .arg(qAppName(), QLatin1String(RequiredQtVersion), runtime);
+    QMessageBox::critical(nullptr, QStringLiteral("Incompatible Qt Library Error"), text,
+                          QMessageBox::Abort);
+    qFatal("%s", qPrintable(text));
+}
+
+bool startup::displayAvailable()
+{
+    return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
+           qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+}
+
+bool startup::runsWithoutWindow(int argc, char *argv[])
+{
+    static const QSet<QByteArray> windowless = {"-h", "--help", "-?", "-v", "--version",
+                                                "--help-all", "--print", "--export-pdf"};
+    for (int i = 1; i < argc; ++i) {
+        if (windowless.contains(QByteArray(argv[i])))
+            return true;
+    }
+    return false;
+}
+
+int startup::run(int argc, char *argv[])
+{
+    if (!displayAvailable()) {
+        if (!runsWithoutWindow(argc, argv)) {
+            std::fprintf(stderr, "tagorix: no display available (DISPLAY is not set); start it "
+                                 "from a desktop session, or use --print / --export-pdf\n");
+            return 1;
+        }
+        // Help, version and batch printing need no window; they run on the
+        // offscreen platform when there is no display at all.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    checkQtRuntime();
+    registerResources();
+    const QString displayName = version::displayName();
+
+    int exitCode = 0;
+    do {
+        auto app = std::make_unique<TxApp>(argc, argv);
+        auto splash = std::make_unique<QSplashScreen>(QPixmap(QStringLiteral(":/veltrux/veltrux_splash.png")),
+                                                      Qt::WindowStaysOnTopHint);
+        splash->show();
+        splash->showMessage(QCoreApplication::translate("main", "Loading ..."),
+                            Qt::AlignLeft, Qt::black);
+
+        QCoreApplication::setOrganizationName(QStringLiteral("Norvane"));
+        QCoreApplication::setApplicationName(QStringLiteral("Tagorix"));
+        QCoreApplication::setApplicationVersion(QLatin1String(version::string));
+        QGuiApplication::setApplicationDisplayName(displayName);
+        QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/veltrux/veltrux_icon.png")));
+
+        auto settings = std::make_unique<QSettings>();
+        const QString locale =
+            settings->value(QStringLiteral("localization/locale"), QStringLiteral("en_US")).toString();
+        auto translator = std::make_unique<QTranslator>();
+        loadTranslation(*translator, locale);
+        QCoreApplication::installTranslator(translator.get());
+
+        app->initialize();
+
+        auto parser = std::make_unique<QCommandLineParser>();
+        setupCommandLine(*parser);
+        parser->process(*app);
+
+        auto window = std::make_unique<QLabel>(displayName);
+        window->show();
+        splash->finish(window.get());
+
+        exitCode = app->exec();
+
+        window.reset();
+        parser.reset();
+        translator.reset();
+        settings.reset();
+        splash.reset();
+        app.reset();
+    } while (exitCode == RestartExitCode);
+    return exitCode;
+}

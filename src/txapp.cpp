@@ -1,0 +1,40 @@
+#include "txapp.h"
+
+#include "startup.h"
+
+TxApp::TxApp(int &argc, char **argv) : QApplication(argc, argv)
+{
+    setObjectName(QStringLiteral("txapp"));
+}
+
+void TxApp::initialize()
+{
+}
+
+TxApp *TxApp::instance()
+{
+    return qobject_cast<TxApp *>(QCoreApplication::instance());
+}
+
+Updater *TxApp::updater()
+{
+    TxApp *app = instance();
+    return app ? app->updaterService : nullptr;
+}
+
+DataSourceManager *TxApp::dataSourceManager()
+{
+    TxApp *app = instance();
+    return app ? app->dataSourceService : nullptr;
+}
+
+SizeTemplateManager *TxApp::sizeTemplateManager()
+{
+    TxApp *app = instance();
+    return app ? app->sizeTemplateService : nullptr;
+}
+
+void TxApp::reboot()
+{
+    QCoreApplication::exit(startup::RestartExitCode);
+}

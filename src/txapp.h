@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QApplication>
+
+class Updater;
+class DataSourceManager;
+class SizeTemplateManager;
+
+// The application object of one pass of the start-up loop; it owns the
+// process-wide services.
+class TxApp : public QApplication
+{
+    Q_OBJECT
+public:
+    TxApp(int &argc, char **argv);
+
+    // Creates the services in the order updater, data source manager, size
+    // template catalogue. A service whose part is not built yet stays null.
+    void initialize();
+
+    static Updater *updater();
+    static DataSourceManager *dataSourceManager();
+    static SizeTemplateManager *sizeTemplateManager();
+
+public slots:
+    // Ends the event loop with the restart code; main() then builds everything anew.
+    void reboot();
+
+private:
+    static TxApp *instance();
+
+    Updater *updaterService = nullptr;
+    DataSourceManager *dataSourceService = nullptr;
+    SizeTemplateManager *sizeTemplateService = nullptr;
+};

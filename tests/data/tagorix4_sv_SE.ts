@@ -1,0 +1,11 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="sv_SE">
+<context>
+    <name>main</name>
+    <message>
+        <source>Loading ...</source>
+        <translation>Laddar ...</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,65 @@
+#include "testutil.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+
+namespace {
+
+void poll(std::function<void(QWidget *)> answer, std::shared_ptr<QElapsedTimer> clock, int timeoutMs)
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    if (modal) {
+        answer(modal);
+        return;
+    }
+    if (clock->elapsed() > timeoutMs)
+        return;
+    QTimer::singleShot(10, [answer, clock, timeoutMs] { poll(answer, clock, timeoutMs); });
+}
+
+} // namespace
+
+void testutil::answerNextModal(std::function<void(QWidget *)> answer, int timeoutMs)
+{
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    QTimer::singleShot(0, [answer, clock, timeoutMs] { poll(answer, clock, timeoutMs); });
+}
+
+void testutil::answerNextMessageBox(int button, QString *title, QString *text)
+{
+    answerNextModal([button, title, text](QWidget *w) {
+        auto *box = qobject_cast<QMessageBox *>(w);
+        if (!box) {
+            w->close();
+            return;
+        }
+        if (title)
+            *title = box->windowTitle();
+        if (text)
+            *text = box->text();
+        QAbstractButton *b = box->button(QMessageBox::StandardButton(button));
+        if (b)
+            b->click();
+        else
+            box->done(button);
+    });
+}
+
+QString testutil::hex(const QByteArray &bytes)
+{
+    return QString::fromLatin1(bytes.toHex(' '));
+}
+
+QString testutil::dataFile(const QString &name)
+{
+    return QDir(QStringLiteral(TAGORIX_TEST_DATA_DIR)).filePath(name);
+}

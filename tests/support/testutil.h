@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace testutil {
+
+// Runs `answer` on the first modal widget that appears (polling the event
+// loop), so a test never blocks on a message box or dialog. Returns at once;
+// the answer happens while the code under test runs its own exec().
+void answerNextModal(std::function<void(QWidget *)> answer, int timeoutMs = 10000);
+
+// Closes the next QMessageBox with the given standard button and stores its
+// title and text.
+void answerNextMessageBox(int button, QString *title = nullptr, QString *text = nullptr);
+
+// Readable hex of a byte array, for failure messages.
+QString hex(const QByteArray &bytes);
+
+// Path of a file in tests/data.
+QString dataFile(const QString &name);
+
+} // namespace testutil

@@ -1,0 +1,87 @@
+#include "startup.h"
+#include "version.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+#include <QTranslator>
+#include <QtTest>
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+private slots:
+    void qtVersionCheck_data();
+    void qtVersionCheck();
+    void displayName();
+    void versionOption();
+    void positionalFilesInOrder();
+    void translationFromWorkingDirectory();
+};
+
+void TestStartup::qtVersionCheck_data()
+{
+    QTest::addColumn<QString>("runtime");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("5.4.2 refused") << "5.4.2" << false;
+    QTest::newRow("5.5.0 accepted") << "5.5.0" << true;
+    QTest::newRow("5.6.0 accepted") << "5.6.0" << true;
+    QTest::newRow("5.15.8 accepted") << "5.15.8" << true;
+    QTest::newRow("4.8.7 refused") << "4.8.7" << false;
+    // Minor and patch weigh 256 and 1: 5.4.255 is still older than 5.5.0.
+    QTest::newRow("5.4.255 refused") << "5.4.255" << false;
+}
+
+void TestStartup::qtVersionCheck()
+{
+    QFETCH(QString, runtime);
+    QFETCH(bool, accepted);
+    QCOMPARE(startup::qtVersionAcceptable(runtime), accepted);
+    QCOMPARE(startup::versionNumber(QStringLiteral("5.5.0")), quint32(5 * 65536 + 5 * 256));
+}
+
+void TestStartup::displayName()
+{
+    QCOMPARE(version::displayName(), QStringLiteral("Veltrux Tagorix 4.1.0"));
+}
+
+void TestStartup::versionOption()
+{
+    QProcess p;
+    p.setProgram(QDir(QStringLiteral(TAGORIX_BIN_DIR)).filePath(QStringLiteral("tagorix")));
+    p.setArguments({QStringLiteral("--version")});
+    p.start();
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitCode(), 0);
+    const QString out = QString::fromUtf8(p.readAllStandardOutput());
+    QVERIFY2(out.trimmed().endsWith(QLatin1String("v4.1.0")), qPrintable(out));
+}
+
+void TestStartup::positionalFilesInOrder()
+{
+    QCommandLineParser parser;
+    startup::setupCommandLine(parser);
+    QVERIFY(parser.parse({QStringLiteral("tagorix"), QStringLiteral("b.tx4l"), QStringLiteral("a.tx4l")}));
+    QCOMPARE(parser.positionalArguments(), QStringList({"b.tx4l", "a.tx4l"}));
+    QVERIFY(parser.helpText().contains(QLatin1String("Files to open, optionally.")));
+    QVERIFY(parser.helpText().contains(QLatin1String("[files...]")));
+}
+
+void TestStartup::translationFromWorkingDirectory()
+{
+    const QString old = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(QStringLiteral(TAGORIX_TEST_I18N_DIR)));
+    QTranslator sv;
+    QVERIFY(startup::loadTranslation(sv, QStringLiteral("sv_SE")));
+    QCOMPARE(sv.translate("main", "Loading ..."), QStringLiteral("Laddar ..."));
+    // sv_SE_x falls back to the sv_SE file by dropping the trailing part.
+    QTranslator fallback;
+    QVERIFY(startup::loadTranslation(fallback, QStringLiteral("sv_SE_x")));
+    QTranslator none;
+    QVERIFY(!startup::loadTranslation(none, QStringLiteral("de_DE")));
+    QDir::setCurrent(old);
+}
+
+QTEST_GUILESS_MAIN(TestStartup)
+#include "tst_startup.moc"
