@@ -1,5 +1,6 @@
 #include "sizetemplate.h"
 
+#include "safestream.h"
 #include "streamheader.h"
 
 #include <QJsonValue>
@@ -7,72 +8,6 @@
 #include <algorithm>
 #include <QtDebug>
 
-namespace {
-
-// A stored template only ever holds numbers and strings. Other variant types
-// (lists, images, ...) could make Qt reserve room for a count taken from a
-// damaged file before reading a byte, so they are refused.
-bool readScalarVariant(QDataStream &in, QVariant &v)
-{
-    quint32 typeId = 0;
-    qint8 isNull = 0;
-    in >> typeId >> isNull;
-    if (in.status() != QDataStream::Ok)
-        return false;
-    switch (typeId) {
-    case QMetaType::UnknownType:
-        v = QVariant();
-        return true;
-    case QMetaType::Bool: {
-        bool b = false;
-        in >> b;
-        v = b;
-        break;
-    }
-    case QMetaType::Int: {
-        qint32 i = 0;
-        in >> i;
-        v = int(i);
-        break;
-    }
-    case QMetaType::UInt: {
-        quint32 u = 0;
-        in >> u;
-        v = uint(u);
-        break;
-    }
-    case QMetaType::LongLong: {
-        qint64 l = 0;
-        in >> l;
-        v = qlonglong(l);
-        break;
-    }
-    case QMetaType::ULongLong: {
-        quint64 l = 0;
-        in >> l;
-        v = qulonglong(l);
-        break;
-    }
-    case QMetaType::Double: {
-        double d = 0;
-        in >> d;
-        v = d;
-        break;
-    }
-    case QMetaType::QString: {
-        QString s;
-        in >> s;
-        v = s;
-        break;
-    }
-    default:
-        in.setStatus(QDataStream::ReadCorruptData);
-        return false;
-    }
-    return in.status() == QDataStream::Ok;
-}
-
-} // namespace
 
 const QStringList &SizeTemplate::jsonNames()
 {
@@ -169,7 +104,8 @@ void SizeTemplate::streamRead(QDataStream &in)
         qint32 key = 0;
         QVariant value;
         in >> key;
-        if (!readScalarVariant(in, value))
+        // A stored template only ever holds numbers and strings.
+        if (!safestream::readScalarVariant(in, value))
             break;
         read.insert(key, value);
     }

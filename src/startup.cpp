@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "appresources.h"
 #include "txapp.h"
 #include "version.h"
 
@@ -16,12 +17,6 @@
 
 #include <cstdio>
 #include <memory>
-
-static void initTagorixResources()
-{
-    Q_INIT_RESOURCE(images);
-    Q_INIT_RESOURCE(cursors);
-}
 
 quint32 startup::versionNumber(const QString &version)
 {
@@ -53,7 +48,7 @@ void startup::setupCommandLine(QCommandLineParser &parser)
 
 void startup::registerResources()
 {
-    initTagorixResources();
+    appresources::ensureRegistered();
 }
 
 void startup::checkQtRuntime()

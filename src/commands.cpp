@@ -1,0 +1,230 @@
+#include "commands.h"
+
+#include "document.h"
+#include "labelitems/baseitem.h"
+#include "labelitems/textitem.h"
+
+using namespace command;
+
+AlignSelectedItems::AlignSelectedItems(Document *doc, Qt::Alignment alignment, int mergeId,
+                                       QUndoCommand *parent)
+    : QUndoCommand(parent)
+{
+    setText(QObject::tr("Align items"));
+    if (!doc)
+        return;
+    QList<BaseItem *> selected;
+    const QList<QGraphicsItem *> all = doc->selectedItems();
+    for (QGraphicsItem *gi : all) {
+        if (auto *item = dynamic_cast<BaseItem *>(gi))
+            selected.append(item);
+    }
+    if (selected.isEmpty())
+        return;
+
+    QRectF r;
+    if (selected.size() == 1) {
+        r = doc->sceneRect();
+    } else {
+        for (BaseItem *item : qAsConst(selected))
+            r = r.united(item->sceneBoundingRect());
+    }
+
+    BaseItemCorner::Placement side;
+    bool byHandle = true;
+    switch (int(alignment)) {
+    case Qt::AlignLeft:
+        side = BaseItemCorner::Left;
+        break;
+    case Qt::AlignRight:
+        side = BaseItemCorner::Right;
+        break;
+    case Qt::AlignHCenter:
+    case Qt::AlignVCenter:
+        side = BaseItemCorner::Center;
+        byHandle = false;
+        break;
+    case Qt::AlignTop:
+        side = BaseItemCorner::Top;
+        break;
+    case Qt::AlignBottom:
+        side = BaseItemCorner::Bottom;
+        break;
+    default:
+        return;
+    }
+
+    for (BaseItem *item : qAsConst(selected)) {
+        const QPointF oldPos = item->scenePos();
+        BaseItemCorner::Placement anchor = side;
+        if (byHandle) {
+            // The handle that is visually on that side of the rotated item.
+            if (BaseItemCorner *h = item->visualHandle(side, true))
+                anchor = h->placement();
+        }
+        const QPointF a = item->anchorScenePos(anchor);
+        QPointF target;
+        switch (int(alignment)) {
+        case Qt::AlignLeft:
+            target = QPointF(r.left(), a.y());
+            break;
+        case Qt::AlignRight:
+            target = QPointF(r.left() + r.width(), a.y());
+            break;
+        case Qt::AlignHCenter:
+            target = QPointF(r.left() + r.width() * 0.5, a.y());
+            break;
+        case Qt::AlignTop:
+            target = QPointF(a.x(), r.top());
+            break;
+        case Qt::AlignBottom:
+            target = QPointF(a.x(), r.top() + r.height());
+            break;
+        default:
+            target = QPointF(a.x(), r.top() + r.height() * 0.5);
+            break;
+        }
+        item->moveAnchorTo(target, anchor);
+        new MoveItem(item, oldPos, mergeId, this);
+    }
+}
+
+DeleteItem::DeleteItem(Document *d, BaseItem *i, QUndoCommand *parent)
+    : QUndoCommand(parent), doc(d), item(i)
+{
+    setText(QObject::tr("Delete item"));
+}
+
+DeleteItem::~DeleteItem()
+{
+    if (item && !item->scene())
+        delete item.data();
+}
+
+void DeleteItem::redo()
+{
+    if (doc && item && item->scene() == doc)
+        doc->removeItem(item);
+}
+
+void DeleteItem::undo()
+{
+    if (doc && item && !item->scene())
+        doc->addItem(item);
+}
+
+DeleteSelectedItems::DeleteSelectedItems(Document *doc, QUndoCommand *parent) : QUndoCommand(parent)
+{
+    setText(QObject::tr("Delete items"));
+    if (!doc)
+        return;
+    const QList<QGraphicsItem *> selected = doc->selectedItems();
+    for (QGraphicsItem *gi : selected) {
+        if (auto *item = dynamic_cast<BaseItem *>(gi))
+            new DeleteItem(doc, item, this);
+    }
+}
+
+InsertItemBase::InsertItemBase(Document *d, const QPointF &p, const QSizeF &s, QUndoCommand *parent)
+    : QUndoCommand(parent), doc(d), pos(p), size(s)
+{
+}
+
+InsertItemBase::~InsertItemBase()
+{
+    if (owned && !owned->scene())
+        delete owned.data();
+}
+
+void InsertItemBase::adopt(BaseItem *newItem)
+{
+    owned = newItem;
+}
+
+void InsertItemBase::undo()
+{
+    if (doc && owned && owned->scene() == doc)
+        doc->removeItem(owned);
+}
+
+InsertTextItem::InsertTextItem(Document *d, const QPointF &p, const QSizeF &s, const QFont &f,
+                               const QColor &c, QUndoCommand *parent)
+    : InsertItemBase(d, p, s, parent), font(f), color(c)
+{
+    setText(QObject::tr("Insert text frame"));
+    adopt(new TextItem(s));
+}
+
+TextItem *InsertTextItem::item() const
+{
+    return static_cast<TextItem *>(baseItem());
+}
+
+void InsertTextItem::redo()
+{
+    TextItem *t = item();
+    if (!doc || !t)
+        return;
+    t->setSize(size);
+    t->setFont(font);
+    t->setTextColor(color);
+    t->setPos(pos);
+    if (!t->scene())
+        doc->addItem(t);
+}
+
+MoveItem::MoveItem(BaseItem *i, const QPointF &old, int id, QUndoCommand *parent)
+    : QUndoCommand(parent), item(i), oldPos(old), mergeId(id)
+{
+    setText(QObject::tr("Move item"));
+    if (item)
+        newPos = item->pos();
+}
+
+void MoveItem::redo()
+{
+    if (firstRedo) {
+        firstRedo = false;
+        return;
+    }
+    if (item)
+        item->setPos(newPos);
+}
+
+void MoveItem::undo()
+{
+    if (item)
+        item->setPos(oldPos);
+}
+
+bool MoveItem::mergeWith(const QUndoCommand *other)
+{
+    const auto *move = dynamic_cast<const MoveItem *>(other);
+    if (!move || move->id() != id() || move->item != item || !item)
+        return false;
+    newPos = item->pos();
+    return true;
+}
+
+ResizeItem::ResizeItem(BaseItem *i, const QPointF &t, const QPointF &f,
+                       BaseItemCorner::Placement h, QUndoCommand *parent)
+    : QUndoCommand(parent), item(i), to(t), from(f), handle(h)
+{
+    setText(QObject::tr("Resize item"));
+}
+
+void ResizeItem::redo()
+{
+    if (firstRedo) {
+        firstRedo = false;
+        return;
+    }
+    if (item)
+        item->resizeTo(to, handle);
+}
+
+void ResizeItem::undo()
+{
+    if (item)
+        item->resizeTo(from, handle);
+}

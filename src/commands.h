@@ -1,0 +1,117 @@
+#pragma once
+
+#include "labelitems/baseitemcorner.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPointF>
+#include <QPointer>
+#include <QSizeF>
+#include <QUndoCommand>
+
+class BaseItem;
+class Document;
+class TextItem;
+
+// Every change to the items of a label is one of these on the document's undo
+// stack. They hold guarded pointers, so a command whose document or item is
+// gone does nothing. A command owns its item while the item is out of the
+// scene (an undone insertion, a done deletion) and deletes it then.
+namespace command {
+
+class AlignSelectedItems : public QUndoCommand
+{
+public:
+    AlignSelectedItems(Document *doc, Qt::Alignment alignment, int mergeId,
+                       QUndoCommand *parent = nullptr);
+};
+
+class DeleteItem : public QUndoCommand
+{
+public:
+    DeleteItem(Document *doc, BaseItem *item, QUndoCommand *parent = nullptr);
+    ~DeleteItem() override;
+    void undo() override;
+    void redo() override;
+
+private:
+    QPointer<Document> doc;
+    QPointer<BaseItem> item;
+};
+
+class DeleteSelectedItems : public QUndoCommand
+{
+public:
+    explicit DeleteSelectedItems(Document *doc, QUndoCommand *parent = nullptr);
+};
+
+// The part every insertion shares: undo takes the item out of the scene, the
+// destructor deletes it when it is out.
+class InsertItemBase : public QUndoCommand
+{
+public:
+    ~InsertItemBase() override;
+    void undo() override;
+
+protected:
+    InsertItemBase(Document *doc, const QPointF &pos, const QSizeF &size, QUndoCommand *parent);
+    void adopt(BaseItem *newItem);
+    BaseItem *baseItem() const { return owned; }
+
+    QPointer<Document> doc;
+    QPointF pos;
+    QSizeF size;
+
+private:
+    QPointer<BaseItem> owned;
+};
+
+class InsertTextItem : public InsertItemBase
+{
+public:
+    InsertTextItem(Document *doc, const QPointF &pos, const QSizeF &size, const QFont &font,
+                   const QColor &color, QUndoCommand *parent = nullptr);
+    void redo() override;
+    TextItem *item() const;
+
+private:
+    QFont font;
+    QColor color;
+};
+
+class MoveItem : public QUndoCommand
+{
+public:
+    MoveItem(BaseItem *item, const QPointF &oldPos, int mergeId, QUndoCommand *parent = nullptr);
+    void undo() override;
+    void redo() override;
+    int id() const override { return mergeId; }
+    bool mergeWith(const QUndoCommand *other) override;
+
+    BaseItem *movedItem() const { return item; }
+
+private:
+    QPointer<BaseItem> item;
+    QPointF newPos;
+    QPointF oldPos;
+    int mergeId;
+    bool firstRedo = true;
+};
+
+class ResizeItem : public QUndoCommand
+{
+public:
+    ResizeItem(BaseItem *item, const QPointF &to, const QPointF &from,
+               BaseItemCorner::Placement handle, QUndoCommand *parent = nullptr);
+    void undo() override;
+    void redo() override;
+
+private:
+    QPointer<BaseItem> item;
+    QPointF to;
+    QPointF from;
+    BaseItemCorner::Placement handle;
+    bool firstRedo = true;
+};
+
+} // namespace command

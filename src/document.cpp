@@ -1,0 +1,371 @@
+#include "document.h"
+
+#include "commands.h"
+#include "documentview.h"
+#include "labelitems/baseitem.h"
+#include "labelitems/itemfactory.h"
+#include "labelitems/itemtypes.h"
+#include "labelitems/textbearing.h"
+#include "labelitems/textitem.h"
+
+#include <QGraphicsSceneMouseEvent>
+#include <QGraphicsView>
+#include <QPainter>
+#include <QUndoStack>
+#include <QVarLengthArray>
+
+#include <cmath>
+
+Document::Document(QObject *parent) : QGraphicsScene(parent)
+{
+    setObjectName(QStringLiteral("document"));
+    stack = new QUndoStack(this);
+    IPrintable::setPrintMode(false);
+}
+
+Document::~Document()
+{
+    // Undo commands own the items that are out of the scene; they go first,
+    // while the document is still whole. Then the items stop talking to the
+    // document before the scene deletes them.
+    delete stack;
+    stack = nullptr;
+    const QList<QGraphicsItem *> all = items();
+    for (QGraphicsItem *gi : all) {
+        if (auto *obj = gi->toGraphicsObject())
+            obj->disconnect(this);
+    }
+    clear();
+    // (printer settings are deleted here once their class is part of the build)
+}
+
+QUuid Document::uuid()
+{
+    static const QUuid u(QStringLiteral("{a4f1e9c0-3c4c-11e4-baad-164230d1df67}"));
+    return u;
+}
+
+QList<BaseItem *> Document::labelItems() const
+{
+    QList<BaseItem *> list;
+    const QList<QGraphicsItem *> all = items();
+    for (QGraphicsItem *gi : all) {
+        if (auto *item = dynamic_cast<BaseItem *>(gi))
+            list.append(item);
+    }
+    return list;
+}
+
+int Document::labelCount() const
+{
+    int n = 1;
+    const QList<BaseItem *> all = labelItems();
+    for (BaseItem *item : all)
+        n = qMax(n, item->recordCount());
+    return n;
+}
+
+void Document::setSizeTemplate(SizeTemplate st)
+{
+    stock = st;
+    geometry.setMmRect(QRectF(0, 0, st.labelWidth(), st.labelHeight()));
+    grid = geometry.pixelsPerMm;
+    setSceneRect(geometry.sceneRect);
+    modified = true;
+    const QList<QGraphicsView *> all = views();
+    for (QGraphicsView *v : all) {
+        if (auto *dv = qobject_cast<DocumentView *>(v))
+            dv->updateRulers();
+    }
+}
+
+void Document::setPrinterSettings(PrinterSettingsWin *settings)
+{
+    printer = settings;
+}
+
+void Document::setLocked(bool on)
+{
+    locked = on;
+    applyLockToItems();
+    modified = true;
+}
+
+void Document::applyLockToItems()
+{
+    const QList<QGraphicsItem *> all = items();
+    for (QGraphicsItem *gi : all) {
+        if (dynamic_cast<BaseItem *>(gi))
+            gi->setFlag(QGraphicsItem::ItemIsMovable, !locked);
+    }
+}
+
+void Document::setGridVisible(bool on)
+{
+    if (gridVisible == on)
+        return;
+    gridVisible = on;
+    invalidate(sceneRect(), QGraphicsScene::BackgroundLayer);
+}
+
+QPointF Document::nearestGridPoint(QPointF p) const
+{
+    // std::round goes half away from zero also for negative values (qRound does not).
+    return QPointF(std::round(p.x() / grid) * grid, std::round(p.y() / grid) * grid);
+}
+
+void Document::connectItem(BaseItem *item)
+{
+    connect(item, &BaseItem::selectedChanged, this, &Document::itemSelectedChange,
+            Qt::UniqueConnection);
+    connect(item, &BaseItem::repositioned, this, &Document::itemRepositioned, Qt::UniqueConnection);
+    connect(item, &BaseItem::resized, this, &Document::itemResized, Qt::UniqueConnection);
+}
+
+void Document::selectLabel(int idx)
+{
+    current = idx;
+    const QList<BaseItem *> all = labelItems();
+    for (BaseItem *item : all)
+        item->setRecordIndex(idx);
+    emit labelChanged(idx, labelCount());
+}
+
+void Document::insertLabel()
+{
+    if (locked)
+        return;
+    const int n = labelCount();
+    const QList<BaseItem *> all = labelItems();
+    for (BaseItem *item : all)
+        item->insertRecord(n);
+    modified = true;
+    emit labelsInserted();
+}
+
+void Document::removeLabel()
+{
+    // Labels are records of every item; removing one is not offered.
+}
+
+void Document::itemRepositioned(BaseItem *item, QPointF origPos)
+{
+    stack->push(new command::MoveItem(item, origPos, merge));
+    modified = true;
+}
+
+void Document::itemResized(BaseItem *item, QPointF to, QPointF from, BaseItemCorner::Placement handle)
+{
+    stack->push(new command::ResizeItem(item, to, from, handle));
+    modified = true;
+}
+
+void Document::copy()
+{
+    if (locked)
+        return;
+    copyBuffer.clear();
+    const QList<QGraphicsItem *> selected = selectedItems();
+    for (QGraphicsItem *gi : selected) {
+        if (auto *item = dynamic_cast<BaseItem *>(gi)) {
+            const QByteArray bytes = itemfactory::snapshot(item);
+            if (!bytes.isEmpty())
+                copyBuffer.append(qMakePair(item->type(), bytes));
+        }
+    }
+    pasteCount = 0;
+}
+
+void Document::cut()
+{
+    if (locked)
+        return;
+    copy();
+    // The cut items leave the document through an undoable deletion, so they
+    // are neither saved nor printed, and Undo brings them back.
+    deleteSelected();
+    pasteCount = 0;
+}
+
+void Document::paste()
+{
+    if (locked || copyBuffer.isEmpty())
+        return;
+    ++pasteCount;
+    const QRectF r = sceneRect();
+    const QPointF offset(r.width() * 0.03 * pasteCount, r.height() * 0.03 * pasteCount);
+    clearSelection();
+    for (const auto &entry : qAsConst(copyBuffer)) {
+        BaseItem *clone = itemfactory::restore(entry.first, entry.second);
+        if (!clone)
+            continue;
+        clone->moveBy(offset.x(), offset.y());
+        clone->setRecordIndex(current);
+        addItem(clone);
+        connectItem(clone);
+        clone->setSelected(true);
+    }
+    modified = true;
+}
+
+void Document::deleteSelected()
+{
+    if (locked || selectedItems().isEmpty())
+        return;
+    stack->push(new command::DeleteSelectedItems(this));
+    modified = true;
+}
+
+void Document::alignSelected(Qt::Alignment alignment)
+{
+    if (locked)
+        return;
+    stack->push(new command::AlignSelectedItems(this, alignment, merge));
+    modified = true;
+    switchMergeId();
+}
+
+void Document::rotateSelected(double angle)
+{
+    if (locked)
+        return;
+    const QList<QGraphicsItem *> selected = selectedItems();
+    for (QGraphicsItem *gi : selected) {
+        if (auto *item = dynamic_cast<BaseItem *>(gi))
+            item->setItemRotation(angle);
+    }
+    if (!selected.isEmpty())
+        modified = true;
+}
+
+void Document::setSelectedFont(const QFont &font)
+{
+    if (locked)
+        return;
+    const QList<QGraphicsItem *> selected = selectedItems();
+    for (QGraphicsItem *gi : selected) {
+        if (auto *t = dynamic_cast<TextBearing *>(gi); t && itemtype::isTextBearing(gi->type()))
+            t->setFont(font);
+    }
+    modified = true;
+}
+
+void Document::setSelectedTextAlignmentSlot(int idx)
+{
+    Qt::Alignment a;
+    switch (idx) {
+    case 1:
+        a = Qt::AlignLeft;
+        break;
+    case 2:
+        a = Qt::AlignHCenter | Qt::AlignVCenter;
+        break;
+    case 3:
+        a = Qt::AlignRight;
+        break;
+    case 4:
+        a = Qt::AlignJustify;
+        break;
+    default:
+        return;
+    }
+    if (locked)
+        return;
+    const QList<QGraphicsItem *> selected = selectedItems();
+    for (QGraphicsItem *gi : selected) {
+        if (auto *t = dynamic_cast<TextBearing *>(gi); t && itemtype::isTextBearing(gi->type()))
+            t->setAlignment(a);
+    }
+    modified = true;
+}
+
+void Document::setPrintMode(bool on)
+{
+    IPrintable::setPrintMode(on);
+    const QList<QGraphicsItem *> all = items();
+    for (QGraphicsItem *gi : all) {
+        if (auto *p = dynamic_cast<IPrintable *>(gi))
+            p->setPrintMode(on);
+    }
+    invalidate(sceneRect(), QGraphicsScene::BackgroundLayer);
+}
+
+void Document::mousePressEvent(QGraphicsSceneMouseEvent *event)
+{
+    if (mode != NoInsert) {
+        pressPos = event->scenePos();
+        // A click without a drag spans its rectangle from the press alone.
+        movePos = pressPos;
+    } else {
+        switchMergeId();
+    }
+    QGraphicsScene::mousePressEvent(event);
+}
+
+void Document::mouseMoveEvent(QGraphicsSceneMouseEvent *event)
+{
+    if (mode != NoInsert)
+        movePos = event->scenePos();
+    QGraphicsScene::mouseMoveEvent(event);
+}
+
+void Document::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)
+{
+    if (!locked && event->button() == Qt::LeftButton) {
+        if (mode == NoInsert)
+            emit itemMoved();
+        else
+            insertItemAt(mode);
+    }
+    emit itemInserted(nullptr);
+    QGraphicsScene::mouseReleaseEvent(event);
+}
+
+void Document::insertItemAt(int insertMode)
+{
+    QRectF r = QRectF(pressPos, movePos).normalized();
+    if (r.width() < 50)
+        r.setWidth(50);
+    if (r.height() < 50)
+        r.setHeight(50);
+
+    BaseItem *item = nullptr;
+    switch (insertMode) {
+    case InsertText: {
+        auto *cmd = new command::InsertTextItem(this, r.topLeft(), r.size(), insertFont, insertColor);
+        stack->push(cmd);
+        item = cmd->item();
+        break;
+    }
+    default:
+        // The other item kinds join with their own classes.
+        return;
+    }
+    if (!item)
+        return;
+    connectItem(item);
+    modified = true;
+    emit itemInserted(item);
+}
+
+void Document::drawBackground(QPainter *painter, const QRectF &)
+{
+    const QRectF r = sceneRect();
+    painter->save();
+    painter->setPen(QPen(printMode ? QColor(Qt::transparent) : QColor(Qt::black), 1, Qt::SolidLine));
+    painter->setBrush(Qt::white);
+    painter->drawRects(&r, 1);
+    // A grid finer than a pixel per line (a label from a damaged file) is not drawn.
+    const bool drawable = grid > 0 && r.width() / grid < 20000 && r.height() / grid < 20000;
+    if (gridVisible && !printMode && drawable) {
+        QVarLengthArray<QLineF, 256> lines;
+        for (qreal x = r.left(); x < r.left() + r.width(); x += grid)
+            lines.append(QLineF(x, r.top(), x, r.top() + r.height()));
+        for (qreal y = r.top(); y < r.top() + r.height(); y += grid)
+            lines.append(QLineF(r.left(), y, r.left() + r.width(), y));
+        painter->setPen(QPen(QColor(200, 200, 255, 125), 1, Qt::SolidLine));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawLines(lines.constData(), lines.size());
+    }
+    painter->restore();
+}

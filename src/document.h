@@ -1,0 +1,154 @@
+#pragma once
+
+#include "iprintable.h"
+#include "iserializable.h"
+#include "labelgeometry.h"
+#include "labelitems/baseitemcorner.h"
+#include "sizetemplate.h"
+
+#include <QByteArray>
+#include <QColor>
+#include <QFileInfo>
+#include <QFont>
+#include <QGraphicsScene>
+#include <QList>
+#include <QPair>
+
+class BaseItem;
+class PrinterSettingsWin;
+class QIODevice;
+class QUndoStack;
+
+// One open label document: a scene whose rectangle is the label and whose
+// items are the label items. Label i shows record i of every item; the label
+// count is the largest record count of its items.
+class Document : public QGraphicsScene, public IPrintable, public ISerializable
+{
+    Q_OBJECT
+public:
+    // What the next mouse gesture inserts.
+    enum InsertMode { NoInsert = 0, InsertText, InsertImage, InsertData, InsertDateTime, InsertBarcode };
+
+    explicit Document(QObject *parent = nullptr);
+    ~Document() override;
+
+    QUndoStack *undoStack() const { return stack; }
+    SizeTemplate sizeTemplate() const { return stock; }
+    LabelGeometry labelGeometry() const { return geometry; }
+    PrinterSettingsWin *printerSettings() const { return printer; }
+    int currentLabel() const { return current; }
+    int labelCount() const;
+
+    QFileInfo fileInfo() const { return file; }
+    void setFileInfo(const QFileInfo &info) { file = info; }
+
+    bool isModified() const { return modified; }
+    void setModified(bool on) { modified = on; }
+    bool isLocked() const { return locked; }
+    void setLocked(bool on);
+
+    int insertMode() const { return mode; }
+    void setInsertMode(int m) { mode = m; }
+    void resetInsertMode() { mode = NoInsert; }
+
+    // Font and colour given to new text-based items.
+    void setFont(const QFont &font) { insertFont = font; }
+    QFont font() const { return insertFont; }
+    QColor textColor() const { return insertColor; }
+
+    bool isGridVisible() const { return gridVisible; }
+    void setGridVisible(bool on);
+    bool snapToGrid() const { return snap; }
+    void setSnapToGrid(bool on) { snap = on; }
+    double gridSize() const { return grid; }
+    QPointF nearestGridPoint(QPointF p) const;
+
+    int mergeId() const { return merge; }
+
+    void copy();
+    void cut();
+    void paste();
+    void deleteSelected();
+    void alignSelected(Qt::Alignment alignment);
+    void rotateSelected(double angle);
+    void setSelectedFont(const QFont &font);
+
+    // Every label item of the scene, topmost first.
+    QList<BaseItem *> labelItems() const;
+    // Connects an item added by insertion, reading or pasting to the document.
+    void connectItem(BaseItem *item);
+
+    void setPrintMode(bool on) override;
+
+    qint32 headerVersion() const override { return 4; }
+    QUuid headerUuid() const override { return uuid(); }
+    static QUuid uuid();
+    void streamRead(QDataStream &in) override;
+    void streamWrite(QDataStream &out) override;
+
+    // The printer a file named but that is not installed (empty otherwise);
+    // set by streamRead so that the command that opened the file can tell the user.
+    QString missingPrinter() const { return printerNotFound; }
+
+signals:
+    void itemInserted(QGraphicsItem *item);
+    void itemSelectedChange(QGraphicsItem *item, bool selected);
+    void itemMoved();
+    void labelChanged(int current, int total);
+    void labelsInserted();
+    void labelsRemoved();
+
+public slots:
+    void setSizeTemplate(SizeTemplate st);
+    void setPrinterSettings(PrinterSettingsWin *settings);
+    void setSelectedTextAlignmentSlot(int idx);
+    void selectLabel(int idx);
+    void insertLabel();
+    void removeLabel();
+
+private slots:
+    void itemRepositioned(BaseItem *item, QPointF origPos);
+    void itemResized(BaseItem *item, QPointF to, QPointF from, BaseItemCorner::Placement handle);
+
+protected:
+    void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
+    void mouseMoveEvent(QGraphicsSceneMouseEvent *event) override;
+    void mouseReleaseEvent(QGraphicsSceneMouseEvent *event) override;
+    void drawBackground(QPainter *painter, const QRectF &rect) override;
+
+private:
+    void insertItemAt(int insertMode);
+    void applyLockToItems();
+    void switchMergeId() { merge = merge == 1 ? 2 : 1; }
+    void readPrinterBlock(QDataStream &in);
+
+    QFileInfo file;
+    int mode = NoInsert;
+    QFont insertFont;
+    QColor insertColor = Qt::black;
+    bool gridVisible = true;
+    bool snap = true;
+    double grid = 1.0;
+    SizeTemplate stock;
+    LabelGeometry geometry;
+    QUndoStack *stack = nullptr;
+    int current = 0;
+    PrinterSettingsWin *printer = nullptr;
+    bool modified = false;
+    int merge = 1;
+    // Copies are taken when copying, so a later deletion of the original
+    // cannot leave the buffer pointing at a freed item.
+    QList<QPair<int, QByteArray>> copyBuffer;
+    int pasteCount = 0;
+    QPointF pressPos;
+    QPointF movePos;
+    bool locked = false;
+    QString printerNotFound;
+};
+
+// Reads a label document file into a freshly constructed document. False
+// when the file cannot be opened, is no label document, or is damaged.
+bool readDocumentFile(QIODevice *device, Document *document);
+
+// Writes the document as a label document file.
+bool writeDocumentFile(QIODevice *device, Document *document);

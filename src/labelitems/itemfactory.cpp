@@ -1,0 +1,44 @@
+#include "itemfactory.h"
+
+#include "itemtypes.h"
+#include "textitem.h"
+
+#include <QDataStream>
+
+BaseItem *itemfactory::create(int type)
+{
+    switch (type) {
+    case itemtype::Text:
+        return new TextItem(QSizeF(0, 0));
+    default:
+        return nullptr;
+    }
+}
+
+QByteArray itemfactory::snapshot(BaseItem *item)
+{
+    QByteArray bytes;
+    auto *serializable = dynamic_cast<ISerializable *>(item);
+    if (!serializable)
+        return bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    serializable->streamWrite(out);
+    return bytes;
+}
+
+BaseItem *itemfactory::restore(int type, const QByteArray &bytes)
+{
+    BaseItem *item = create(type);
+    auto *serializable = dynamic_cast<ISerializable *>(item);
+    if (!serializable) {
+        delete item;
+        return nullptr;
+    }
+    QDataStream in(bytes);
+    serializable->streamRead(in);
+    if (in.status() != QDataStream::Ok) {
+        delete item;
+        return nullptr;
+    }
+    return item;
+}

@@ -1,0 +1,66 @@
+#include "maskedtextitem.h"
+
+#include <QPainter>
+#include <QStyleOptionGraphicsItem>
+#include <QTextCursor>
+
+MaskedTextItem::MaskedTextItem(QGraphicsItem *parent) : QGraphicsTextItem(parent)
+{
+    setObjectName(QStringLiteral("labelitem/maskedtext"));
+}
+
+void MaskedTextItem::setTextWidth(const QSizeF &size)
+{
+    prepareGeometryChange();
+    QGraphicsTextItem::setTextWidth(size.width());
+    clip = size;
+}
+
+void MaskedTextItem::setTextWidth(qreal width, qreal height)
+{
+    setTextWidth(QSizeF(width, height));
+}
+
+QRectF MaskedTextItem::boundingRect() const
+{
+    return QRectF(0, 0, clip.width(), clip.height());
+}
+
+void MaskedTextItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget)
+{
+    QStyleOptionGraphicsItem o(*option);
+    o.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+    painter->save();
+    // Intersect rather than replace: a label rendered into a print cell keeps
+    // the cell's clip, so text hanging off the label cannot reach its neighbour.
+    painter->setClipRect(boundingRect(), Qt::IntersectClip);
+    QGraphicsTextItem::paint(painter, &o, widget);
+    painter->restore();
+}
+
+void MaskedTextItem::focusInEvent(QFocusEvent *event)
+{
+    emit focusGained(this);
+    QGraphicsTextItem::focusInEvent(event);
+}
+
+void MaskedTextItem::focusOutEvent(QFocusEvent *event)
+{
+    QTextCursor c = textCursor();
+    c.clearSelection();
+    setTextCursor(c);
+    emit focusLost(this);
+    QGraphicsTextItem::focusOutEvent(event);
+}
+
+void MaskedTextItem::hoverEnterEvent(QGraphicsSceneHoverEvent *event)
+{
+    setCursor(Qt::IBeamCursor);
+    QGraphicsTextItem::hoverEnterEvent(event);
+}
+
+void MaskedTextItem::hoverLeaveEvent(QGraphicsSceneHoverEvent *event)
+{
+    unsetCursor();
+    QGraphicsTextItem::hoverLeaveEvent(event);
+}

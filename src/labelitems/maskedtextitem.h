@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QGraphicsTextItem>
+
+// The text part of text-based items: laid out at the content width and
+// clipped to the content box, without Qt's own focus and selection frame.
+class MaskedTextItem : public QGraphicsTextItem
+{
+    Q_OBJECT
+public:
+    explicit MaskedTextItem(QGraphicsItem *parent = nullptr);
+
+    void setTextWidth(const QSizeF &size);
+    void setTextWidth(qreal width, qreal height);
+    QSizeF clipSize() const { return clip; }
+
+    QRectF boundingRect() const override;
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
+               QWidget *widget = nullptr) override;
+
+signals:
+    void focusGained(MaskedTextItem *item);
+    void focusLost(MaskedTextItem *item);
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void hoverEnterEvent(QGraphicsSceneHoverEvent *event) override;
+    void hoverLeaveEvent(QGraphicsSceneHoverEvent *event) override;
+
+private:
+    QSizeF clip = QSizeF(-1, -1);
+};

@@ -1,0 +1,193 @@
+#include "textitem.h"
+
+#include "safestream.h"
+#include "streamheader.h"
+
+#include <QGraphicsScene>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+
+TextItem::TextItem(QSizeF size, QGraphicsItem *parent) : BaseItem(size, parent), textItem(this)
+{
+    setObjectName(QStringLiteral("labelitem/text"));
+    textItem.setTextWidth(size);
+    setSize(size);
+    setAcceptHoverEvents(true);
+    textItem.setTextInteractionFlags(Qt::TextEditorInteraction);
+    connect(&textItem, &MaskedTextItem::focusGained, this, &TextItem::maskedTextItemGainedFocus);
+    textList.append(QString());
+}
+
+QUuid TextItem::uuid()
+{
+    static const QUuid u(QStringLiteral("{a4f1df52-3c4c-11e4-baad-164230d1df67}"));
+    return u;
+}
+
+void TextItem::setSize(qreal w, qreal h)
+{
+    setSize(QSizeF(w, h));
+}
+
+void TextItem::setSize(const QSizeF &size)
+{
+    textItem.setTextWidth(size);
+    BaseItem::setSize(size);
+}
+
+void TextItem::setFont(const QFont &font)
+{
+    textItem.setFont(font);
+}
+
+QFont TextItem::font() const
+{
+    return textItem.font();
+}
+
+void TextItem::setTextColor(const QColor &color)
+{
+    textItem.setDefaultTextColor(color);
+}
+
+QColor TextItem::textColor() const
+{
+    return textItem.defaultTextColor();
+}
+
+void TextItem::setAlignment(Qt::Alignment a)
+{
+    align = int(a);
+    QTextBlockFormat format;
+    format.setAlignment(a);
+    QTextCursor cursor = textItem.textCursor();
+    cursor.select(QTextCursor::Document);
+    cursor.mergeBlockFormat(format);
+    cursor.clearSelection();
+    textItem.setTextCursor(cursor);
+}
+
+QString TextItem::plainText() const
+{
+    return textItem.toPlainText();
+}
+
+void TextItem::setPlainText(const QString &text)
+{
+    textItem.setPlainText(text);
+    setAlignment(alignment());
+}
+
+void TextItem::maskedTextItemGainedFocus(MaskedTextItem *)
+{
+    if (scene())
+        scene()->clearSelection();
+    setSelected(true);
+}
+
+void TextItem::setRecordIndex(int index)
+{
+    if (index < 0 || index >= textList.size())
+        return;
+    if (record >= 0 && record < textList.size())
+        textList[record] = textItem.toPlainText();
+    record = index;
+    showRecord();
+}
+
+void TextItem::insertRecord(int index)
+{
+    if (index < textList.size()) {
+        if (index < 0)
+            return;
+        if (record >= 0 && record < textList.size())
+            textList[record] = textItem.toPlainText();
+        textList.insert(index, QString());
+        return;
+    }
+    const QString fill = textList.isEmpty() ? textItem.toPlainText() : textList.constLast();
+    while (textList.size() < index + 1)
+        textList.append(fill);
+}
+
+int TextItem::recordCount() const
+{
+    return qMax(1, textList.size());
+}
+
+void TextItem::showRecord()
+{
+    if (record >= 0 && record < textList.size()) {
+        textItem.setPlainText(textList.at(record));
+        setAlignment(alignment());
+    }
+}
+
+void TextItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget)
+{
+    BaseItem::paint(painter, option, widget);
+}
+
+void TextItem::streamWrite(QDataStream &out)
+{
+    streamheader::write(out, *this);
+    const QString current = textItem.toPlainText();
+    out << pos() << size();
+    out << textItem.font();
+    out << qint32(align);
+    out << current;
+    out << double(rotation());
+    QStringList list = textList;
+    if (record >= 0 && record < list.size() && list.at(record) != current)
+        list[record] = current;
+    out << qint32(list.size());
+    for (const QString &s : qAsConst(list))
+        out << s;
+}
+
+void TextItem::streamRead(QDataStream &in)
+{
+    qint32 version = 0;
+    if (!streamheader::read(in, uuid(), &version)) {
+        qWarning("LabelTextItem header mismatch error");
+        return;
+    }
+    QPointF p;
+    QSizeF s;
+    QFont f;
+    qint32 a = Qt::AlignLeft;
+    QString text;
+    in >> p >> s >> f >> a >> text;
+    if (in.status() != QDataStream::Ok)
+        return;
+    setPos(p);
+    setSize(s);
+    textItem.setFont(f);
+    textItem.setPlainText(text);
+    setAlignment(Qt::Alignment(a));
+    if (version >= 2) {
+        double r = 0;
+        in >> r;
+        if (in.status() != QDataStream::Ok)
+            return;
+        setItemRotation(r);
+    }
+    if (version >= 3) {
+        qint32 n = 0;
+        // Every stored string takes at least its four-byte length.
+        if (!safestream::readCount(in, n, 4))
+            return;
+        QStringList list;
+        list.reserve(n);
+        for (qint32 i = 0; i < n && !in.atEnd(); ++i) {
+            QString t;
+            in >> t;
+            if (in.status() != QDataStream::Ok)
+                return;
+            list.append(t);
+        }
+        textList = list;
+        showRecord();
+    }
+}

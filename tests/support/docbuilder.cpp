@@ -1,0 +1,62 @@
+#include "docbuilder.h"
+
+#include <QUuid>
+
+QByteArray docbuilder::magic()
+{
+    return QByteArray("Veltrux Tagorix document file\n");
+}
+
+SizeTemplate docbuilder::makeTemplate(double width, double height, int columns)
+{
+    SizeTemplate t;
+    t.setValue(SizeTemplate::Id, 7);
+    t.setValue(SizeTemplate::Category, 2);
+    t.setValue(SizeTemplate::ItemNo, QStringLiteral("TX-TEST-1"));
+    t.setValue(SizeTemplate::Description, QStringLiteral("Test label"));
+    t.setValue(SizeTemplate::LabelWidth, width);
+    t.setValue(SizeTemplate::LabelHeight, height);
+    t.setValue(SizeTemplate::LinerWidth, width * columns + 4 + 2 * (columns - 1));
+    t.setValue(SizeTemplate::MarginLeft, 2.0);
+    t.setValue(SizeTemplate::MarginRight, 2.0);
+    t.setValue(SizeTemplate::RowSpacing, 3.0);
+    t.setValue(SizeTemplate::ColSpacing, 2.0);
+    t.setValue(SizeTemplate::Columns, columns);
+    return t;
+}
+
+void docbuilder::writeTemplate(QDataStream &out, const SizeTemplate &t)
+{
+    out << QUuid(QStringLiteral("{a4f1e2e0-3c4c-11e4-baad-164230d1df67}")) << qint32(1);
+    out << quint32(t.count());
+    for (qint32 key = 0; key < 12; ++key) {
+        if (t.values().contains(key))
+            out << key << t.value(key);
+    }
+}
+
+void docbuilder::writeEmptySources(QDataStream &out)
+{
+    out << QUuid(QStringLiteral("{1657b32a-3f4e-11e4-9d9f-164230d1df67}")) << qint32(2) << qint32(0);
+}
+
+void docbuilder::writeText(QDataStream &out, const Text &t)
+{
+    out << QUuid(QStringLiteral("{a4f1df52-3c4c-11e4-baad-164230d1df67}")) << t.version;
+    out << t.pos << t.size << t.font << t.alignment << t.text;
+    if (t.version >= 2)
+        out << t.rotation;
+    if (t.version >= 3) {
+        out << qint32(t.texts.size());
+        for (const QString &s : t.texts)
+            out << s;
+    }
+}
+
+void docbuilder::writeFileStart(QDataStream &out, qint32 documentVersion)
+{
+    const QByteArray m = magic();
+    out.writeRawData(m.constData(), m.size());
+    out << qint32(4) << qint32(1) << qint32(0) << qint32(1);
+    out << QUuid(QStringLiteral("{a4f1e9c0-3c4c-11e4-baad-164230d1df67}")) << documentVersion;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "sizetemplate.h"
+
+#include <QByteArray>
+#include <QDataStream>
+#include <QFont>
+#include <QPointF>
+#include <QSizeF>
+#include <QStringList>
+
+// Builds label document bytes by hand, field by field, so tests compare what
+// the program writes with the layout itself rather than with the program.
+namespace docbuilder {
+
+QByteArray magic();
+
+// A template of the given label size with every other value set.
+SizeTemplate makeTemplate(double width, double height, int columns = 1);
+
+// Stream header and fields of a size template block.
+void writeTemplate(QDataStream &out, const SizeTemplate &t);
+
+// The block of an empty data source manager.
+void writeEmptySources(QDataStream &out);
+
+struct Text
+{
+    QPointF pos;
+    QSizeF size;
+    QFont font;
+    qint32 alignment = Qt::AlignLeft;
+    QString text;
+    double rotation = 0;
+    QStringList texts;
+    qint32 version = 3;
+};
+void writeText(QDataStream &out, const Text &t);
+
+// The file up to (and including) the document header of the given version.
+void writeFileStart(QDataStream &out, qint32 documentVersion = 4);
+
+} // namespace docbuilder
