@@ -71,5 +71,10 @@ void DocumentView::closeEvent(QCloseEvent *event)
         return;
     }
     emit closing(document());
-    event->ignore();
+    // The window may have allowed the close while handling the signal (the
+    // save prompt was answered); then this close goes ahead.
+    if (closeAllowed)
+        event->accept();
+    else
+        event->ignore();
 }

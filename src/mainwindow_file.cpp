@@ -1,0 +1,266 @@
+// The file commands of the main window: new, open, save, save as, close
+// with the save prompt, closing the window, PDF export and label properties.
+
+#include "mainwindow.h"
+
+#include "document.h"
+#include "documentview.h"
+#include "sizetemplate.h"
+#include "sizetemplatemanager.h"
+#include "txapp.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QUndoGroup>
+#include <QUndoStack>
+
+namespace {
+
+QString withSuffix(const QString &name, const QString &suffix)
+{
+    return name.endsWith(suffix, Qt::CaseInsensitive) ? name : name + suffix;
+}
+
+} // namespace
+
+void MainWindow::openDocumentWindow(Document *doc, bool titleFromFile)
+{
+    auto *sub = new QMdiSubWindow;
+    auto *view = new DocumentView(doc);
+    connect(view, &DocumentView::closing, this, QOverload<Document *>::of(&MainWindow::closeDoc));
+    sub->setWidget(view);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    mdiArea->addSubWindow(sub);
+    sub->showMaximized();
+    undoGroup->addStack(doc->undoStack());
+    if (titleFromFile)
+        sub->setWindowTitle(doc->fileInfo().fileName());
+    connectDocument(doc);
+    doc->setModified(false);
+}
+
+void MainWindow::loadFiles(QStringList files)
+{
+    for (const QString &fn : qAsConst(files))
+        load(fn);
+}
+
+bool MainWindow::load()
+{
+    const QString fn = QFileDialog::getOpenFileName(this, tr("Open..."), QDir::homePath(),
+                                                    tr("Tagorix 4 label files (*.tx4l);;All files (*.*)"));
+    return load(fn);
+}
+
+bool MainWindow::load(QString fn)
+{
+    if (fn.isEmpty())
+        return false;
+    auto *doc = new Document(this);
+    QFile file(fn);
+    if (!readDocumentFile(&file, doc)) {
+        QMessageBox::critical(this, tr("Bad file type"), tr("Unable to open the selected file."),
+                              QMessageBox::Ok);
+        delete doc;
+        return false;
+    }
+    if (!doc->missingPrinter().isEmpty()) {
+        QMessageBox::warning(nullptr, tr("Printer not found"),
+                             tr("The printer %1 was not found. Set up printer in 'Label properties'")
+                                 .arg(doc->missingPrinter()),
+                             QMessageBox::Ok);
+    }
+    doc->setFileInfo(QFileInfo(file));
+    const QList<QMdiSubWindow *> subs = mdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (QMdiSubWindow *sub : subs) {
+        auto *view = qobject_cast<DocumentView *>(sub->widget());
+        if (view && view->document() && view->document()->fileInfo() == doc->fileInfo()) {
+            mdiArea->setActiveSubWindow(sub);
+            delete doc;
+            return true;
+        }
+    }
+    openDocumentWindow(doc, true);
+    return true;
+}
+
+bool MainWindow::writeTo(Document *doc, const QString &path)
+{
+    // Written beside the old file and renamed over it only when complete, so
+    // a full disk or a crash never destroys the previous version.
+    QSaveFile file(path);
+    return writeDocumentFile(&file, doc);
+}
+
+bool MainWindow::save()
+{
+    return save(currentDocument());
+}
+
+bool MainWindow::save(Document *doc)
+{
+    if (!doc)
+        return false;
+    if (doc->fileInfo().fileName().isEmpty())
+        return saveDocumentAs(doc);
+    if (writeTo(doc, doc->fileInfo().absoluteFilePath())) {
+        doc->setModified(false);
+        return true;
+    }
+    QMessageBox::critical(this, tr("Write error"),
+                          tr("Unable open '%1' for writing").arg(doc->fileInfo().fileName()),
+                          QMessageBox::Ok);
+    return false;
+}
+
+bool MainWindow::saveAs()
+{
+    return saveDocumentAs(currentDocument());
+}
+
+bool MainWindow::saveDocumentAs(Document *doc)
+{
+    if (!doc)
+        return false;
+    QString name = QFileDialog::getSaveFileName(this, tr("Save As..."), QDir::homePath(),
+                                                tr("Tagorix 4 label files (*.tx4l)"));
+    if (name.isEmpty())
+        return false;
+    name = withSuffix(name, QStringLiteral(".tx4l"));
+    doc->setFileInfo(QFileInfo(name));
+    if (!writeTo(doc, doc->fileInfo().absoluteFilePath())) {
+        QMessageBox::critical(this, tr("Write error"), tr("Unable open '%1' for writing").arg(name),
+                              QMessageBox::Ok);
+        return false;
+    }
+    doc->setModified(false);
+    if (QMdiSubWindow *sub = findSubWindow(doc))
+        sub->setWindowTitle(doc->fileInfo().fileName());
+    return true;
+}
+
+bool MainWindow::maybeSave(Document *doc)
+{
+    if (!doc || !doc->isModified())
+        return true;
+    const QMessageBox::StandardButton answer = QMessageBox::warning(
+        this, tr("Label modified"),
+        tr("The label '%1' has been modified.\nDo you want to save your changes?")
+            .arg(doc->fileInfo().fileName()),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::NoButton);
+    if (answer == QMessageBox::Save)
+        return save(doc);
+    return answer == QMessageBox::Discard;
+}
+
+void MainWindow::closeDoc()
+{
+    closeDoc(currentDocument());
+}
+
+void MainWindow::closeDoc(Document *doc)
+{
+    if (!doc || !maybeSave(doc))
+        return;
+    QMdiSubWindow *sub = findSubWindow(doc);
+    auto *view = sub ? qobject_cast<DocumentView *>(sub->widget()) : nullptr;
+    if (view)
+        view->allowClose();
+    disconnectDocument(doc);
+    if (lastSubWindow == sub)
+        lastSubWindow = nullptr;
+    delete doc;
+    if (sub) {
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        // When the close came from the tab itself this close is already under
+        // way and the view now accepts it; otherwise it starts here.
+        sub->close();
+    }
+    if (!currentDocument())
+        updateLabelStatus(0, 1);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // The first Cancel in a save prompt stops the whole close.
+    const QList<QMdiSubWindow *> subs = mdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (QMdiSubWindow *sub : subs) {
+        if (!sub->close())
+            break;
+    }
+    if (documents().isEmpty()) {
+        writeSettings();
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+bool MainWindow::exportAsPdf()
+{
+    QString name = QFileDialog::getSaveFileName(this, tr("Export as PDF..."), QDir::homePath(),
+                                                tr("PDF files (*.pdf)"));
+    if (name.isEmpty())
+        return false;
+    name = withSuffix(name, QStringLiteral(".pdf"));
+    Document *doc = currentDocument();
+    if (!doc)
+        return false;
+
+    QPrinter printer(QPrinter::ScreenResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(name);
+    // The page is the label at its true size in millimetres.
+    const QSizeF mm = doc->labelGeometry().mmRect.size();
+    const QPageLayout layout(QPageSize(mm, QPageSize::Millimeter), QPageLayout::Portrait,
+                             QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    printer.setPageLayout(layout);
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        QMessageBox::critical(this, tr("Write error"), tr("Unable open '%1' for writing").arg(name),
+                              QMessageBox::Ok);
+        return false;
+    }
+    doc->setPrintMode(true);
+    doc->render(&painter, QRectF(), QRectF(), Qt::KeepAspectRatio);
+    doc->setPrintMode(false);
+    painter.end();
+    statusBarShowMessage(tr("Label exported to file"));
+    return true;
+}
+
+void MainWindow::docProperties()
+{
+}
+
+void MainWindow::newDocument()
+{
+    auto *doc = new Document(this);
+    SizeTemplate st;
+    if (SizeTemplateManager *m = TxApp::sizeTemplateManager(); m && !m->templates().isEmpty())
+        st = *m->templates().first();
+    if (!st.isValid()) {
+        st.setValue(SizeTemplate::Id, 0);
+        st.setValue(SizeTemplate::Category, 0);
+        st.setValue(SizeTemplate::ItemNo, QStringLiteral("0"));
+        st.setValue(SizeTemplate::Description, QStringLiteral("Custom"));
+        st.setValue(SizeTemplate::LabelWidth, 100.0);
+        st.setValue(SizeTemplate::LabelHeight, 50.0);
+        st.setValue(SizeTemplate::LinerWidth, 104.0);
+        st.setValue(SizeTemplate::MarginLeft, 2.0);
+        st.setValue(SizeTemplate::MarginRight, 2.0);
+        st.setValue(SizeTemplate::RowSpacing, 3.0);
+        st.setValue(SizeTemplate::ColSpacing, 0.0);
+        st.setValue(SizeTemplate::Columns, 1);
+    }
+    doc->setSizeTemplate(st);
+    openDocumentWindow(doc, false);
+}
