@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "appresources.h"
+#include "logging.h"
 #include "txapp.h"
 #include "version.h"
 
@@ -117,6 +118,9 @@ int startup::run(int argc, char *argv[])
         QGuiApplication::setApplicationDisplayName(displayName);
         QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/veltrux/veltrux_icon.png")));
 
+        logging::setup();
+        qInstallMessageHandler(logging::messageHandler);
+
         auto settings = std::make_unique<QSettings>();
         const QString locale =
             settings->value(QStringLiteral("localization/locale"), QStringLiteral("en_US")).toString();
@@ -140,6 +144,7 @@ int startup::run(int argc, char *argv[])
         parser.reset();
         translator.reset();
         settings.reset();
+        logging::shutdown();
         splash.reset();
         app.reset();
     } while (exitCode == RestartExitCode);
