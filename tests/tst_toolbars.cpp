@@ -11,7 +11,6 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
-#include <QScreen>
 #include <QToolButton>
 #include <QtTest>
 
@@ -38,15 +37,10 @@ SizeCombo *typeSize(TextToolbar &bar, const QString &text)
 
 } // namespace
 
-// Qt 5.15's offscreen platform never deletes its screen. Holding it in a global
-// keeps that memory reachable, so the leak check at exit reports only ours.
-QScreen *offscreenScreenRoot = nullptr;
-
 class TestToolbars : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { offscreenScreenRoot = QGuiApplication::primaryScreen(); }
     void requestedIconsInstalled();
     void twoToolsStayChecked();
     void typedSizeWithKeypadEnter_data();
