@@ -4,8 +4,9 @@
 
 #include <QJsonValue>
 
-#include <algorithm>
 #include <QtDebug>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -16,13 +17,20 @@ bool readScalarVariant(QDataStream &in, QVariant &v)
 {
     quint32 typeId = 0;
     qint8 isNull = 0;
-    in >> typeId >> isNull;
+    in >> typeId;
+    if (in.version() >= QDataStream::Qt_4_2)
+        in >> isNull;
     if (in.status() != QDataStream::Ok)
         return false;
     switch (typeId) {
     case QMetaType::UnknownType:
+        // Older stream versions write an empty string after an invalid variant.
+        if (in.version() < QDataStream::Qt_5_0) {
+            QString ignored;
+            in >> ignored;
+        }
         v = QVariant();
-        return true;
+        return in.status() == QDataStream::Ok;
     case QMetaType::Bool: {
         bool b = false;
         in >> b;
@@ -69,6 +77,10 @@ bool readScalarVariant(QDataStream &in, QVariant &v)
         in.setStatus(QDataStream::ReadCorruptData);
         return false;
     }
+    // The value is written even for a null variant; Qt's own reader keeps
+    // the null flag, so a null entry reads back null.
+    if (isNull)
+        v = QVariant(QVariant::Type(typeId));
     return in.status() == QDataStream::Ok;
 }
 
@@ -95,7 +107,10 @@ QUuid SizeTemplate::uuid()
 
 bool SizeTemplate::isValid() const
 {
-    return table.size() == jsonNames().size() && labelWidth() > 1 && labelHeight() > 1;
+    // An infinite size can only come from a damaged stream; it would make the
+    // label face and every page computed from it meaningless.
+    return table.size() == jsonNames().size() && labelWidth() > 1 && labelHeight() > 1 &&
+           std::isfinite(labelWidth()) && std::isfinite(labelHeight());
 }
 
 void SizeTemplate::fromJson(const QJsonObject &object)
