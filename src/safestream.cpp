@@ -6,13 +6,20 @@ bool safestream::readScalarVariant(QDataStream &in, QVariant &v)
 {
     quint32 typeId = 0;
     qint8 isNull = 0;
-    in >> typeId >> isNull;
+    in >> typeId;
+    if (in.version() >= QDataStream::Qt_4_2)
+        in >> isNull;
     if (in.status() != QDataStream::Ok)
         return false;
     switch (typeId) {
     case QMetaType::UnknownType:
+        // Older stream versions write an empty string after an invalid variant.
+        if (in.version() < QDataStream::Qt_5_0) {
+            QString ignored;
+            in >> ignored;
+        }
         v = QVariant();
-        return true;
+        return in.status() == QDataStream::Ok;
     case QMetaType::Bool: {
         bool b = false;
         in >> b;
@@ -59,6 +66,10 @@ bool safestream::readScalarVariant(QDataStream &in, QVariant &v)
         in.setStatus(QDataStream::ReadCorruptData);
         return false;
     }
+    // The value is written even for a null variant; Qt's own reader keeps
+    // the null flag, so a null entry reads back null.
+    if (isNull)
+        v = QVariant(QVariant::Type(typeId));
     return in.status() == QDataStream::Ok;
 }
 

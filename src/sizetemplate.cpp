@@ -5,8 +5,9 @@
 
 #include <QJsonValue>
 
-#include <algorithm>
 #include <QtDebug>
+#include <algorithm>
+#include <cmath>
 
 
 const QStringList &SizeTemplate::jsonNames()
@@ -30,7 +31,10 @@ QUuid SizeTemplate::uuid()
 
 bool SizeTemplate::isValid() const
 {
-    return table.size() == jsonNames().size() && labelWidth() > 1 && labelHeight() > 1;
+    // An infinite size can only come from a damaged stream; it would make the
+    // label face and every page computed from it meaningless.
+    return table.size() == jsonNames().size() && labelWidth() > 1 && labelHeight() > 1 &&
+           std::isfinite(labelWidth()) && std::isfinite(labelHeight());
 }
 
 void SizeTemplate::fromJson(const QJsonObject &object)
@@ -104,7 +108,6 @@ void SizeTemplate::streamRead(QDataStream &in)
         qint32 key = 0;
         QVariant value;
         in >> key;
-        // A stored template only ever holds numbers and strings.
         if (!safestream::readScalarVariant(in, value))
             break;
         read.insert(key, value);

@@ -1,5 +1,6 @@
 #include "txapp.h"
 
+#include "sizetemplatemanager.h"
 #include "startup.h"
 
 TxApp::TxApp(int &argc, char **argv) : QApplication(argc, argv)
@@ -9,6 +10,7 @@ TxApp::TxApp(int &argc, char **argv) : QApplication(argc, argv)
 
 void TxApp::initialize()
 {
+    sizeTemplateService = new SizeTemplateManager(this);
 }
 
 TxApp *TxApp::instance()
