@@ -2,13 +2,13 @@
 
 #include "appresources.h"
 #include "logging.h"
+#include "mainwindow.h"
 #include "txapp.h"
 #include "version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QIcon>
-#include <QLabel>
 #include <QMessageBox>
 #include <QSettings>
 #include <QSplashScreen>
@@ -134,9 +134,14 @@ int startup::run(int argc, char *argv[])
         setupCommandLine(*parser);
         parser->process(*app);
 
-        auto window = std::make_unique<QLabel>(displayName);
+        auto window = std::make_unique<MainWindow>();
         window->show();
         splash->finish(window.get());
+        const QStringList files = parser->positionalArguments();
+        if (files.isEmpty())
+            window->newDocument();
+        else
+            window->loadFiles(files);
 
         exitCode = app->exec();
 

@@ -1,0 +1,46 @@
+// Renders the main window with one document to mainwindow.png (offscreen).
+
+#include "document.h"
+#include "documentview.h"
+#include "labelitems/textitem.h"
+#include "mainwindow.h"
+#include "txapp.h"
+
+#include <QDir>
+#include <QStandardPaths>
+#include <QTimer>
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QStandardPaths::setTestModeEnabled(true);
+    TxApp app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Norvane"));
+    QCoreApplication::setApplicationName(QStringLiteral("Tagorix"));
+    app.initialize();
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+
+    MainWindow window;
+    window.resize(1280, 800);
+    window.show();
+    window.newDocument();
+    Document *doc = window.currentDocument();
+    auto *title = new TextItem(QSizeF(420, 70));
+    title->setFont(QFont(QStringLiteral("Liberation Sans"), 26, QFont::Bold));
+    title->setPlainText(QStringLiteral("Tagorix"));
+    title->setPos(doc->nearestGridPoint(QPointF(30, 30)));
+    doc->addItem(title);
+    auto *body = new TextItem(QSizeF(330, 110));
+    body->setFont(QFont(QStringLiteral("Liberation Sans"), 14));
+    body->setPlainText(QStringLiteral("Roll labels, one per record.\nSelected: handles in the frame band."));
+    body->setPos(doc->nearestGridPoint(QPointF(30, 130)));
+    doc->addItem(body);
+    doc->connectItem(title);
+    doc->connectItem(body);
+    body->setSelected(true);
+    QCoreApplication::processEvents();
+    const QString file = QDir(out).filePath(QStringLiteral("mainwindow.png"));
+    window.grab().save(file);
+    qInfo("wrote %s", qPrintable(file));
+    return 0;
+}
