@@ -1,0 +1,284 @@
+#include "docbuilder.h"
+#include "document.h"
+#include "documentview.h"
+#include "icons.h"
+#include "labelitems/textitem.h"
+#include "mainwindow.h"
+#include "ruler.h"
+#include "testutil.h"
+#include "txapp.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QToolBar>
+#include <QUndoStack>
+#include <QtTest>
+
+#include "dialogs/texttoolbar.h"
+
+namespace {
+
+QAction *action(MainWindow &w, const char *name)
+{
+    return w.findChild<QAction *>(QStringLiteral("action/") + QLatin1String(name));
+}
+
+QString statusText(MainWindow &w)
+{
+    return w.findChild<QLabel *>(QStringLiteral("status/label"))->text();
+}
+
+TextItem *addText(Document *doc, QPointF pos, const QString &s)
+{
+    auto *t = new TextItem(QSizeF(80, 30));
+    t->setPos(pos);
+    t->setPlainText(s);
+    doc->addItem(t);
+    doc->connectItem(t);
+    return t;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void firstStartIsMaximised();
+    void everyIconIsInstalled();
+    void actionsWithoutDocumentDoNothing();
+    void labelStatus();
+    void zoomScalesViewAndRulers();
+    void rulersFollowTheLabel();
+    void onlyTheActiveDocumentIsConnected();
+    void closingAModifiedTabAsksFirst();
+    void windowStateSurvivesARestart();
+    void aboutNamesVersionAndQt();
+};
+
+void TestMainWindow::init()
+{
+    QSettings().clear();
+}
+
+void TestMainWindow::firstStartIsMaximised()
+{
+    MainWindow w;
+    QVERIFY(w.windowState() & Qt::WindowMaximized);
+    QCOMPARE(w.objectName(), QStringLiteral("mainwindow"));
+    QStringList menus;
+    for (QAction *a : w.menuBar()->actions())
+        menus << a->text();
+    QCOMPARE(menus, QStringList({"&File", "&Edit", "&View", "&Insert", "&Tools", "&Help"}));
+    QStringList bars;
+    for (QToolBar *t : w.findChildren<QToolBar *>())
+        bars << t->objectName();
+    bars.sort();
+    QCOMPARE(bars, QStringList({"toolbar/edit", "toolbar/file", "toolbar/text", "toolbar/tools",
+                                "toolbar/transdist"}));
+    QCOMPARE(w.toolBarArea(w.findChild<QToolBar *>(QStringLiteral("toolbar/tools"))),
+             Qt::LeftToolBarArea);
+}
+
+void TestMainWindow::everyIconIsInstalled()
+{
+    MainWindow w;
+    w.newDocument();
+    addText(w.currentDocument(), QPointF(10, 10), QString())->menu();
+    const QStringList paths = icons::requestedPaths();
+    QVERIFY(paths.size() >= 30);
+    for (const QString &p : paths)
+        QVERIFY2(QFile::exists(icons::filePath(p)), qPrintable(p));
+    int withIcon = 0;
+    for (QToolBar *bar : w.findChildren<QToolBar *>()) {
+        for (QAction *a : bar->actions()) {
+            if (!a->isSeparator() && !a->icon().isNull())
+                ++withIcon;
+        }
+    }
+    QVERIFY(withIcon >= 20);
+}
+
+void TestMainWindow::actionsWithoutDocumentDoNothing()
+{
+    MainWindow w;
+    for (const char *name : {"cut", "copy", "paste", "label", "print", "close", "save", "delete"})
+        action(w, name)->trigger();
+    w.findChild<QComboBox *>(QStringLiteral("status/zoom"))->setCurrentIndex(4);
+    QAction *lock = action(w, "lock");
+    lock->trigger();
+    QVERIFY(!lock->isChecked());
+    QCOMPARE(statusText(w), QStringLiteral("Label 1 of 1"));
+}
+
+void TestMainWindow::labelStatus()
+{
+    MainWindow w;
+    QCOMPARE(statusText(w), QStringLiteral("Label 1 of 1"));
+    w.newDocument();
+    Document *doc = w.currentDocument();
+    TextItem *t = addText(doc, QPointF(10, 10), QStringLiteral("x"));
+    t->insertRecord(4);
+    doc->selectLabel(2);
+    QCOMPARE(statusText(w), QStringLiteral("Label 3 of 5"));
+    action(w, "label")->trigger();
+    QCOMPARE(statusText(w), QStringLiteral("Label 3 of 6"));
+}
+
+void TestMainWindow::zoomScalesViewAndRulers()
+{
+    MainWindow w;
+    w.newDocument();
+    DocumentView *view = w.currentView();
+    auto *zoom = w.findChild<QComboBox *>(QStringLiteral("status/zoom"));
+    QCOMPARE(zoom->currentText(), QStringLiteral("100%"));
+    zoom->setCurrentText(QStringLiteral("125%"));
+    QCOMPARE(view->transform().m11(), 1.25);
+    QCOMPARE(view->transform().m22(), 1.25);
+    zoom->setCurrentText(QStringLiteral("150%"));
+    QCOMPARE(view->transform().m11(), 1.5);
+    Ruler *h = view->horizontalRuler();
+    QCOMPARE(h->sizeHint(), QSize(int(h->baseWidth() * 1.5), 20));
+    QCOMPARE(view->verticalRuler()->sizeHint(), QSize(20, int(view->verticalRuler()->baseHeight() * 1.5)));
+    QCOMPARE(h->tickStep(), 1.5 * w.currentDocument()->labelGeometry().pixelsPerMm);
+}
+
+void TestMainWindow::rulersFollowTheLabel()
+{
+    MainWindow w;
+    w.newDocument();
+    Document *doc = w.currentDocument();
+    doc->setSizeTemplate(docbuilder::makeTemplate(100, 50));
+    DocumentView *view = w.currentView();
+    const LabelGeometry g = doc->labelGeometry();
+    QVERIFY(qAbs(view->horizontalRuler()->tickStep() - 7.36) < 0.01);
+    QCOMPARE(view->horizontalRuler()->sizeHint(), QSize(int(g.sceneRect.width() + 1), 20));
+    QCOMPARE(view->verticalRuler()->sizeHint(), QSize(20, int(g.sceneRect.height() + 1)));
+    doc->setSizeTemplate(docbuilder::makeTemplate(40, 30));
+    const LabelGeometry g2 = doc->labelGeometry();
+    QCOMPARE(view->horizontalRuler()->sizeHint(), QSize(int(g2.sceneRect.width() + 1), 20));
+    QCOMPARE(view->verticalRuler()->sizeHint(), QSize(20, int(g2.sceneRect.height() + 1)));
+    QCOMPARE(view->horizontalRuler()->unit(), g2.pixelsPerMm);
+}
+
+void TestMainWindow::onlyTheActiveDocumentIsConnected()
+{
+    MainWindow w;
+    w.newDocument();
+    Document *first = w.currentDocument();
+    TextItem *a = addText(first, QPointF(10, 10), QStringLiteral("a"));
+    a->setSelected(true);
+    w.newDocument();
+    Document *second = w.currentDocument();
+    QVERIFY(first != second);
+    TextItem *b = addText(second, QPointF(10, 10), QStringLiteral("b"));
+    b->setSelected(true);
+
+    action(w, "delete")->trigger();
+    QCOMPARE(second->labelItems().size(), 0);
+    QCOMPARE(first->labelItems().size(), 1);
+
+    // Back to the first tab: now Delete reaches it and only it.
+    auto *area = w.findChild<QMdiArea *>();
+    area->setActiveSubWindow(area->subWindowList().first());
+    QCOMPARE(w.currentDocument(), first);
+    addText(second, QPointF(5, 5), QStringLiteral("c"))->setSelected(true);
+    action(w, "delete")->trigger();
+    QCOMPARE(first->labelItems().size(), 0);
+    QCOMPARE(second->labelItems().size(), 1);
+    QCOMPARE(first->undoStack()->isActive(), true);
+
+    // The text toolbar's font goes to the active document only.
+    a = addText(first, QPointF(10, 10), QStringLiteral("a2"));
+    a->setSelected(true);
+    auto *text = w.findChild<TextToolbar *>();
+    emit text->fontRepresentationChanged(QFont(QStringLiteral("Liberation Mono"), 33));
+    QCOMPARE(a->font().pointSize(), 33);
+    QVERIFY(static_cast<TextItem *>(second->labelItems().first())->font().pointSize() != 33);
+}
+
+void TestMainWindow::closingAModifiedTabAsksFirst()
+{
+    MainWindow w;
+    w.show();
+    w.newDocument();
+    Document *doc = w.currentDocument();
+    doc->setModified(true);
+    DocumentView *view = w.currentView();
+    QSignalSpy closing(view, &DocumentView::closing);
+    auto *area = w.findChild<QMdiArea *>();
+    QString title;
+    testutil::answerNextMessageBox(QMessageBox::Cancel, &title);
+    QMdiSubWindow *sub = area->subWindowList().first();
+    QVERIFY(!sub->close());
+    QCOMPARE(closing.count(), 1);
+    QCOMPARE(title, QStringLiteral("Label modified"));
+    QCOMPARE(area->subWindowList().size(), 1);
+    QCOMPARE(w.currentDocument(), doc);
+
+    testutil::answerNextMessageBox(QMessageBox::Discard);
+    QVERIFY(sub->close());
+    QTRY_VERIFY(area->subWindowList().isEmpty());
+    QCOMPARE(statusText(w), QStringLiteral("Label 1 of 1"));
+}
+
+void TestMainWindow::windowStateSurvivesARestart()
+{
+    QByteArray state;
+    {
+        MainWindow w;
+        w.showNormal();
+        w.resize(900, 640);
+        auto *tools = w.findChild<QToolBar *>(QStringLiteral("toolbar/tools"));
+        w.addToolBar(Qt::RightToolBarArea, tools);
+        QCloseEvent e;
+        QApplication::sendEvent(&w, &e);
+        QVERIFY(e.isAccepted());
+        state = w.saveState(0);
+    }
+    QVERIFY(QSettings().contains(QStringLiteral("mainwindow/geometry")));
+    MainWindow again;
+    QVERIFY(!(again.windowState() & Qt::WindowMaximized));
+    QCOMPARE(again.toolBarArea(again.findChild<QToolBar *>(QStringLiteral("toolbar/tools"))),
+             Qt::RightToolBarArea);
+    QCOMPARE(again.saveState(0), state);
+}
+
+void TestMainWindow::aboutNamesVersionAndQt()
+{
+    MainWindow w;
+    QString text;
+    testutil::answerNextModal([&text](QWidget *box) {
+        text = static_cast<QMessageBox *>(box)->text();
+        box->close();
+    });
+    action(w, "about")->trigger();
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    QCOMPARE(lines.value(0), QStringLiteral("Veltrux Tagorix"));
+    QVERIFY(QRegularExpression(QStringLiteral("^Version 4\\.1\\.0 \\([0-9a-f]{40}\\)$")).match(lines.value(1)).hasMatch());
+    QVERIFY(text.contains(QLatin1String(qVersion())));
+}
+
+int main(int argc, char *argv[])
+{
+    QStandardPaths::setTestModeEnabled(true);
+    TxApp app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Norvane"));
+    QCoreApplication::setApplicationName(QStringLiteral("Tagorix"));
+    app.initialize();
+    TestMainWindow t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "tst_mainwindow.moc"
