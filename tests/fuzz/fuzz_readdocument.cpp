@@ -1,7 +1,34 @@
+// libFuzzer target: no input may crash, hang or exhaust memory in the
+// label document reader.
+
+#include "document.h"
+
+#include <QApplication>
+#include <QBuffer>
+
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *, size_t)
+namespace {
+void quiet(QtMsgType, const QMessageLogContext &, const QString &)
 {
+}
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quiet);
+    static QApplication app(*argc, *argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    QBuffer buffer;
+    buffer.setData(reinterpret_cast<const char *>(data), int(size));
+    Document doc;
+    readDocumentFile(&buffer, &doc);
     return 0;
 }
