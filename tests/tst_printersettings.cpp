@@ -8,6 +8,8 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QPainter>
+#include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QTabWidget>
@@ -148,6 +150,7 @@ private slots:
 
     void qtSeesOnlyTheTestQueues();
     void socketPrinterReceivesJobs();
+    void pdfPrinterWritesFiles();
 
     void unknownQueue_data();
     void unknownQueue();
@@ -219,6 +222,29 @@ void TestPrinterSettings::socketPrinterReceivesJobs()
     QVERIFY2(server.listener().waitForJobs(1), qPrintable(server.errorLog().right(3000)));
     QCOMPARE(server.listener().jobs().value(0), label);
     QVERIFY(server.waitForIdle());
+}
+
+void TestPrinterSettings::pdfPrinterWritesFiles()
+{
+    QTemporaryFile file(QDir::temp().filePath(QStringLiteral("tagorix-XXXXXX.pdf")));
+    QVERIFY(file.open());
+    file.close();
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file.fileName());
+        QPainter painter(&printer);
+        painter.drawText(QPointF(100, 100), QStringLiteral("PDF queue"));
+    }
+    const QString token = QUuid::createUuid().toString(QUuid::Id128);
+    QVERIFY2(server.runTool(QStringLiteral("lp"), {QStringLiteral("-d"), Pdf, QStringLiteral("-t"),
+                                                   token, file.fileName()}),
+             qPrintable(server.errorString()));
+    const QString output = server.waitForPdf(token);
+    QVERIFY2(!output.isEmpty(), qPrintable(server.errorLog().right(3000)));
+    QFile pdf(output);
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.read(5) == "%PDF-");
 }
 
 void TestPrinterSettings::unknownQueue_data()
@@ -527,6 +553,7 @@ void TestPrinterSettings::copyDriverData_data()
     QTest::newRow("other extra count") << "extra" << false;
     QTest::newRow("other size") << "size" << false;
     QTest::newRow("other spec version") << "specVersion" << false;
+    // CUPS opens "zebra_ZPL" too, but it is another name for the document.
     QTest::newRow("name in other case") << "name" << false;
 }
 
