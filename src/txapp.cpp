@@ -1,11 +1,13 @@
 #include "txapp.h"
 
+#include "dialogs/driverpropertiesdialog.h"
 #include "sizetemplatemanager.h"
 #include "startup.h"
 
 TxApp::TxApp(int &argc, char **argv) : QApplication(argc, argv)
 {
     setObjectName(QStringLiteral("txapp"));
+    DriverPropertiesDialog::install();
 }
 
 void TxApp::initialize()
