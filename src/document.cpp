@@ -7,6 +7,7 @@
 #include "labelitems/itemtypes.h"
 #include "labelitems/textbearing.h"
 #include "labelitems/textitem.h"
+#include "printersettings_win.h"
 
 #include <QGraphicsSceneMouseEvent>
 #include <QGraphicsView>
@@ -36,7 +37,7 @@ Document::~Document()
             obj->disconnect(this);
     }
     clear();
-    // (printer settings are deleted here once their class is part of the build)
+    delete printer;
 }
 
 QUuid Document::uuid()

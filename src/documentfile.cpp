@@ -4,12 +4,14 @@
 #include "labelitems/baseitem.h"
 #include "labelitems/itemfactory.h"
 #include "labelitems/itemtypes.h"
+#include "printersettings_win.h"
 #include "safestream.h"
 #include "streamheader.h"
 #include "version.h"
 
 #include <QFileDevice>
 #include <QIODevice>
+#include <QPrinterInfo>
 #include <QSaveFile>
 #include <QtDebug>
 
@@ -41,9 +43,16 @@ void Document::streamWrite(QDataStream &out)
             s->streamWrite(out);
     }
 
-    // Without printer settings (or for settings without a printer name) the
-    // name is written null, so no printer block follows.
-    out << QString();
+    // Without printer settings, or for settings without a printer name (no
+    // printer installed when they were made), the name is written null and no
+    // printer block follows.
+    const QString printerName = printer ? printer->printerName() : QString();
+    if (printerName.isEmpty()) {
+        out << QString();
+    } else {
+        out << printerName;
+        printer->streamWrite(out);
+    }
     out << locked;
 }
 
@@ -53,8 +62,21 @@ void Document::readPrinterBlock(QDataStream &in)
     in >> name;
     if (in.status() != QDataStream::Ok || name.isNull())
         return;
-    // A printer block without its class cannot be read past.
-    in.setStatus(QDataStream::ReadCorruptData);
+    if (printer && printer->printerName() == name) {
+        printer->streamRead(in);
+        return;
+    }
+    if (QPrinterInfo::availablePrinterNames().contains(name)) {
+        delete printer;
+        printer = new PrinterSettingsWin(name);
+        printer->streamRead(in);
+        return;
+    }
+    // Not installed here: the block is read past, the document keeps its
+    // previous settings, and the command that opened the file tells the user.
+    printerNotFound = name;
+    PrinterSettingsWin discarded(name);
+    discarded.streamRead(in);
 }
 
 void Document::streamRead(QDataStream &in)
