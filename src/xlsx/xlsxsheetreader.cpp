@@ -159,7 +159,7 @@ void SheetReader::readCell(QXmlStreamReader &xml, Worksheet *sheet, int row, int
     if (ok && style >= 0 && style < m_formats.size()) {
         format = m_formats.at(style);
     }
-    const QString type = attrs.value(QLatin1String("t")).toString();
+    const QStringRef type = attrs.value(QLatin1String("t")); // valid while attrs lives
 
     QString valueText;
     QString formula;
