@@ -463,5 +463,5 @@ void TestXlsx::damaged()
     }
 }
 
-QTEST_MAIN(TestXlsx)
+QTEST_GUILESS_MAIN(TestXlsx)
 #include "tst_xlsx.moc"
