@@ -199,6 +199,16 @@ bool QxtCsvModel::removeRows(int row, int count, const QModelIndex &parent)
     return true;
 }
 
+void QxtCsvModel::changeFields(const std::function<void(QStringList &)> &change)
+{
+    for (QString &line : m_lines) {
+        QStringList fields = line.split(FieldMark, Qt::KeepEmptyParts);
+        change(fields);
+        line = fields.join(FieldMark);
+    }
+    change(m_header);
+}
+
 bool QxtCsvModel::insertColumns(int column, int count, const QModelIndex &parent)
 {
     if (parent.isValid() || count < 1 || column < 0 || column > m_columnCount ||
@@ -214,12 +224,7 @@ bool QxtCsvModel::insertColumns(int column, int count, const QModelIndex &parent
         }
     };
     beginInsertColumns(QModelIndex(), column, column + count - 1);
-    for (QString &line : m_lines) {
-        QStringList fields = line.split(FieldMark, Qt::KeepEmptyParts);
-        insertInto(fields);
-        line = fields.join(FieldMark);
-    }
-    insertInto(m_header);
+    changeFields(insertInto);
     m_columnCount += count;
     endInsertColumns();
     return true;
@@ -237,12 +242,7 @@ bool QxtCsvModel::removeColumns(int column, int count, const QModelIndex &parent
         }
     };
     beginRemoveColumns(QModelIndex(), column, column + count - 1);
-    for (QString &line : m_lines) {
-        QStringList fields = line.split(FieldMark, Qt::KeepEmptyParts);
-        removeFrom(fields);
-        line = fields.join(FieldMark);
-    }
-    removeFrom(m_header);
+    changeFields(removeFrom);
     m_columnCount -= count;
     endRemoveColumns();
     return true;

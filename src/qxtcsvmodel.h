@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QStringList>
+#include <functional>
 
 class QIODevice;
 
@@ -37,6 +38,8 @@ public:
 private:
     void readDevice(QIODevice *device, bool withHeader);
     void addLine(const QByteArray &raw, bool withHeader, bool *headerTaken);
+    // Applies a change to the fields of every line and to the header.
+    void changeFields(const std::function<void(QStringList &)> &change);
 
     QStringList m_lines;
     QStringList m_header;
