@@ -1,4 +1,5 @@
 #include "cupstestserver.h"
+#include "printertestutil.h"
 #include "dialogs/driverpropertiesdialog.h"
 #include "platform/winspool.h"
 #include "printersettings_win.h"
@@ -76,24 +77,6 @@ BlockFields fieldsOf(const DEVMODEW *block, const QString &name, qint32 mode)
             privateBytes(block)};
 }
 
-// Choices of the block as keyword -> value.
-QMap<QString, QString> choiceMap(const QStringList &alternating)
-{
-    QMap<QString, QString> out;
-    for (int i = 0; i + 1 < alternating.size(); i += 2)
-        out.insert(alternating.at(i), alternating.at(i + 1));
-    return out;
-}
-
-// What a settings object holds, seen through a fresh live block of its queue.
-QMap<QString, QString> storedChoices(const PrinterSettingsWin &settings)
-{
-    winspool::DevModePtr live = winspool::defaultDevMode(settings.printerName());
-    if (!live || !settings.copyDriverDataTo(live.get()))
-        return {};
-    return choiceMap(winspool::driverChoices(live.get()));
-}
-
 // Replaces the value of one option inside the driver-private bytes.
 bool patchChoice(DEVMODEW *block, const QByteArray &keyword, const QByteArray &value)
 {
@@ -116,31 +99,9 @@ bool patchChoice(DEVMODEW *block, const QByteArray &keyword, const QByteArray &v
     return false;
 }
 
-// Answers the driver dialog that the next call opens: sets each option to
-// its choice and presses `button`.
-void answerDriverDialog(const QMap<QString, QString> &choose,
-                        QDialogButtonBox::StandardButton button, QStringList *problems)
-{
-    testutil::answerNextModal([choose, button, problems](QWidget *w) {
-        auto *dialog = qobject_cast<DriverPropertiesDialog *>(w);
-        if (!dialog) {
-            *problems << QStringLiteral("the modal widget is not the driver dialog");
-            w->close();
-            return;
-        }
-        for (auto it = choose.begin(); it != choose.end(); ++it) {
-            auto *combo = dialog->findChild<QComboBox *>(it.key());
-            const int index = combo ? combo->findData(it.value()) : -1;
-            if (index < 0)
-                *problems << QStringLiteral("no choice %1 for %2").arg(it.value(), it.key());
-            else
-                combo->setCurrentIndex(index);
-        }
-        dialog->findChild<QDialogButtonBox *>()->button(button)->click();
-    });
-}
-
 } // namespace
+
+using namespace printertestutil;
 
 class TestPrinterSettings : public QObject
 {

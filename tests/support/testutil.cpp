@@ -63,3 +63,30 @@ QString testutil::dataFile(const QString &name)
 {
     return QDir(QStringLiteral(TAGORIX_TEST_DATA_DIR)).filePath(name);
 }
+
+testutil::MessageBoxCatcher::MessageBoxCatcher(int button) : answer(button)
+{
+    qApp->installEventFilter(this);
+}
+
+testutil::MessageBoxCatcher::~MessageBoxCatcher()
+{
+    qApp->removeEventFilter(this);
+}
+
+bool testutil::MessageBoxCatcher::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Show) {
+        if (auto *box = qobject_cast<QMessageBox *>(watched)) {
+            titles << box->windowTitle();
+            texts << box->text();
+            QPointer<QMessageBox> guard(box);
+            const int button = answer;
+            QTimer::singleShot(0, box, [guard, button] {
+                if (guard)
+                    guard->done(button);
+            });
+        }
+    }
+    return false;
+}

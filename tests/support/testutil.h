@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
@@ -16,6 +18,23 @@ void answerNextModal(std::function<void(QWidget *)> answer, int timeoutMs = 1000
 // Closes the next QMessageBox with the given standard button and stores its
 // title and text.
 void answerNextMessageBox(int button, QString *title = nullptr, QString *text = nullptr);
+
+// While it lives, answers every message box that opens with its default (or
+// escape) button and records its title and text, so a test can count them.
+class MessageBoxCatcher : public QObject
+{
+public:
+    explicit MessageBoxCatcher(int button = 0x00000400 /* QMessageBox::Ok */);
+    ~MessageBoxCatcher() override;
+    QStringList titles;
+    QStringList texts;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    int answer;
+};
 
 // Readable hex of a byte array, for failure messages.
 QString hex(const QByteArray &bytes);
