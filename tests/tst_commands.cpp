@@ -1,0 +1,337 @@
+#include "commands.h"
+#include "docbuilder.h"
+#include "document.h"
+#include "documentview.h"
+#include "labelitems/textitem.h"
+#include "mousedrive.h"
+
+#include <QSignalSpy>
+#include <QUndoStack>
+#include <QtTest>
+
+namespace {
+
+struct Editor
+{
+    Document *doc = new Document;
+    DocumentView *view = nullptr;
+    Editor()
+    {
+        doc->setSizeTemplate(docbuilder::makeTemplate(100, 50));
+        doc->setSnapToGrid(false);
+        view = new DocumentView(doc);
+        view->resize(900, 500);
+        view->show();
+    }
+    ~Editor()
+    {
+        delete view;
+        delete doc;
+    }
+    QUndoStack *stack() const { return doc->undoStack(); }
+    TextItem *text(QPointF pos, QSizeF size = QSizeF(80, 30))
+    {
+        auto *t = new TextItem(size);
+        t->setPos(pos);
+        doc->addItem(t);
+        doc->connectItem(t);
+        return t;
+    }
+    // Inserts by the text tool, dragging from `from` to `to`.
+    TextItem *insert(QPointF from, QPointF to)
+    {
+        doc->setInsertMode(Document::InsertText);
+        QSignalSpy inserted(doc, &Document::itemInserted);
+        mousedrive::drag(view, from, to);
+        for (const QList<QVariant> &args : qAsConst(inserted)) {
+            if (auto *item = args.at(0).value<QGraphicsItem *>())
+                return static_cast<TextItem *>(item);
+        }
+        return nullptr;
+    }
+};
+
+} // namespace
+
+class TestCommands : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { qRegisterMetaType<QGraphicsItem *>(); }
+    void clickInsertsMinimumSize();
+    void dragSpansTheRectangle();
+    void rightButtonAndLockInsertNothing();
+    void undoRedoInsertion();
+    void deleteIsOneEntry();
+    void dragsAreMoveEntries();
+    void moveEntriesMerge();
+    void resizeUndoRestoresExactly();
+    void alignOneToTheLabel();
+    void alignSeveralToTheirUnion_data();
+    void alignSeveralToTheirUnion();
+    void alignWithoutSelection();
+    void alignRotatedItemByItsVisualEdge();
+    void closingDeletesOffSceneItemsOnce();
+};
+
+void TestCommands::clickInsertsMinimumSize()
+{
+    Editor e;
+    TextItem *t = e.insert(QPointF(120, 80), QPointF(120, 80));
+    QVERIFY(t);
+    QCOMPARE(t->size(), QSizeF(50, 50));
+    QVERIFY(QLineF(t->pos(), QPointF(120, 80)).length() < 1.5);
+    QCOMPARE(e.stack()->count(), 1);
+    QCOMPARE(e.stack()->text(0), QStringLiteral("Insert text frame"));
+    QVERIFY(e.doc->isModified());
+    // The document keeps its insert mode; the window resets it on itemInserted.
+    QCOMPARE(t->font(), e.doc->font());
+}
+
+void TestCommands::dragSpansTheRectangle()
+{
+    Editor e;
+    // Dragged up and to the left: the rectangle is normalised.
+    TextItem *t = e.insert(QPointF(300, 200), QPointF(100, 120));
+    QVERIFY(t);
+    QVERIFY(QLineF(t->pos(), QPointF(100, 120)).length() < 1.5);
+    QVERIFY(qAbs(t->size().width() - 200) < 1.5);
+    QVERIFY(qAbs(t->size().height() - 80) < 1.5);
+}
+
+void TestCommands::rightButtonAndLockInsertNothing()
+{
+    Editor e;
+    e.doc->setInsertMode(Document::InsertText);
+    QSignalSpy inserted(e.doc, &Document::itemInserted);
+    mousedrive::press(e.view, QPointF(100, 100), Qt::RightButton);
+    mousedrive::release(e.view, QPointF(100, 100), Qt::RightButton);
+    QCOMPARE(inserted.count(), 1);
+    QCOMPARE(inserted.at(0).at(0).value<QGraphicsItem *>(), nullptr);
+    QVERIFY(e.doc->labelItems().isEmpty());
+
+    e.doc->setLocked(true);
+    for (int mode : {int(Document::InsertText), int(Document::InsertBarcode)}) {
+        e.doc->setInsertMode(mode);
+        mousedrive::drag(e.view, QPointF(100, 100), QPointF(200, 200));
+    }
+    QVERIFY(e.doc->labelItems().isEmpty());
+    QCOMPARE(e.stack()->count(), 0);
+}
+
+void TestCommands::undoRedoInsertion()
+{
+    Editor e;
+    TextItem *t = e.insert(QPointF(100, 100), QPointF(220, 160));
+    QVERIFY(t);
+    QPointer<TextItem> guard(t);
+    const QPointF pos = t->pos();
+    const QSizeF size = t->size();
+    e.stack()->undo();
+    QVERIFY(guard);
+    QVERIFY(!t->scene());
+    QVERIFY(e.doc->labelItems().isEmpty());
+    e.stack()->redo();
+    QCOMPARE(e.doc->labelItems(), QList<BaseItem *>({t}));
+    QCOMPARE(t->pos(), pos);
+    QCOMPARE(t->size(), size);
+}
+
+void TestCommands::deleteIsOneEntry()
+{
+    Editor e;
+    QList<TextItem *> items = {e.text(QPointF(10, 10)), e.text(QPointF(100, 10)), e.text(QPointF(200, 10))};
+    for (TextItem *t : items)
+        t->setSelected(true);
+    e.doc->deleteSelected();
+    QCOMPARE(e.stack()->count(), 1);
+    QCOMPARE(e.stack()->text(0), QStringLiteral("Delete items"));
+    QVERIFY(e.doc->labelItems().isEmpty());
+    e.stack()->undo();
+    QCOMPARE(e.doc->labelItems().size(), 3);
+    for (TextItem *t : items)
+        QCOMPARE(t->scene(), e.doc);
+    e.stack()->redo();
+    QVERIFY(e.doc->labelItems().isEmpty());
+    // Nothing selected: nothing pushed.
+    e.doc->deleteSelected();
+    QCOMPARE(e.stack()->count(), 1);
+}
+
+void TestCommands::dragsAreMoveEntries()
+{
+    Editor e;
+    TextItem *t = e.text(QPointF(50, 50), QSizeF(100, 40));
+    mousedrive::drag(e.view, QPointF(100, 47), QPointF(150, 97));
+    QCOMPARE(e.stack()->count(), 1);
+    QCOMPARE(e.stack()->text(0), QStringLiteral("Move item"));
+    mousedrive::drag(e.view, t->pos() + QPointF(50, -3), t->pos() + QPointF(80, -3));
+    QCOMPARE(e.stack()->count(), 2);
+    e.stack()->undo();
+    e.stack()->undo();
+    QCOMPARE(t->pos(), QPointF(50, 50));
+
+    // Three selected items dragged together: one entry each.
+    Editor f;
+    QList<TextItem *> items = {f.text(QPointF(50, 50)), f.text(QPointF(50, 150)), f.text(QPointF(200, 150))};
+    for (TextItem *i : items)
+        i->setSelected(true);
+    // Grabbed by the frame band, away from the top handle.
+    mousedrive::drag(f.view, QPointF(70, 47), QPointF(100, 67));
+    QCOMPARE(f.stack()->count(), 3);
+    QCOMPARE(items.at(2)->pos(), QPointF(230, 170));
+    f.stack()->undo();
+    f.stack()->undo();
+    f.stack()->undo();
+    QCOMPARE(items.at(1)->pos(), QPointF(50, 150));
+    QCOMPARE(items.at(2)->pos(), QPointF(200, 150));
+}
+
+void TestCommands::moveEntriesMerge()
+{
+    Editor e;
+    TextItem *a = e.text(QPointF(0, 0));
+    TextItem *b = e.text(QPointF(0, 100));
+    a->setPos(10, 0);
+    e.stack()->push(new command::MoveItem(a, QPointF(0, 0), 1));
+    a->setPos(20, 0);
+    e.stack()->push(new command::MoveItem(a, QPointF(10, 0), 1));
+    QCOMPARE(e.stack()->count(), 1);
+    a->setPos(30, 0);
+    e.stack()->push(new command::MoveItem(a, QPointF(20, 0), 2));
+    b->setPos(5, 100);
+    e.stack()->push(new command::MoveItem(b, QPointF(0, 100), 2));
+    QCOMPARE(e.stack()->count(), 3);
+    e.stack()->undo();
+    e.stack()->undo();
+    QCOMPARE(a->pos(), QPointF(20, 0));
+    e.stack()->undo();
+    QCOMPARE(a->pos(), QPointF(0, 0));
+    e.stack()->redo();
+    QCOMPARE(a->pos(), QPointF(20, 0));
+}
+
+void TestCommands::resizeUndoRestoresExactly()
+{
+    Editor e;
+    TextItem *t = e.text(QPointF(50, 50), QSizeF(100, 40));
+    t->setSelected(true);
+    BaseItemCorner *corner = t->visualHandle(BaseItemCorner::BottomRight, false);
+    const QPointF grip = corner->mapToScene(corner->rect().center());
+    mousedrive::drag(e.view, grip, grip + QPointF(37, 21));
+    QCOMPARE(e.stack()->count(), 1);
+    QCOMPARE(e.stack()->text(0), QStringLiteral("Resize item"));
+    const QSizeF resized = t->size();
+    QVERIFY(resized.width() > 130);
+    e.stack()->undo();
+    QCOMPARE(t->size(), QSizeF(100, 40));
+    QCOMPARE(t->pos(), QPointF(50, 50));
+    e.stack()->redo();
+    QCOMPARE(t->size(), resized);
+}
+
+void TestCommands::alignOneToTheLabel()
+{
+    Editor e;
+    TextItem *t = e.text(QPointF(120, 70));
+    t->setSelected(true);
+    e.doc->alignSelected(Qt::AlignLeft);
+    QCOMPARE(e.stack()->text(0), QStringLiteral("Align items"));
+    QCOMPARE(t->pos(), QPointF(0, 70));
+    e.doc->alignSelected(Qt::AlignBottom);
+    QCOMPARE(t->pos().y() + t->size().height(), e.doc->sceneRect().bottom());
+    e.doc->alignSelected(Qt::AlignHCenter);
+    QCOMPARE(t->pos().x() + t->size().width() / 2, e.doc->sceneRect().center().x());
+    e.stack()->undo();
+    e.stack()->undo();
+    e.stack()->undo();
+    QCOMPARE(t->pos(), QPointF(120, 70));
+}
+
+void TestCommands::alignSeveralToTheirUnion_data()
+{
+    QTest::addColumn<int>("alignment");
+    QTest::newRow("left") << int(Qt::AlignLeft);
+    QTest::newRow("right") << int(Qt::AlignRight);
+    QTest::newRow("top") << int(Qt::AlignTop);
+    QTest::newRow("bottom") << int(Qt::AlignBottom);
+}
+
+void TestCommands::alignSeveralToTheirUnion()
+{
+    QFETCH(int, alignment);
+    Editor e;
+    QList<TextItem *> items = {e.text(QPointF(80, 40), QSizeF(60, 20)),
+                               e.text(QPointF(30, 120), QSizeF(90, 30)),
+                               e.text(QPointF(150, 200), QSizeF(40, 25))};
+    for (TextItem *t : items)
+        t->setSelected(true);
+    e.doc->alignSelected(Qt::Alignment(alignment));
+    for (TextItem *t : items) {
+        const QRectF r(t->pos(), t->size());
+        switch (alignment) {
+        case Qt::AlignLeft:
+            QCOMPARE(r.left(), 30.0 - 6); // the union of the bounding rectangles, band included
+            break;
+        case Qt::AlignRight:
+            QCOMPARE(r.right(), 190.0 + 6);
+            break;
+        case Qt::AlignTop:
+            QCOMPARE(r.top(), 40.0 - 6);
+            break;
+        case Qt::AlignBottom:
+            QCOMPARE(r.bottom(), 225.0 + 6);
+            break;
+        }
+    }
+    QCOMPARE(e.stack()->count(), 1);
+    QCOMPARE(e.stack()->command(0)->childCount(), 3);
+}
+
+void TestCommands::alignWithoutSelection()
+{
+    Editor e;
+    TextItem *t = e.text(QPointF(120, 70));
+    e.doc->alignSelected(Qt::AlignLeft);
+    QCOMPARE(e.stack()->count(), 1);
+    QCOMPARE(e.stack()->text(0), QStringLiteral("Align items"));
+    e.stack()->undo();
+    e.stack()->redo();
+    QCOMPARE(t->pos(), QPointF(120, 70));
+}
+
+void TestCommands::alignRotatedItemByItsVisualEdge()
+{
+    Editor e;
+    TextItem *t = e.text(QPointF(200, 100), QSizeF(80, 30));
+    t->setSelected(true);
+    t->setItemRotation(90); // the item's bottom edge now faces left
+    e.doc->alignSelected(Qt::AlignLeft);
+    const QRectF content = t->mapRectToScene(QRectF(QPointF(0, 0), t->size()));
+    QVERIFY2(qAbs(content.left()) < 1e-6, qPrintable(QString::number(content.left())));
+}
+
+void TestCommands::closingDeletesOffSceneItemsOnce()
+{
+    int destroyed = 0;
+    QPointer<TextItem> inserted;
+    QPointer<TextItem> deleted;
+    {
+        Editor e;
+        inserted = e.insert(QPointF(100, 100), QPointF(200, 150));
+        QVERIFY(inserted);
+        connect(inserted, &QObject::destroyed, this, [&destroyed] { ++destroyed; });
+        e.stack()->undo(); // out of the scene, owned by its command
+        deleted = e.text(QPointF(10, 10));
+        connect(deleted, &QObject::destroyed, this, [&destroyed] { ++destroyed; });
+        deleted->setSelected(true);
+        e.doc->deleteSelected(); // out of the scene, owned by the delete command
+        QVERIFY(!deleted->scene());
+    }
+    QCOMPARE(destroyed, 2);
+    QVERIFY(!inserted);
+    QVERIFY(!deleted);
+}
+
+QTEST_MAIN(TestCommands)
+#include "tst_commands.moc"
