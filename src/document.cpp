@@ -346,6 +346,10 @@ void Document::insertItemAt(int insertMode)
         return;
     connectItem(item);
     modified = true;
+    // A new text frame is ready for typing: its editor takes the focus, which
+    // also makes it the one selected item.
+    if (auto *text = qgraphicsitem_cast<TextItem *>(item))
+        text->editor()->setFocus(Qt::MouseFocusReason);
     emit itemInserted(item);
 }
 

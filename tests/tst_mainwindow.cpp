@@ -4,6 +4,7 @@
 #include "icons.h"
 #include "labelitems/textitem.h"
 #include "mainwindow.h"
+#include "mousedrive.h"
 #include "ruler.h"
 #include "testutil.h"
 #include "txapp.h"
@@ -65,6 +66,7 @@ private slots:
     void closingAModifiedTabAsksFirst();
     void windowStateSurvivesARestart();
     void aboutNamesVersionAndQt();
+    void textToolInsertsOnce();
 };
 
 void TestMainWindow::init()
@@ -268,6 +270,35 @@ void TestMainWindow::aboutNamesVersionAndQt()
     QCOMPARE(lines.value(0), QStringLiteral("Veltrux Tagorix"));
     QVERIFY(QRegularExpression(QStringLiteral("^Version 4\\.1\\.0 \\([0-9a-f]{40}\\)$")).match(lines.value(1)).hasMatch());
     QVERIFY(text.contains(QLatin1String(qVersion())));
+}
+
+void TestMainWindow::textToolInsertsOnce()
+{
+    MainWindow w;
+    w.show();
+    QApplication::setActiveWindow(&w);
+    w.newDocument();
+    Document *doc = w.currentDocument();
+    auto *text = w.findChild<TextToolbar *>();
+    text->setTextFont(QFont(QStringLiteral("Liberation Serif"), 18));
+    QAction *tool = w.findChild<QToolBar *>(QStringLiteral("toolbar/tools"))->actions().first();
+    tool->trigger();
+    QVERIFY(tool->isChecked());
+    QCOMPARE(doc->insertMode(), int(Document::InsertText));
+    mousedrive::drag(w.currentView(), QPointF(30, 30), QPointF(200, 90));
+    QVERIFY(!tool->isChecked());
+    QCOMPARE(doc->insertMode(), 0);
+    QCOMPARE(doc->labelItems().size(), 1);
+    auto *item = static_cast<TextItem *>(doc->labelItems().first());
+    QCOMPARE(item->font().family(), QStringLiteral("Liberation Serif"));
+    QCOMPARE(item->font().pointSize(), 18);
+    // The new frame takes what is typed at once.
+    QVERIFY(item->isSelected());
+    QTest::keyClicks(w.currentView()->viewport(), QStringLiteral("Lot 7"));
+    QCOMPARE(item->plainText(), QStringLiteral("Lot 7"));
+    // A second drag without picking the tool again inserts nothing.
+    mousedrive::drag(w.currentView(), QPointF(30, 150), QPointF(200, 200));
+    QCOMPARE(doc->labelItems().size(), 1);
 }
 
 int main(int argc, char *argv[])
