@@ -96,6 +96,7 @@ private slots:
     void randomBytesAfterHeaderAreRefused();
     void foreignNestedBlockIsRefused();
     void failedSaveKeepsThePreviousFile();
+    void shippedExamplesOpen();
 };
 
 void TestDocumentFile::writesTheLayoutByteForByte()
@@ -289,6 +290,20 @@ void TestDocumentFile::failedSaveKeepsThePreviousFile()
     QVERIFY(check.open(QIODevice::ReadOnly));
     QCOMPARE(check.readAll(), before);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"label.tx4l"}));
+}
+
+void TestDocumentFile::shippedExamplesOpen()
+{
+    const QDir dir(QStringLiteral(TAGORIX_SOURCE_DIR "/examples"));
+    const QStringList files = dir.entryList({QStringLiteral("*.tx4l")}, QDir::Files);
+    QVERIFY(files.size() >= 2);
+    for (const QString &name : files) {
+        QFile f(dir.filePath(name));
+        Document doc;
+        QVERIFY2(readDocumentFile(&f, &doc), qPrintable(name));
+        QVERIFY(doc.sizeTemplate().isValid());
+        QVERIFY(doc.labelCount() > 1);
+    }
 }
 
 QTEST_MAIN(TestDocumentFile)
