@@ -67,6 +67,7 @@ private slots:
     void windowStateSurvivesARestart();
     void aboutNamesVersionAndQt();
     void textToolInsertsOnce();
+    void rebootEndsTheLoopWithTheRestartCode();
 };
 
 void TestMainWindow::init()
@@ -299,6 +300,15 @@ void TestMainWindow::textToolInsertsOnce()
     // A second drag without picking the tool again inserts nothing.
     mousedrive::drag(w.currentView(), QPointF(30, 150), QPointF(200, 200));
     QCOMPARE(doc->labelItems().size(), 1);
+}
+
+void TestMainWindow::rebootEndsTheLoopWithTheRestartCode()
+{
+    auto *app = qobject_cast<TxApp *>(qApp);
+    QVERIFY(app);
+    QCOMPARE(app->objectName(), QStringLiteral("txapp"));
+    QTimer::singleShot(0, app, &TxApp::reboot);
+    QCOMPARE(app->exec(), 404);
 }
 
 int main(int argc, char *argv[])
