@@ -17,6 +17,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProgressDialog>
+#include <QRegularExpression>
 
 #include <cmath>
 #include <limits>
@@ -69,6 +70,35 @@ void mergeJobOptions(QPrinter *printer, const QStringList &options)
             all << options.at(i) << options.at(i + 1);
     }
     printer->printEngine()->setProperty(CupsOptions, all);
+}
+
+// Qt's print dialog hands a typed list of pages to CUPS, which would pick
+// printed rows rather than labels. A single range becomes the label range;
+// false for anything one range of labels cannot express.
+bool takeLabelRange(QPrinter *printer, int labels)
+{
+    QStringList all = printer->printEngine()->property(CupsOptions).toStringList();
+    int at = -1;
+    for (int i = 0; i + 1 < all.size(); i += 2) {
+        if (all.at(i) == QLatin1String("page-ranges"))
+            at = i;
+    }
+    if (at < 0)
+        return true;
+    const QString pages = all.at(at + 1);
+    all.erase(all.begin() + at, all.begin() + at + 2);
+    printer->printEngine()->setProperty(CupsOptions, all);
+    static const QRegularExpression single(
+        QStringLiteral("^\\s*(\\d{1,9})\\s*(?:-\\s*(\\d{1,9})\\s*)?$"));
+    const QRegularExpressionMatch m = single.match(pages);
+    if (!m.hasMatch())
+        return false;
+    const int from = m.captured(1).toInt();
+    const int to = m.captured(2).isEmpty() ? from : m.captured(2).toInt();
+    if (from < 1 || to < from || from > labels)
+        return false;
+    printer->setFromTo(from, qMin(to, labels));
+    return true;
 }
 
 bool finiteAll(std::initializer_list<double> values)
@@ -158,6 +188,12 @@ void PrintHandler::printWithDialog(Document *doc)
     // colour and job options on the printer. The label page and the driver
     // choices go back on; the range, copies and printer chosen stay.
     applyPage(printer.get(), doc->sizeTemplate());
+    if (!takeLabelRange(printer.get(), doc->labelCount())) {
+        QMessageBox::warning(
+            nullptr, tr("Print"),
+            tr("Give one range of labels from 1 to %1, for example 2-5.").arg(doc->labelCount()));
+        return;
+    }
     PrinterSettingsWin *settings = doc->printerSettings();
     QStringList options;
     if (settings && settings->isValid() && printer->outputFormat() == QPrinter::NativeFormat &&

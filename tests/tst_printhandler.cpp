@@ -4,11 +4,13 @@
 #include "document.h"
 #include "labelgrid.h"
 #include "labelitems/baseitem.h"
+#include "mainwindow.h"
 #include "printcheck.h"
 #include "printersettings_win.h"
 #include "printhandler.h"
 #include "testutil.h"
 
+#include <QAction>
 #include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
@@ -174,6 +176,9 @@ private slots:
     void missingPrinterPrintsOnDefault();
     void dialogToFileMatchesDirectPrint();
     void progressDialogCancels();
+    void printActionOfTheWindow();
+    void typedPagesAreLabels_data();
+    void typedPagesAreLabels();
 
 private:
     QString outFile(const QString &name) const { return dir.filePath(name); }
@@ -688,6 +693,67 @@ void TestPrintHandler::progressDialogCancels()
     QCOMPARE(pdf.rows().last(), QStringList{QStringLiteral("LBL%1").arg(pdf.pages.size())});
     QVERIFY(!doc->isPrintMode());
     QCOMPARE(doc->currentLabel(), 0);
+}
+
+void TestPrintHandler::printActionOfTheWindow()
+{
+    auto doc = printcheck::makeDocument(3, twoColumns());
+    const QString file = outFile(QStringLiteral("window.tx4l"));
+    QVERIFY(printcheck::saveDocument(*doc, file));
+    MainWindow window;
+    auto *handler = window.findChild<PrintHandler *>(QStringLiteral("printhandler"));
+    QVERIFY(handler);
+    QCOMPARE(handler->parent(), &window);
+    window.loadFiles({file});
+    QVERIFY(window.currentDocument());
+
+    const QString pdf = outFile(QStringLiteral("window.pdf"));
+    QStringList problems;
+    answerPrintDialog({}, pdf, &problems);
+    window.findChild<QAction *>(QStringLiteral("action/print"))->trigger();
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(';')));
+    QCOMPARE(printcheck::inspect(pdf).rows(), (Rows{{"LBL1", "LBL2"}, {"LBL3"}}));
+}
+
+void TestPrintHandler::typedPagesAreLabels_data()
+{
+    QTest::addColumn<QString>("pages");
+    QTest::addColumn<int>("rows");
+    // Labels 3..5 of 6, two across: two rows. Left to CUPS, "3-5" would pick
+    // the third row only.
+    QTest::newRow("one range") << "3-5" << 2;
+    QTest::newRow("one label") << "6" << 1;
+    QTest::newRow("range reaching past the labels") << "5-20" << 1;
+    QTest::newRow("list of ranges") << "1,3" << 0;
+    QTest::newRow("start past the labels") << "7-9" << 0;
+}
+
+void TestPrintHandler::typedPagesAreLabels()
+{
+    QFETCH(QString, pages);
+    QFETCH(int, rows);
+    auto doc = printcheck::makeDocument(6, docbuilder::makeTemplate(50, 30, 2));
+    doc->setPrinterSettings(new PrinterSettingsWin(Zebra));
+    PrintHandler handler;
+    QStringList problems;
+    QString refusal;
+    answerPrintDialog({}, QString(), &problems, [&] {
+        QWidget *w = QApplication::activeModalWidget();
+        w->findChild<QRadioButton *>(QStringLiteral("pagesRadioButton"))->setChecked(true);
+        w->findChild<QLineEdit *>(QStringLiteral("pagesLineEdit"))->setText(pages);
+        if (rows == 0)
+            testutil::answerNextMessageBox(QMessageBox::Ok, nullptr, &refusal);
+    });
+    handler.printWithDialog(doc.get());
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(';')));
+    if (rows == 0) {
+        QCOMPARE(refusal, QStringLiteral("Give one range of labels from 1 to 6, for example 2-5."));
+        QVERIFY(server.waitForIdle());
+        QVERIFY(server.listener().jobs().isEmpty());
+        return;
+    }
+    QVERIFY2(server.listener().waitForJobs(1), qPrintable(server.errorLog().right(2000)));
+    QCOMPARE(labelBlocks(server.listener().jobs().value(0)), rows);
 }
 
 QTEST_MAIN(TestPrintHandler)
