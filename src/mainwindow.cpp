@@ -8,6 +8,7 @@
 #include "icons.h"
 #include "labelitems/textbearing.h"
 #include "labelitems/itemtypes.h"
+#include "printhandler.h"
 #include "version.h"
 
 #include <QAction>
@@ -50,6 +51,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 
     mdiArea = new QMdiArea;
     undoGroup = new QUndoGroup(this);
+    printHandler = new PrintHandler(this);
     defaultFont = QFont(QStringLiteral("Arial"), 24);
     setObjectName(QStringLiteral("mainwindow"));
 
@@ -433,6 +435,7 @@ void MainWindow::insertNewLabel()
 
 void MainWindow::print()
 {
+    printHandler->printWithDialog(currentDocument());
 }
 
 void MainWindow::preferences()

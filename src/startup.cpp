@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "appresources.h"
+#include "batchprint.h"
 #include "logging.h"
 #include "mainwindow.h"
 #include "txapp.h"
@@ -12,6 +13,7 @@
 #include <QMessageBox>
 #include <QSettings>
 #include <QSplashScreen>
+#include <QTextStream>
 #include <QTranslator>
 
 #include <QSet>
@@ -45,6 +47,7 @@ void startup::setupCommandLine(QCommandLineParser &parser)
     parser.addPositionalArgument(QStringLiteral("files"),
                                  QCoreApplication::translate("main", "Files to open, optionally."),
                                  QStringLiteral("[files...]"));
+    batchprint::addOptions(parser);
 }
 
 void startup::registerResources()
@@ -81,7 +84,18 @@ bool startup::runsWithoutWindow(int argc, char *argv[])
     static const QSet<QByteArray> windowless = {"-h", "--help", "-?", "-v", "--version",
                                                 "--help-all", "--print", "--export-pdf"};
     for (int i = 1; i < argc; ++i) {
-        if (windowless.contains(QByteArray(argv[i])))
+        const QByteArray arg(argv[i]);
+        if (windowless.contains(arg) || arg.startsWith("--export-pdf="))
+            return true;
+    }
+    return false;
+}
+
+bool startup::runsBatch(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--print" || arg == "--export-pdf" || arg.startsWith("--export-pdf="))
             return true;
     }
     return false;
@@ -103,14 +117,19 @@ int startup::run(int argc, char *argv[])
     registerResources();
     const QString displayName = version::displayName();
 
+    // A batch job shows no window at all, not even the splash screen.
+    const bool batch = runsBatch(argc, argv);
     int exitCode = 0;
     do {
         auto app = std::make_unique<TxApp>(argc, argv);
-        auto splash = std::make_unique<QSplashScreen>(QPixmap(QStringLiteral(":/veltrux/veltrux_splash.png")),
-                                                      Qt::WindowStaysOnTopHint);
-        splash->show();
-        splash->showMessage(QCoreApplication::translate("main", "Loading ..."),
-                            Qt::AlignLeft, Qt::black);
+        std::unique_ptr<QSplashScreen> splash;
+        if (!batch) {
+            splash = std::make_unique<QSplashScreen>(
+                QPixmap(QStringLiteral(":/veltrux/veltrux_splash.png")), Qt::WindowStaysOnTopHint);
+            splash->show();
+            splash->showMessage(QCoreApplication::translate("main", "Loading ..."),
+                                Qt::AlignLeft, Qt::black);
+        }
 
         QCoreApplication::setOrganizationName(QStringLiteral("Norvane"));
         QCoreApplication::setApplicationName(QStringLiteral("Tagorix"));
@@ -134,16 +153,23 @@ int startup::run(int argc, char *argv[])
         setupCommandLine(*parser);
         parser->process(*app);
 
-        auto window = std::make_unique<MainWindow>();
-        window->show();
-        splash->finish(window.get());
-        const QStringList files = parser->positionalArguments();
-        if (files.isEmpty())
-            window->newDocument();
-        else
-            window->loadFiles(files);
+        std::unique_ptr<MainWindow> window;
+        if (batchprint::requested(*parser)) {
+            QTextStream err(stderr);
+            exitCode = batchprint::run(*parser, err);
+        } else {
+            window = std::make_unique<MainWindow>();
+            window->show();
+            if (splash)
+                splash->finish(window.get());
+            const QStringList files = parser->positionalArguments();
+            if (files.isEmpty())
+                window->newDocument();
+            else
+                window->loadFiles(files);
 
-        exitCode = app->exec();
+            exitCode = app->exec();
+        }
 
         window.reset();
         parser.reset();

@@ -49,4 +49,7 @@ bool displayAvailable();
 // version, batch printing).
 bool runsWithoutWindow(int argc, char *argv[]);
 
+// True when the arguments ask for batch printing or PDF export.
+bool runsBatch(int argc, char *argv[]);
+
 } // namespace startup

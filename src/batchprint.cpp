@@ -1,0 +1,288 @@
+#include "batchprint.h"
+
+#include "document.h"
+#include "printersettings_win.h"
+#include "printhandler.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QRegularExpression>
+#include <QTextStream>
+
+#include <memory>
+
+namespace {
+
+const QString PrintName = QStringLiteral("print");
+const QString ExportName = QStringLiteral("export-pdf");
+const QString PrinterName = QStringLiteral("printer");
+const QString CopiesName = QStringLiteral("copies");
+const QString CollateName = QStringLiteral("collate");
+const QString RangeName = QStringLiteral("range");
+
+constexpr int MaxCopies = 9999;
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("batchprint", text);
+}
+
+// Warnings of the program's own code (printing failures, damaged files)
+// also reach the user of a batch job, not only the run log.
+class WarningEcho
+{
+public:
+    explicit WarningEcho(QTextStream &err)
+    {
+        target = &err;
+        previous = qInstallMessageHandler(&WarningEcho::handle);
+    }
+    ~WarningEcho()
+    {
+        qInstallMessageHandler(previous);
+        target = nullptr;
+    }
+    WarningEcho(const WarningEcho &) = delete;
+    WarningEcho &operator=(const WarningEcho &) = delete;
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
+    {
+        const bool own = context.file && qstrncmp(context.file, "src/", 4) == 0;
+        if (target && own && (type == QtWarningMsg || type == QtCriticalMsg)) {
+            *target << "tagorix: " << tr("warning: ") << message << '\n';
+            target->flush();
+        }
+        if (previous)
+            previous(type, context, message);
+    }
+
+    static QTextStream *target;
+    static QtMessageHandler previous;
+};
+
+QTextStream *WarningEcho::target = nullptr;
+QtMessageHandler WarningEcho::previous = nullptr;
+
+void report(QTextStream &err, const QString &file, const QString &message)
+{
+    err << "tagorix: ";
+    if (!file.isEmpty())
+        err << file << ": ";
+    err << message << '\n';
+    err.flush();
+}
+
+// Reads one document; false after telling the user why not.
+bool readDocument(const QString &path, Document *doc, QTextStream &err)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        report(err, path, tr("cannot open the file: %1").arg(file.errorString()));
+        return false;
+    }
+    if (!readDocumentFile(&file, doc)) {
+        report(err, path, tr("not a label document, or the file is damaged"));
+        return false;
+    }
+    if (!doc->sizeTemplate().isValid()) {
+        report(err, path, tr("the document has no valid label stock"));
+        return false;
+    }
+    const QString refused = PrintHandler::layoutError(doc->sizeTemplate());
+    if (!refused.isEmpty()) {
+        report(err, path, refused);
+        return false;
+    }
+    return true;
+}
+
+// The printer for one document: the one named on the command line, else the
+// document's own, else the system default. Null after telling the user why.
+std::unique_ptr<QPrinter> queuePrinter(const batchprint::Job &job, const QString &path,
+                                       Document *doc, PrintHandler &handler, QTextStream &err)
+{
+    PrinterSettingsWin *settings = doc->printerSettings();
+    std::unique_ptr<PrinterSettingsWin> chosen;
+    if (!job.printer.isEmpty() && (!settings || settings->printerName() != job.printer)) {
+        chosen = std::make_unique<PrinterSettingsWin>(job.printer);
+        settings = chosen.get();
+    }
+    std::unique_ptr<QPrinter> printer(handler.initWinPrinter(settings));
+    if (!printer || printer->outputFormat() != QPrinter::NativeFormat) {
+        report(err, path, tr("no printer is installed"));
+        return nullptr;
+    }
+    if (!doc->missingPrinter().isEmpty()) {
+        const QString note = job.printer.isEmpty()
+                                 ? tr("the printer \"%1\" is not installed; printing on the "
+                                      "default printer \"%2\"")
+                                 : tr("the printer \"%1\" is not installed; printing on \"%2\"");
+        report(err, path, note.arg(doc->missingPrinter(), printer->printerName()));
+    }
+    return printer;
+}
+
+} // namespace
+
+void batchprint::addOptions(QCommandLineParser &parser)
+{
+    parser.addOption(QCommandLineOption(
+        PrintName,
+        QCoreApplication::translate("main", "Print the files without showing a window.")));
+    parser.addOption(QCommandLineOption(
+        ExportName,
+        QCoreApplication::translate("main",
+                                    "Write the pages a print of the file would send to <OUT.pdf>."),
+        QStringLiteral("OUT.pdf")));
+    parser.addOption(QCommandLineOption(
+        PrinterName,
+        QCoreApplication::translate(
+            "main", "Print on <NAME> instead of the printer the document names (with --print)."),
+        QStringLiteral("NAME")));
+    parser.addOption(QCommandLineOption(
+        CopiesName, QCoreApplication::translate("main", "Print <N> copies of each label."),
+        QStringLiteral("N"), QStringLiteral("1")));
+    parser.addOption(QCommandLineOption(
+        CollateName,
+        QCoreApplication::translate("main", "Keep the copies of each label together.")));
+    parser.addOption(QCommandLineOption(
+        RangeName,
+        QCoreApplication::translate("main", "Print only labels <FROM> to <TO> (counted from 1)."),
+        QStringLiteral("FROM-TO")));
+}
+
+bool batchprint::requested(const QCommandLineParser &parser)
+{
+    return parser.isSet(PrintName) || parser.isSet(ExportName);
+}
+
+bool batchprint::parseJob(const QCommandLineParser &parser, Job *job, QString *error)
+{
+    *job = Job();
+    if (parser.isSet(PrintName) && parser.isSet(ExportName)) {
+        *error = tr("--print and --export-pdf cannot be used together");
+        return false;
+    }
+    if (!requested(parser)) {
+        *error = tr("neither --print nor --export-pdf was given");
+        return false;
+    }
+    job->exportPdf = parser.isSet(ExportName);
+    job->output = parser.value(ExportName);
+    job->files = parser.positionalArguments();
+    if (job->exportPdf && job->output.isEmpty()) {
+        *error = tr("--export-pdf needs the name of the PDF file to write");
+        return false;
+    }
+    if (job->files.isEmpty()) {
+        *error = tr("no document file given");
+        return false;
+    }
+    if (job->exportPdf && job->files.size() > 1) {
+        *error = tr("--export-pdf writes one document; %1 files were given").arg(job->files.size());
+        return false;
+    }
+    if (parser.isSet(PrinterName)) {
+        if (job->exportPdf) {
+            *error = tr("--printer cannot be used with --export-pdf");
+            return false;
+        }
+        job->printer = parser.value(PrinterName);
+        if (job->printer.isEmpty()) {
+            *error = tr("--printer needs a printer name");
+            return false;
+        }
+    }
+    bool ok = false;
+    job->copies = parser.value(CopiesName).toInt(&ok);
+    if (!ok || job->copies < 1 || job->copies > MaxCopies) {
+        *error = tr("--copies needs a number from 1 to %1, not \"%2\"")
+                     .arg(MaxCopies)
+                     .arg(parser.value(CopiesName));
+        return false;
+    }
+    job->collate = parser.isSet(CollateName);
+    if (parser.isSet(RangeName)) {
+        static const QRegularExpression form(QStringLiteral("^(\\d{1,9})(?:-(\\d{1,9}))?$"));
+        const QRegularExpressionMatch m = form.match(parser.value(RangeName).trimmed());
+        job->from = m.hasMatch() ? m.captured(1).toInt() : 0;
+        job->to = m.hasMatch() ? (m.captured(2).isEmpty() ? job->from : m.captured(2).toInt()) : 0;
+        if (job->from < 1 || job->to < job->from) {
+            *error = tr("--range needs FROM-TO with 1 <= FROM <= TO, not \"%1\"")
+                         .arg(parser.value(RangeName));
+            return false;
+        }
+    }
+    return true;
+}
+
+int batchprint::run(const Job &job, QTextStream &err)
+{
+    WarningEcho echo(err);
+    if (!job.exportPdf && !job.printer.isEmpty() &&
+        !QPrinterInfo::availablePrinterNames().contains(job.printer)) {
+        report(err, QString(), tr("unknown printer \"%1\"").arg(job.printer));
+        return JobFailed;
+    }
+    PrintHandler handler;
+    int result = 0;
+    for (const QString &path : job.files) {
+        Document doc;
+        if (!readDocument(path, &doc, err)) {
+            result = JobFailed;
+            continue;
+        }
+        if (job.to > doc.labelCount()) {
+            report(err, path,
+                   tr("the range %1-%2 reaches past the document's %3 labels")
+                       .arg(job.from)
+                       .arg(job.to)
+                       .arg(doc.labelCount()));
+            result = JobFailed;
+            continue;
+        }
+        std::unique_ptr<QPrinter> printer;
+        if (job.exportPdf) {
+            printer = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(job.output);
+            printer->setDocName(QFileInfo(path).completeBaseName());
+        } else {
+            printer = queuePrinter(job, path, &doc, handler, err);
+            if (!printer) {
+                result = JobFailed;
+                continue;
+            }
+            printer->setDocName(QFileInfo(path).completeBaseName());
+        }
+        handler.setupPrinter(printer.get(), &doc);
+        if (job.from > 0)
+            printer->setFromTo(job.from, job.to);
+        printer->setCopyCount(job.copies);
+        printer->setCollateCopies(job.collate);
+        if (!handler.printDocument(printer.get(), &doc)) {
+            report(err, path,
+                   job.exportPdf ? tr("cannot write \"%1\"").arg(job.output)
+                                 : tr("printing on \"%1\" failed").arg(printer->printerName()));
+            result = JobFailed;
+        }
+    }
+    return result;
+}
+
+int batchprint::run(const QCommandLineParser &parser, QTextStream &err)
+{
+    Job job;
+    QString error;
+    if (!parseJob(parser, &job, &error)) {
+        report(err, QString(), error);
+        return UsageError;
+    }
+    return run(job, err);
+}

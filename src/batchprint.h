@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QCommandLineParser;
+class QTextStream;
+
+// Printing and PDF export from the command line, for scripts and servers.
+// Documents are read and printed through the same print path as the print
+// action, and no window is shown.
+namespace batchprint {
+
+// Exit codes besides 0 for success.
+constexpr int UsageError = 1;
+constexpr int JobFailed = 2;
+
+// Adds --print, --export-pdf, --printer, --copies, --collate and --range.
+void addOptions(QCommandLineParser &parser);
+
+// True when the parsed command line asks for printing or export.
+bool requested(const QCommandLineParser &parser);
+
+struct Job
+{
+    bool exportPdf = false;
+    // The PDF file of an export.
+    QString output;
+    // Empty: the printer each document names.
+    QString printer;
+    int copies = 1;
+    bool collate = false;
+    // 1-based label range; 0 and 0 for all labels.
+    int from = 0;
+    int to = 0;
+    QStringList files;
+};
+
+// The job the command line describes; false with *error set when its
+// options do not make one.
+bool parseJob(const QCommandLineParser &parser, Job *job, QString *error);
+
+// Runs the job file by file; what the user must know goes to `err`. Returns
+// 0, or JobFailed when any file could not be read, printed or written.
+int run(const Job &job, QTextStream &err);
+
+// parseJob and run; UsageError when the command line makes no job.
+int run(const QCommandLineParser &parser, QTextStream &err);
+
+} // namespace batchprint

@@ -1,0 +1,356 @@
+#include "printhandler.h"
+
+#include "document.h"
+#include "labelgrid.h"
+#include "platform/winspool.h"
+#include "printersettings_win.h"
+#include "sizetemplate.h"
+
+#include <QDebug>
+#include <QMessageBox>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrintEngine>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProgressDialog>
+#include <QRegularExpression>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+
+namespace {
+
+// The key under which Qt's CUPS print engine takes job options as
+// alternating names and values.
+const auto CupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+// The stored driver choices as job options for the printer's queue: they
+// are copied into the queue's own default block and checked against its
+// driver, so choices the driver no longer offers fall back to its defaults.
+// Empty and false when the stored data does not fit the queue's driver.
+bool driverOptionsFor(const QString &queue, const PrinterSettingsWin *settings,
+                      QStringList *options)
+{
+    winspool::DevModePtr live = winspool::defaultDevMode(queue);
+    if (!live || !settings->copyDriverDataTo(live.get()))
+        return false;
+    const auto *name = reinterpret_cast<const WCHAR *>(queue.utf16());
+    HANDLE handle = nullptr;
+    if (!OpenPrinterW(name, &handle, nullptr))
+        return false;
+    const LONG checked = DocumentPropertiesW(nullptr, handle, name, live.get(), live.get(),
+                                             DM_IN_BUFFER | DM_OUT_BUFFER);
+    ClosePrinter(handle);
+    if (checked != IDOK)
+        return false;
+    *options = winspool::driverJobOptions(live.get());
+    return true;
+}
+
+// Sets each name/value pair on the printer's job options, keeping the others.
+void mergeJobOptions(QPrinter *printer, const QStringList &options)
+{
+    QStringList all = printer->printEngine()->property(CupsOptions).toStringList();
+    for (int i = 0; i + 1 < options.size(); i += 2) {
+        int at = -1;
+        for (int j = 0; j + 1 < all.size(); j += 2) {
+            if (all.at(j) == options.at(i)) {
+                at = j;
+                break;
+            }
+        }
+        if (at >= 0)
+            all[at + 1] = options.at(i + 1);
+        else
+            all << options.at(i) << options.at(i + 1);
+    }
+    printer->printEngine()->setProperty(CupsOptions, all);
+}
+
+// Qt's print dialog hands a typed list of pages to CUPS, which would pick
+// printed rows rather than labels. A single range becomes the label range;
+// false for anything one range of labels cannot express.
+bool takeLabelRange(QPrinter *printer, int labels)
+{
+    QStringList all = printer->printEngine()->property(CupsOptions).toStringList();
+    int at = -1;
+    for (int i = 0; i + 1 < all.size(); i += 2) {
+        if (all.at(i) == QLatin1String("page-ranges"))
+            at = i;
+    }
+    if (at < 0)
+        return true;
+    const QString pages = all.at(at + 1);
+    all.erase(all.begin() + at, all.begin() + at + 2);
+    printer->printEngine()->setProperty(CupsOptions, all);
+    static const QRegularExpression single(
+        QStringLiteral("^\\s*(\\d{1,9})\\s*(?:-\\s*(\\d{1,9})\\s*)?$"));
+    const QRegularExpressionMatch m = single.match(pages);
+    if (!m.hasMatch())
+        return false;
+    const int from = m.captured(1).toInt();
+    const int to = m.captured(2).isEmpty() ? from : m.captured(2).toInt();
+    if (from < 1 || to < from || from > labels)
+        return false;
+    printer->setFromTo(from, qMin(to, labels));
+    return true;
+}
+
+bool finiteAll(std::initializer_list<double> values)
+{
+    for (double v : values) {
+        if (!std::isfinite(v))
+            return false;
+    }
+    return true;
+}
+
+// Grey scale and one row of labels as the page: the liner's width, one label
+// plus half the row gap high, with the side margins and that half gap as
+// margins, so the paintable height is one label.
+void applyPage(QPrinter *printer, const SizeTemplate &t)
+{
+    printer->setColorMode(QPrinter::GrayScale);
+    const QMarginsF margins(t.marginLeft(), 0, t.marginRight(), t.rowSpacing() * 0.5);
+    printer->setPageMargins(margins, QPageLayout::Millimeter);
+    printer->setPageSize(QPageSize(QSizeF(t.linerWidth(), t.labelHeight() + t.rowSpacing() * 0.5),
+                                   QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch));
+    // Margins wider than the page the printer had before are refused by the
+    // first call; on the new page they fit.
+    if (printer->pageLayout().margins(QPageLayout::Millimeter) != margins)
+        printer->setPageMargins(margins, QPageLayout::Millimeter);
+}
+
+} // namespace
+
+PrintHandler::PrintHandler(QObject *parent) : QObject(parent)
+{
+    setObjectName(QStringLiteral("printhandler"));
+}
+
+QString PrintHandler::layoutError(const SizeTemplate &t)
+{
+    if (t.columns() < 1)
+        return tr("The label stock has no columns. Give it at least one column in the label "
+                  "properties.");
+    if (!finiteAll(
+            {t.linerWidth(), t.marginLeft(), t.marginRight(), t.rowSpacing(), t.colSpacing()}) ||
+        t.marginLeft() < 0 || t.marginRight() < 0 || t.rowSpacing() < 0 || t.colSpacing() < 0)
+        return tr("The label stock has a margin or spacing that is not a length of zero or more.");
+    const double printable = t.linerWidth() - t.marginLeft() - t.marginRight();
+    if (!(printable > 0))
+        return tr("The margins of the label stock (left %1 mm, right %2 mm) leave no printable "
+                  "width on its %3 mm liner.")
+            .arg(t.marginLeft())
+            .arg(t.marginRight())
+            .arg(t.linerWidth());
+    if (!(printable - (t.columns() - 1) * t.colSpacing() > 0))
+        return tr("The column spacing of the label stock (%1 mm) leaves no room for %2 columns "
+                  "on its %3 mm liner.")
+            .arg(t.colSpacing())
+            .arg(t.columns())
+            .arg(t.linerWidth());
+    return QString();
+}
+
+void PrintHandler::printWithDialog(Document *doc)
+{
+    if (!doc || !doc->sizeTemplate().isValid()) {
+        qWarning() << "Invalid document.";
+        return;
+    }
+    const QString refused = layoutError(doc->sizeTemplate());
+    if (!refused.isEmpty()) {
+        qWarning() << refused;
+        QMessageBox::warning(nullptr, tr("Print"), refused);
+        return;
+    }
+    std::unique_ptr<QPrinter> printer(initWinPrinter(doc->printerSettings()));
+    if (!printer) {
+        qWarning() << "Invalid printer.";
+        return;
+    }
+    setupPrinter(printer.get(), doc);
+
+    QPointer<Document> guard(doc);
+    QPointer<QPrintDialog> dialog = new QPrintDialog(printer.get(), nullptr);
+    dialog->setMinMax(1, doc->labelCount());
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    delete dialog;
+    if (!accepted || !guard)
+        return;
+    // Accepting Qt's print dialog on CUPS puts the queue's default page,
+    // colour and job options on the printer. The label page and the driver
+    // choices go back on; the range, copies and printer chosen stay.
+    applyPage(printer.get(), doc->sizeTemplate());
+    if (!takeLabelRange(printer.get(), doc->labelCount())) {
+        QMessageBox::warning(
+            nullptr, tr("Print"),
+            tr("Give one range of labels from 1 to %1, for example 2-5.").arg(doc->labelCount()));
+        return;
+    }
+    PrinterSettingsWin *settings = doc->printerSettings();
+    QStringList options;
+    if (settings && settings->isValid() && printer->outputFormat() == QPrinter::NativeFormat &&
+        printer->printerName() == settings->printerName() &&
+        driverOptionsFor(printer->printerName(), settings, &options))
+        mergeJobOptions(printer.get(), options);
+
+    const int labels = qMax(0, (printer->toPage() ? printer->toPage() : doc->labelCount()) -
+                                   (printer->fromPage() ? printer->fromPage() : 1) + 1);
+    const qint64 placements = qint64(labels) * qMax(0, printer->copyCount());
+    std::unique_ptr<QProgressDialog> progress;
+    if (placements > ProgressThreshold) {
+        const int total = int(qMin<qint64>(placements, std::numeric_limits<int>::max()));
+        progress = std::make_unique<QProgressDialog>(
+            tr("Printing label %1 of %2").arg(0).arg(total), tr("Cancel"), 0, total);
+        progress->setObjectName(QStringLiteral("dialog/printprogress"));
+        progress->setWindowTitle(tr("Print"));
+        progress->setWindowModality(Qt::ApplicationModal);
+        progress->setMinimumDuration(500);
+        QProgressDialog *p = progress.get();
+        connect(this, &PrintHandler::labelPrinted, p, [p](int done, int all) {
+            p->setLabelText(tr("Printing label %1 of %2").arg(done).arg(all));
+            p->setValue(done);
+        });
+        connect(p, &QProgressDialog::canceled, this, &PrintHandler::cancel);
+    }
+    printDocument(printer.get(), doc);
+}
+
+QPrinter *PrintHandler::initWinPrinter(PrinterSettingsWin *settings)
+{
+    QPrinterInfo info;
+    if (settings)
+        info = QPrinterInfo::printerInfo(settings->printerName());
+    if (settings && settings->isValid() && !info.isNull()) {
+        auto *printer = new QPrinter(info, QPrinter::ScreenResolution);
+        QStringList options;
+        if (driverOptionsFor(printer->printerName(), settings, &options)) {
+            mergeJobOptions(printer, options);
+            return printer;
+        }
+        qWarning() << QStringLiteral("DEVMODE copy failed, initializing ") +
+                          settings->printerName() + QStringLiteral(" with default settings.");
+        delete printer;
+        return new QPrinter(info, QPrinter::ScreenResolution);
+    }
+    return new QPrinter(QPrinter::ScreenResolution);
+}
+
+void PrintHandler::setupPrinter(QPrinter *printer, Document *doc)
+{
+    if (!printer || !doc)
+        return;
+    printer->setFromTo(1, doc->labelCount());
+    applyPage(printer, doc->sizeTemplate());
+}
+
+void PrintHandler::cancel()
+{
+    cancelRequested = true;
+}
+
+bool PrintHandler::printDocument(QPrinter *printer, Document *doc)
+{
+    if (!printer || !printer->isValid()) {
+        qWarning() << "Invalid printer device.";
+        return false;
+    }
+    if (!doc || !doc->sizeTemplate().isValid()) {
+        qWarning() << "Invalid document.";
+        return false;
+    }
+    const SizeTemplate t = doc->sizeTemplate();
+    const QString refused = layoutError(t);
+    if (!refused.isEmpty()) {
+        qWarning() << refused;
+        return false;
+    }
+
+    const int count = doc->labelCount();
+    int first = 0;
+    int last = count - 1;
+    if (printer->fromPage() != 0 || printer->toPage() != 0) {
+        first = printer->fromPage() - 1;
+        last = printer->toPage() - 1;
+    }
+    // A range set by hand may reach past the labels there are.
+    first = qMax(first, 0);
+    last = qMin(last, count - 1);
+
+    const int copies = qMax(0, printer->copyCount());
+    const bool collate = printer->collateCopies() && copies > 1;
+    // The print system would repeat whole pages; the copies are placed here.
+    printer->setCopyCount(1);
+    cancelRequested = false;
+
+    QPainter painter;
+    if (!painter.begin(printer)) {
+        qWarning() << "Painting to the printer device failed";
+        printer->setCopyCount(copies);
+        return false;
+    }
+    const int remembered = doc->currentLabel();
+    doc->setPrintMode(true);
+
+    const QRect window = painter.window();
+    const double pxPerMm = window.width() / (t.linerWidth() - t.marginLeft() - t.marginRight());
+    const double colSpacing = t.colSpacing() * pxPerMm;
+
+    qDebug() << "PRINT" << printer->printerName() << ", first=" << QString::number(first)
+             << ", last=" << QString::number(last) << ", copies=" << QString::number(copies)
+             << ", collate=" << QString::number(collate ? 1 : 0)
+             << ", printerPageLayout=" << printer->pageLayout();
+
+    LabelGrid grid(QRectF(window), t.columns(), colSpacing, 0, 0, 0);
+    const QRectF cell = grid.cell();
+    const qint64 placements = first <= last ? qint64(last - first + 1) * copies : 0;
+    const int total = int(qMin<qint64>(placements, std::numeric_limits<int>::max()));
+    qint64 done = 0;
+
+    // False once the job is to end early.
+    auto place = [&](int label, int copy) {
+        const int row = grid.currentRow();
+        doc->selectLabel(label);
+        const QPointF p = grid.nextPosition();
+        doc->render(&painter,
+                    QRectF(cell.x() + p.x(), cell.y() + p.y(), cell.width(), cell.height()),
+                    QRectF(), Qt::IgnoreAspectRatio);
+        ++done;
+        emit labelPrinted(int(qMin<qint64>(done, total)), total);
+        const bool veryLast = label == last && copy == copies - 1;
+        if (grid.currentRow() == row || veryLast)
+            return true;
+        if (cancelRequested)
+            return false;
+        if (!printer->newPage())
+            qWarning() << QStringLiteral("newPage() failed at copy ") + QString::number(copy) +
+                              QStringLiteral(" of ") + QString::number(copies);
+        return true;
+    };
+
+    bool going = true;
+    if (collate) {
+        for (int label = first; going && label <= last; ++label) {
+            for (int copy = 0; going && copy < copies; ++copy)
+                going = place(label, copy);
+        }
+    } else {
+        for (int copy = 0; going && copy < copies; ++copy) {
+            for (int label = first; going && label <= last; ++label)
+                going = place(label, copy);
+        }
+    }
+
+    const bool sent = painter.end();
+    doc->setPrintMode(false);
+    doc->selectLabel(remembered);
+    printer->setCopyCount(copies);
+    return sent;
+}

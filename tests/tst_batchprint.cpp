@@ -1,0 +1,391 @@
+#include "batchprint.h"
+#include "cupstestserver.h"
+#include "dialogs/driverpropertiesdialog.h"
+#include "docbuilder.h"
+#include "document.h"
+#include "printcheck.h"
+#include "printersettings_win.h"
+#include "printhandler.h"
+#include "startup.h"
+#include "testutil.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCommandLineParser>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QString Zebra = QStringLiteral("Zebra_ZPL");
+
+struct Run
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// The program itself, started as a script would start it: no display, no
+// platform chosen.
+Run tagorix(const QStringList &arguments)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    p.setProcessEnvironment(env);
+    p.setProgram(QDir(QStringLiteral(TAGORIX_BIN_DIR)).filePath(QStringLiteral("tagorix")));
+    p.setArguments(arguments);
+    p.start();
+    Run run;
+    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = p.exitCode();
+    run.out = QString::fromLocal8Bit(p.readAllStandardOutput());
+    run.err = QString::fromLocal8Bit(p.readAllStandardError());
+    return run;
+}
+
+QString describe(const Run &run)
+{
+    return QStringLiteral("exit %1, stderr: %2").arg(run.exitCode).arg(run.err);
+}
+
+int labelBlocks(const QByteArray &zpl)
+{
+    int n = 0;
+    for (int start = zpl.indexOf("^XA"); start >= 0; start = zpl.indexOf("^XA", start + 1)) {
+        const int end = zpl.indexOf("^XZ", start);
+        if (end < 0)
+            break;
+        if (zpl.mid(start, end - start).contains("^XG"))
+            ++n;
+    }
+    return n;
+}
+
+} // namespace
+
+class TestBatchPrint : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+
+    void helpListsTheOptions();
+    void usageErrors_data();
+    void usageErrors();
+    void jobFromTheCommandLine();
+    void exportMatchesTheDialogPath();
+    void refusedFiles_data();
+    void refusedFiles();
+    void printsOnTheNamedQueue();
+    void storedDriverChoicesAreUsed();
+    void missingPrinterFallsBackToDefault();
+
+private:
+    QString path(const QString &name) const { return dir.filePath(name); }
+    QString saved(Document &doc, const QString &name);
+
+    CupsTestServer server;
+    QTemporaryDir dir;
+};
+
+void TestBatchPrint::initTestCase()
+{
+    QVERIFY(dir.isValid());
+    QVERIFY2(server.start(), qPrintable(server.errorString()));
+    QVERIFY2(server.addZebraQueue(Zebra), qPrintable(server.errorString()));
+    DriverPropertiesDialog::install();
+}
+
+void TestBatchPrint::init()
+{
+    QVERIFY(server.waitForIdle());
+    server.listener().clear();
+}
+
+QString TestBatchPrint::saved(Document &doc, const QString &name)
+{
+    const QString file = path(name);
+    return printcheck::saveDocument(doc, file) ? file : QString();
+}
+
+void TestBatchPrint::helpListsTheOptions()
+{
+    const Run run = tagorix({QStringLiteral("--help")});
+    QCOMPARE(run.exitCode, 0);
+    for (const char *option :
+         {"--print", "--export-pdf <OUT.pdf>", "--printer <NAME>", "--copies <N>", "--collate",
+          "--range <FROM-TO>", "--version", "Files to open, optionally."})
+        QVERIFY2(run.out.contains(QLatin1String(option)), option);
+}
+
+void TestBatchPrint::usageErrors_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("no file") << QStringList{"--print"} << "no document file given";
+    QTest::newRow("both modes") << QStringList{"--print", "--export-pdf", "a.pdf", "a.tx4l"}
+                                << "--print and --export-pdf cannot be used together";
+    QTest::newRow("export of two files") << QStringList{"--export-pdf", "a.pdf", "a.tx4l", "b.tx4l"}
+                                         << "--export-pdf writes one document; 2 files were given";
+    QTest::newRow("printer with export")
+        << QStringList{"--export-pdf", "a.pdf", "--printer", "PDF", "a.tx4l"}
+        << "--printer cannot be used with --export-pdf";
+    QTest::newRow("copies 0") << QStringList{"--print", "--copies", "0", "a.tx4l"}
+                              << "--copies needs a number from 1 to 9999, not \"0\"";
+    QTest::newRow("copies not a number") << QStringList{"--print", "--copies", "two", "a.tx4l"}
+                                         << "--copies needs a number from 1 to 9999, not \"two\"";
+    QTest::newRow("range backwards") << QStringList{"--print", "--range", "5-2", "a.tx4l"}
+                                     << "--range needs FROM-TO with 1 <= FROM <= TO, not \"5-2\"";
+    QTest::newRow("range from 0") << QStringList{"--print", "--range", "0-2", "a.tx4l"}
+                                  << "--range needs FROM-TO with 1 <= FROM <= TO, not \"0-2\"";
+    QTest::newRow("range not numbers") << QStringList{"--print", "--range", "a-b", "a.tx4l"}
+                                       << "--range needs FROM-TO with 1 <= FROM <= TO, not \"a-b\"";
+}
+
+void TestBatchPrint::usageErrors()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    QCommandLineParser parser;
+    startup::setupCommandLine(parser);
+    QVERIFY(parser.parse(QStringList{QStringLiteral("tagorix")} + arguments));
+    QVERIFY(batchprint::requested(parser));
+    QString out;
+    QTextStream err(&out);
+    QCOMPARE(batchprint::run(parser, err), batchprint::UsageError);
+    QCOMPARE(out, QStringLiteral("tagorix: %1\n").arg(message));
+}
+
+void TestBatchPrint::jobFromTheCommandLine()
+{
+    QCommandLineParser parser;
+    startup::setupCommandLine(parser);
+    QVERIFY(parser.parse({"tagorix", "--print", "--printer", "Zebra_ZPL", "--copies", "3",
+                          "--collate", "--range", "2-7", "a.tx4l", "b.tx4l"}));
+    batchprint::Job job;
+    QString error;
+    QVERIFY2(batchprint::parseJob(parser, &job, &error), qPrintable(error));
+    QVERIFY(!job.exportPdf);
+    QCOMPARE(job.printer, Zebra);
+    QCOMPARE(job.copies, 3);
+    QVERIFY(job.collate);
+    QCOMPARE(job.from, 2);
+    QCOMPARE(job.to, 7);
+    QCOMPARE(job.files, (QStringList{"a.tx4l", "b.tx4l"}));
+
+    QCommandLineParser single;
+    startup::setupCommandLine(single);
+    QVERIFY(single.parse({"tagorix", "--export-pdf=out.pdf", "--range", "4", "a.tx4l"}));
+    QVERIFY2(batchprint::parseJob(single, &job, &error), qPrintable(error));
+    QVERIFY(job.exportPdf);
+    QCOMPARE(job.output, QStringLiteral("out.pdf"));
+    QCOMPARE(job.copies, 1);
+    QVERIFY(!job.collate);
+    QCOMPARE(job.from, 4);
+    QCOMPARE(job.to, 4);
+
+    QCommandLineParser none;
+    startup::setupCommandLine(none);
+    QVERIFY(none.parse({"tagorix", "a.tx4l"}));
+    QVERIFY(!batchprint::requested(none));
+    char name[] = "tagorix";
+    char exportOption[] = "--export-pdf=x.pdf";
+    char file[] = "a.tx4l";
+    char *argv[] = {name, exportOption, file, nullptr};
+    QVERIFY(startup::runsBatch(3, argv));
+    QVERIFY(startup::runsWithoutWindow(3, argv));
+    QVERIFY(!startup::runsBatch(1, argv));
+}
+
+void TestBatchPrint::exportMatchesTheDialogPath()
+{
+    auto doc = printcheck::makeDocument(5, docbuilder::makeTemplate(50, 30, 2));
+    const QString file = saved(*doc, QStringLiteral("five.tx4l"));
+    QVERIFY(!file.isEmpty());
+
+    // The print action, answered with copies, a range and output to a file.
+    const QString viaDialog = path(QStringLiteral("dialog.pdf"));
+    QStringList problems;
+    testutil::answerNextModal([&](QWidget *w) {
+        auto *dialog = qobject_cast<QPrintDialog *>(w);
+        if (!dialog) {
+            problems << QStringLiteral("no print dialog");
+            w->close();
+            return;
+        }
+        auto *printers = dialog->findChild<QComboBox *>(QStringLiteral("printers"));
+        printers->setCurrentIndex(printers->count() - 1);
+        dialog->findChild<QLineEdit *>(QStringLiteral("filename"))->setText(viaDialog);
+        dialog->findChild<QSpinBox *>(QStringLiteral("copies"))->setValue(3);
+        dialog->findChild<QCheckBox *>(QStringLiteral("collate"))->setChecked(false);
+        dialog->findChild<QRadioButton *>(QStringLiteral("printRange"))->setChecked(true);
+        dialog->findChild<QSpinBox *>(QStringLiteral("from"))->setValue(2);
+        dialog->findChild<QSpinBox *>(QStringLiteral("to"))->setValue(4);
+        dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+    });
+    PrintHandler handler;
+    handler.printWithDialog(doc.get());
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(';')));
+
+    const QString viaBatch = path(QStringLiteral("batch.pdf"));
+    const Run run =
+        tagorix({QStringLiteral("--export-pdf"), viaBatch, QStringLiteral("--copies"),
+                 QStringLiteral("3"), QStringLiteral("--range"), QStringLiteral("2-4"), file});
+    QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
+    QVERIFY2(run.err.isEmpty() || !run.err.contains(QLatin1String("tagorix:")),
+             qPrintable(run.err));
+
+    const printcheck::Pdf a = printcheck::inspect(viaDialog);
+    const printcheck::Pdf b = printcheck::inspect(viaBatch);
+    QVERIFY2(a.ok(), qPrintable(a.error));
+    QVERIFY2(b.ok(), qPrintable(b.error));
+    // Three copies of labels 2..4, not collated, two to a row: 9 labels on 5 pages.
+    QCOMPARE(
+        b.rows(),
+        (QList<QStringList>{
+            {"LBL2", "LBL3"}, {"LBL4", "LBL2"}, {"LBL3", "LBL4"}, {"LBL2", "LBL3"}, {"LBL4"}}));
+    QCOMPARE(b.rows(), a.rows());
+    QCOMPARE(b.pages.size(), a.pages.size());
+    for (int i = 0; i < a.pages.size(); ++i)
+        QCOMPARE(b.pages.at(i).size, a.pages.at(i).size);
+    const QSizeF page = b.pages.first().size;
+    QVERIFY(qAbs(page.width() - 106 * printcheck::PointsPerMm) < 0.5);
+    QVERIFY(qAbs(page.height() - 31.5 * printcheck::PointsPerMm) < 0.5);
+}
+
+void TestBatchPrint::refusedFiles_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("written");
+
+    QTest::newRow("missing file") << QStringList{"--print", "@dir/missing.tx4l"}
+                                  << "@dir/missing.tx4l: cannot open the file" << false;
+    QTest::newRow("missing file in export")
+        << QStringList{"--export-pdf", "@dir/out.pdf", "@dir/missing.tx4l"}
+        << "@dir/missing.tx4l: cannot open the file" << false;
+    QTest::newRow("not a document") << QStringList{"--export-pdf", "@dir/out.pdf", "@dir/junk.tx4l"}
+                                    << "@dir/junk.tx4l: not a label document" << false;
+    QTest::newRow("no columns") << QStringList{"--export-pdf", "@dir/out.pdf",
+                                               "@dir/nocolumns.tx4l"}
+                                << "@dir/nocolumns.tx4l: The label stock has no columns." << false;
+    QTest::newRow("unknown printer")
+        << QStringList{"--print", "--printer", "Nope_Printer", "@dir/good.tx4l"}
+        << "unknown printer \"Nope_Printer\"" << false;
+    QTest::newRow("range past the labels")
+        << QStringList{"--export-pdf", "@dir/out.pdf", "--range", "2-9", "@dir/good.tx4l"}
+        << "@dir/good.tx4l: the range 2-9 reaches past the document's 3 labels" << false;
+    QTest::newRow("unwritable output")
+        << QStringList{"--export-pdf", "@dir/no/such/out.pdf", "@dir/good.tx4l"}
+        << "@dir/good.tx4l: cannot write \"@dir/no/such/out.pdf\"" << false;
+    // The good file is exported even when another one fails.
+    QTest::newRow("one bad of two")
+        << QStringList{"--print", "--printer", "Zebra_ZPL", "@dir/missing.tx4l", "@dir/good.tx4l"}
+        << "@dir/missing.tx4l: cannot open the file" << true;
+}
+
+void TestBatchPrint::refusedFiles()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    QFETCH(bool, written);
+
+    auto good = printcheck::makeDocument(3, docbuilder::makeTemplate(50, 30, 1));
+    QVERIFY(!saved(*good, QStringLiteral("good.tx4l")).isEmpty());
+    SizeTemplate flat = docbuilder::makeTemplate(50, 30, 2);
+    flat.setValue(SizeTemplate::Columns, 0);
+    auto noColumns = printcheck::makeDocument(2, flat);
+    QVERIFY(!saved(*noColumns, QStringLiteral("nocolumns.tx4l")).isEmpty());
+    QFile junk(path(QStringLiteral("junk.tx4l")));
+    QVERIFY(junk.open(QIODevice::WriteOnly));
+    junk.write("not a label document\n");
+    junk.close();
+    QFile::remove(path(QStringLiteral("out.pdf")));
+
+    for (QString &a : arguments)
+        a.replace(QLatin1String("@dir"), dir.path());
+    message.replace(QLatin1String("@dir"), dir.path());
+    const Run run = tagorix(arguments);
+    QVERIFY2(run.exitCode == batchprint::JobFailed, qPrintable(describe(run)));
+    QVERIFY2(run.err.contains(QStringLiteral("tagorix: ") + message), qPrintable(run.err));
+    QVERIFY(!QFile::exists(path(QStringLiteral("out.pdf"))));
+    if (written) {
+        QVERIFY2(server.listener().waitForJobs(1), qPrintable(server.errorLog().right(2000)));
+        QCOMPARE(labelBlocks(server.listener().jobs().value(0)), 3);
+    } else {
+        QVERIFY(server.waitForIdle());
+        QVERIFY(server.listener().jobs().isEmpty());
+    }
+}
+
+void TestBatchPrint::printsOnTheNamedQueue()
+{
+    auto doc = printcheck::makeDocument(2, docbuilder::makeTemplate(50, 30, 1));
+    const QString file = saved(*doc, QStringLiteral("two.tx4l"));
+    const Run run = tagorix({QStringLiteral("--print"), QStringLiteral("--printer"), Zebra,
+                             QStringLiteral("--copies"), QStringLiteral("2"), file});
+    QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
+    QVERIFY2(server.listener().waitForJobs(1), qPrintable(server.errorLog().right(2000)));
+    QCOMPARE(labelBlocks(server.listener().jobs().value(0)), 4);
+    QVERIFY(server.waitForIdle());
+    QCOMPARE(server.listener().jobs().size(), 1);
+}
+
+void TestBatchPrint::storedDriverChoicesAreUsed()
+{
+    auto *settings = new PrinterSettingsWin(Zebra);
+    testutil::answerNextModal([](QWidget *w) {
+        auto *combo = w->findChild<QComboBox *>(QStringLiteral("Darkness"));
+        if (combo)
+            combo->setCurrentIndex(combo->findData(QStringLiteral("20")));
+        w->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+    });
+    settings->showDriverDialog();
+    QCOMPARE(settings->mode(), int(PrinterSettingsWin::USER));
+    auto doc = printcheck::makeDocument(1, docbuilder::makeTemplate(50, 30, 1));
+    doc->setPrinterSettings(settings);
+    const QString file = saved(*doc, QStringLiteral("dark.tx4l"));
+
+    const Run run = tagorix({QStringLiteral("--print"), file});
+    QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
+    QVERIFY2(server.listener().waitForJobs(1), qPrintable(server.errorLog().right(2000)));
+    QVERIFY(server.listener().jobs().value(0).contains("~SD20"));
+}
+
+void TestBatchPrint::missingPrinterFallsBackToDefault()
+{
+    const QString gone = QStringLiteral("Gone_Printer");
+    QVERIFY2(server.addZebraQueue(gone), qPrintable(server.errorString()));
+    auto doc = printcheck::makeDocument(2, docbuilder::makeTemplate(50, 30, 1));
+    doc->setPrinterSettings(new PrinterSettingsWin(gone));
+    const QString file = saved(*doc, QStringLiteral("gone.tx4l"));
+    QVERIFY(server.removeQueue(gone));
+    QVERIFY2(server.runTool(QStringLiteral("lpadmin"), {QStringLiteral("-d"), Zebra}),
+             qPrintable(server.errorString()));
+
+    const Run run = tagorix({QStringLiteral("--print"), file});
+    QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
+    QVERIFY2(run.err.contains(QStringLiteral("the printer \"Gone_Printer\" is not installed; "
+                                             "printing on the default printer \"Zebra_ZPL\"")),
+             qPrintable(run.err));
+    QVERIFY2(server.listener().waitForJobs(1), qPrintable(server.errorLog().right(2000)));
+    QCOMPARE(labelBlocks(server.listener().jobs().value(0)), 2);
+}
+
+QTEST_MAIN(TestBatchPrint)
+#include "tst_batchprint.moc"
