@@ -81,8 +81,8 @@ bool startup::displayAvailable()
 
 bool startup::runsWithoutWindow(int argc, char *argv[])
 {
-    static const QSet<QByteArray> windowless = {"-h", "--help", "-?", "-v", "--version",
-                                                "--help-all", "--print", "--export-pdf"};
+    static const QSet<QByteArray> windowless = {
+        "-h", "--help", "-?", "-v", "--version", "--help-all", "--print", "--export-pdf"};
     for (int i = 1; i < argc; ++i) {
         const QByteArray arg(argv[i]);
         if (windowless.contains(arg) || arg.startsWith("--export-pdf="))
@@ -99,6 +99,84 @@ bool startup::runsBatch(int argc, char *argv[])
             return true;
     }
     return false;
+}
+
+namespace {
+
+// One pass of the start-up sequence: everything it builds is destroyed
+// again before it returns the exit code of its event loop (or of the batch job).
+int runPass(int &argc, char **argv, bool batch, const QString &displayName)
+{
+    int exitCode = 0;
+    auto app = std::make_unique<TxApp>(argc, argv);
+    std::unique_ptr<QSplashScreen> splash;
+    if (!batch) {
+        splash = std::make_unique<QSplashScreen>(
+            QPixmap(QStringLiteral(":/veltrux/veltrux_splash.png")), Qt::WindowStaysOnTopHint);
+        splash->show();
+        splash->showMessage(QCoreApplication::translate("main", "Loading ..."), Qt::AlignLeft,
+                            Qt::black);
+    }
+
+    QCoreApplication::setOrganizationName(QStringLiteral("Norvane"));
+    QCoreApplication::setApplicationName(QStringLiteral("Tagorix"));
+    QCoreApplication::setApplicationVersion(QLatin1String(version::string));
+    QGuiApplication::setApplicationDisplayName(displayName);
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/veltrux/veltrux_icon.png")));
+
+    logging::setup();
+    qInstallMessageHandler(logging::messageHandler);
+
+    auto settings = std::make_unique<QSettings>();
+    const QString locale =
+        settings->value(QStringLiteral("localization/locale"), QStringLiteral("en_US")).toString();
+    auto translator = std::make_unique<QTranslator>();
+    loadTranslation(*translator, locale);
+    QCoreApplication::installTranslator(translator.get());
+
+    app->initialize();
+
+    auto parser = std::make_unique<QCommandLineParser>();
+    setupCommandLine(*parser);
+    parser->process(*app);
+
+    std::unique_ptr<MainWindow> window;
+    if (batchprint::requested(*parser)) {
+        QTextStream err(stderr);
+        exitCode = batchprint::run(*parser, err);
+    } else {
+        window = std::make_unique<MainWindow>();
+        window->show();
+        if (splash)
+            splash->finish(window.get());
+        const QStringList files = parser->positionalArguments();
+        if (files.isEmpty())
+            window->newDocument();
+        else
+            window->loadFiles(files);
+
+        exitCode = app->exec();
+    }
+
+    window.reset();
+    parser.reset();
+    translator.reset();
+    settings.reset();
+    logging::shutdown();
+    splash.reset();
+    app.reset();
+    return exitCode;
+}
+
+} // namespace
+
+int startup::restartLoop(const std::function<int()> &pass)
+{
+    int exitCode = 0;
+    do {
+        exitCode = pass();
+    } while (exitCode == RestartExitCode);
+    return exitCode;
 }
 
 int startup::run(int argc, char *argv[])
@@ -119,65 +197,5 @@ int startup::run(int argc, char *argv[])
 
     // A batch job shows no window at all, not even the splash screen.
     const bool batch = runsBatch(argc, argv);
-    int exitCode = 0;
-    do {
-        auto app = std::make_unique<TxApp>(argc, argv);
-        std::unique_ptr<QSplashScreen> splash;
-        if (!batch) {
-            splash = std::make_unique<QSplashScreen>(
-                QPixmap(QStringLiteral(":/veltrux/veltrux_splash.png")), Qt::WindowStaysOnTopHint);
-            splash->show();
-            splash->showMessage(QCoreApplication::translate("main", "Loading ..."),
-                                Qt::AlignLeft, Qt::black);
-        }
-
-        QCoreApplication::setOrganizationName(QStringLiteral("Norvane"));
-        QCoreApplication::setApplicationName(QStringLiteral("Tagorix"));
-        QCoreApplication::setApplicationVersion(QLatin1String(version::string));
-        QGuiApplication::setApplicationDisplayName(displayName);
-        QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/veltrux/veltrux_icon.png")));
-
-        logging::setup();
-        qInstallMessageHandler(logging::messageHandler);
-
-        auto settings = std::make_unique<QSettings>();
-        const QString locale =
-            settings->value(QStringLiteral("localization/locale"), QStringLiteral("en_US")).toString();
-        auto translator = std::make_unique<QTranslator>();
-        loadTranslation(*translator, locale);
-        QCoreApplication::installTranslator(translator.get());
-
-        app->initialize();
-
-        auto parser = std::make_unique<QCommandLineParser>();
-        setupCommandLine(*parser);
-        parser->process(*app);
-
-        std::unique_ptr<MainWindow> window;
-        if (batchprint::requested(*parser)) {
-            QTextStream err(stderr);
-            exitCode = batchprint::run(*parser, err);
-        } else {
-            window = std::make_unique<MainWindow>();
-            window->show();
-            if (splash)
-                splash->finish(window.get());
-            const QStringList files = parser->positionalArguments();
-            if (files.isEmpty())
-                window->newDocument();
-            else
-                window->loadFiles(files);
-
-            exitCode = app->exec();
-        }
-
-        window.reset();
-        parser.reset();
-        translator.reset();
-        settings.reset();
-        logging::shutdown();
-        splash.reset();
-        app.reset();
-    } while (exitCode == RestartExitCode);
-    return exitCode;
+    return restartLoop([&] { return runPass(argc, argv, batch, displayName); });
 }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QCommandLineParser;
 class QTranslator;
 
@@ -33,6 +35,10 @@ void registerResources();
 } // namespace startup
 
 namespace startup {
+
+// Runs one pass of the start-up sequence after another while a pass ends
+// with the restart exit code; returns the last pass's exit code.
+int restartLoop(const std::function<int()> &pass);
 
 // The whole start-up sequence with its restart loop; returns the exit code
 // of the last event loop.

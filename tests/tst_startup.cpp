@@ -18,6 +18,7 @@ private slots:
     void versionOption();
     void positionalFilesInOrder();
     void translationFromWorkingDirectory();
+    void restartCodeRunsAnotherPass();
 };
 
 void TestStartup::qtVersionCheck_data()
@@ -81,6 +82,19 @@ void TestStartup::translationFromWorkingDirectory()
     QTranslator none;
     QVERIFY(!startup::loadTranslation(none, QStringLiteral("de_DE")));
     QDir::setCurrent(old);
+}
+
+void TestStartup::restartCodeRunsAnotherPass()
+{
+    QList<int> codes = {404, 404, 7};
+    int passes = 0;
+    QCOMPARE(startup::restartLoop([&] {
+                 ++passes;
+                 return codes.takeFirst();
+             }),
+             7);
+    QCOMPARE(passes, 3);
+    QCOMPARE(startup::restartLoop([] { return 0; }), 0);
 }
 
 QTEST_GUILESS_MAIN(TestStartup)
