@@ -131,13 +131,13 @@ int runPass(int &argc, char **argv, bool batch, const QString &displayName)
     const QString locale =
         settings->value(QStringLiteral("localization/locale"), QStringLiteral("en_US")).toString();
     auto translator = std::make_unique<QTranslator>();
-    loadTranslation(*translator, locale);
+    startup::loadTranslation(*translator, locale);
     QCoreApplication::installTranslator(translator.get());
 
     app->initialize();
 
     auto parser = std::make_unique<QCommandLineParser>();
-    setupCommandLine(*parser);
+    startup::setupCommandLine(*parser);
     parser->process(*app);
 
     std::unique_ptr<MainWindow> window;
