@@ -67,6 +67,18 @@ bool MainWindow::load(QString fn)
 {
     if (fn.isEmpty())
         return false;
+    // A file already open only brings its tab forward; it is not read again,
+    // so nothing about it is reported twice.
+    const QFileInfo info(fn);
+    const QList<QMdiSubWindow *> subs = mdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (QMdiSubWindow *sub : subs) {
+        auto *view = qobject_cast<DocumentView *>(sub->widget());
+        if (view && view->document() && view->document()->fileInfo() == info) {
+            mdiArea->setActiveSubWindow(sub);
+            return true;
+        }
+    }
+
     auto *doc = new Document(this);
     QFile file(fn);
     if (!readDocumentFile(&file, doc)) {
@@ -82,16 +94,7 @@ bool MainWindow::load(QString fn)
                 .arg(doc->missingPrinter()),
             QMessageBox::Ok);
     }
-    doc->setFileInfo(QFileInfo(file));
-    const QList<QMdiSubWindow *> subs = mdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
-    for (QMdiSubWindow *sub : subs) {
-        auto *view = qobject_cast<DocumentView *>(sub->widget());
-        if (view && view->document() && view->document()->fileInfo() == doc->fileInfo()) {
-            mdiArea->setActiveSubWindow(sub);
-            delete doc;
-            return true;
-        }
-    }
+    doc->setFileInfo(info);
     openDocumentWindow(doc, true);
     return true;
 }

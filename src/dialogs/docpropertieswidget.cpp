@@ -130,8 +130,9 @@ DocPropertiesWidget::DocPropertiesWidget(QWidget *parent, const SizeTemplateMana
 
 DocPropertiesWidget::~DocPropertiesWidget()
 {
-    // Whatever the document does not hold now was made here and is ours.
-    PrinterSettingsWin *held = document ? document->printerSettings() : nullptr;
+    // Whatever the document does not hold now was made here and is ours. A
+    // document destroyed first took its own settings with it.
+    PrinterSettingsWin *held = document ? document->printerSettings() : documentOwn;
     for (PrinterSettingsWin *settings : qAsConst(settingsCache)) {
         if (settings != held)
             delete settings;
@@ -296,7 +297,8 @@ void DocPropertiesWidget::setDocument(Document *doc)
         showMeasures(st);
     }
 
-    if (PrinterSettingsWin *own = doc->printerSettings()) {
+    documentOwn = doc->printerSettings();
+    if (PrinterSettingsWin *own = documentOwn) {
         const QString name = own->printerName();
         PrinterSettingsWin *previous = settingsCache.value(name);
         if (previous && previous != own)

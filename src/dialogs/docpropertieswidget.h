@@ -74,4 +74,5 @@ private:
     StockPreview *preview = nullptr;
     const SizeTemplateManager *catalogue = nullptr;
     QPointer<Document> document;
+    PrinterSettingsWin *documentOwn = nullptr;
 };
