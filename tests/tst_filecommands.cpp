@@ -126,6 +126,20 @@ TextItem *addText(Document *doc, const QString &s, QPointF pos = QPointF(40, 40)
     return t;
 }
 
+// A new label as the new-label dialog first shows it, with a modified
+// text on it when `text` is given.
+Document *newLabel(MainWindow &w, const QString &text = QString())
+{
+    answerStockDialog(Choice());
+    w.newDocument();
+    Document *doc = w.currentDocument();
+    if (doc && !text.isEmpty()) {
+        addText(doc, text);
+        doc->setModified(true);
+    }
+    return doc;
+}
+
 QByteArray contents(const QString &path)
 {
     QFile f(path);
@@ -280,8 +294,7 @@ void TestFileCommands::openTwiceActivatesTheExistingTab()
     QCOMPARE(opened->sizeTemplate(), docbuilder::makeTemplate(60, 40));
     addText(opened, QStringLiteral("kept"));
 
-    answerStockDialog(Choice());
-    w.newDocument();
+    newLabel(w);
     QVERIFY(area(w)->currentSubWindow() != first);
 
     // By another spelling of the same path, too.
@@ -332,11 +345,7 @@ void TestFileCommands::saveAsAppendsTheExtension()
     QFETCH(QString, written);
     QTemporaryDir dir;
     MainWindow w;
-    answerStockDialog(Choice());
-    w.newDocument();
-    Document *doc = w.currentDocument();
-    addText(doc, QStringLiteral("saved"));
-    doc->setModified(true);
+    Document *doc = newLabel(w, QStringLiteral("saved"));
 
     // A document never saved asks for a name first.
     answerFileDialog(dir.filePath(typed));
@@ -378,9 +387,7 @@ void TestFileCommands::failedSaveKeepsTheOldFile()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("label.tx4l"));
     MainWindow w;
-    answerStockDialog(Choice());
-    w.newDocument();
-    Document *doc = w.currentDocument();
+    Document *doc = newLabel(w);
     answerFileDialog(path);
     trigger(w, "saveas");
     const QByteArray before = contents(path);
@@ -426,10 +433,8 @@ void TestFileCommands::cancelOnQuitKeepsEverythingOpen()
 {
     MainWindow w;
     w.show();
-    for (int i = 0; i < 3; ++i) {
-        answerStockDialog(Choice());
-        w.newDocument();
-    }
+    for (int i = 0; i < 3; ++i)
+        newLabel(w);
     QList<Document *> docs = w.documents();
     docs.at(1)->setModified(true);
     docs.at(2)->setModified(true);
@@ -479,11 +484,7 @@ void TestFileCommands::savingFromThePrompt()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("kept.tx4l"));
     MainWindow w;
-    answerStockDialog(Choice());
-    w.newDocument();
-    Document *doc = w.currentDocument();
-    addText(doc, QStringLiteral("first"));
-    doc->setModified(true);
+    Document *doc = newLabel(w, QStringLiteral("first"));
 
     // Save in the prompt of a never-saved label asks for a name; cancelling
     // that keeps the label open.
@@ -532,9 +533,7 @@ void TestFileCommands::exportsTheLabelAtItsTrueSize()
 
     QTemporaryDir dir;
     MainWindow w;
-    answerStockDialog(Choice());
-    w.newDocument();
-    Document *doc = w.currentDocument();
+    Document *doc = newLabel(w);
     doc->setSizeTemplate(docbuilder::makeTemplate(width, height));
     TextItem *text = addText(doc, QStringLiteral("TX"), QPointF(20, 20));
     text->setSelected(true);
