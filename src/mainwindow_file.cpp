@@ -3,11 +3,13 @@
 
 #include "mainwindow.h"
 
+#include "dialogs/docpropertiesdialog.h"
+#include "dialogs/newdocumentdialog.h"
 #include "document.h"
 #include "documentview.h"
+#include "pdfpage.h"
+#include "printersettings_win.h"
 #include "sizetemplate.h"
-#include "sizetemplatemanager.h"
-#include "txapp.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -55,8 +57,9 @@ void MainWindow::loadFiles(QStringList files)
 
 bool MainWindow::load()
 {
-    const QString fn = QFileDialog::getOpenFileName(this, tr("Open..."), QDir::homePath(),
-                                                    tr("Tagorix 4 label files (*.tx4l);;All files (*.*)"));
+    const QString fn =
+        QFileDialog::getOpenFileName(this, tr("Open..."), QDir::homePath(),
+                                     tr("Tagorix 4 label files (*.tx4l);;All files (*.*)"));
     return load(fn);
 }
 
@@ -64,6 +67,18 @@ bool MainWindow::load(QString fn)
 {
     if (fn.isEmpty())
         return false;
+    // A file already open only brings its tab forward; it is not read again,
+    // so nothing about it is reported twice.
+    const QFileInfo info(fn);
+    const QList<QMdiSubWindow *> subs = mdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (QMdiSubWindow *sub : subs) {
+        auto *view = qobject_cast<DocumentView *>(sub->widget());
+        if (view && view->document() && view->document()->fileInfo() == info) {
+            mdiArea->setActiveSubWindow(sub);
+            return true;
+        }
+    }
+
     auto *doc = new Document(this);
     QFile file(fn);
     if (!readDocumentFile(&file, doc)) {
@@ -73,21 +88,13 @@ bool MainWindow::load(QString fn)
         return false;
     }
     if (!doc->missingPrinter().isEmpty()) {
-        QMessageBox::warning(nullptr, tr("Printer not found"),
-                             tr("The printer %1 was not found. Set up printer in 'Label properties'")
-                                 .arg(doc->missingPrinter()),
-                             QMessageBox::Ok);
+        QMessageBox::warning(
+            nullptr, tr("Printer not found"),
+            tr("The printer %1 was not found. Set up printer in 'Label properties'")
+                .arg(doc->missingPrinter()),
+            QMessageBox::Ok);
     }
-    doc->setFileInfo(QFileInfo(file));
-    const QList<QMdiSubWindow *> subs = mdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
-    for (QMdiSubWindow *sub : subs) {
-        auto *view = qobject_cast<DocumentView *>(sub->widget());
-        if (view && view->document() && view->document()->fileInfo() == doc->fileInfo()) {
-            mdiArea->setActiveSubWindow(sub);
-            delete doc;
-            return true;
-        }
-    }
+    doc->setFileInfo(info);
     openDocumentWindow(doc, true);
     return true;
 }
@@ -190,11 +197,19 @@ void MainWindow::closeDoc(Document *doc)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // The first Cancel in a save prompt stops the whole close.
-    const QList<QMdiSubWindow *> subs = mdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
-    for (QMdiSubWindow *sub : subs) {
-        if (!sub->close())
-            break;
+    // Every modified label is asked about before any window closes, so one
+    // Cancel keeps all of them open and the application running.
+    const QList<Document *> docs = documents();
+    for (Document *doc : docs) {
+        if (!maybeSave(doc)) {
+            event->ignore();
+            return;
+        }
+    }
+    for (Document *doc : docs) {
+        // Saved or given up just now: no second prompt.
+        doc->setModified(false);
+        closeDoc(doc);
     }
     if (documents().isEmpty()) {
         writeSettings();
@@ -206,14 +221,15 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 bool MainWindow::exportAsPdf()
 {
+    // Nothing to export: no point in asking for a file name.
+    Document *doc = currentDocument();
+    if (!doc)
+        return false;
     QString name = QFileDialog::getSaveFileName(this, tr("Export as PDF..."), QDir::homePath(),
                                                 tr("PDF files (*.pdf)"));
     if (name.isEmpty())
         return false;
     name = withSuffix(name, QStringLiteral(".pdf"));
-    Document *doc = currentDocument();
-    if (!doc)
-        return false;
 
     QPrinter printer(QPrinter::ScreenResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -229,38 +245,62 @@ bool MainWindow::exportAsPdf()
                               QMessageBox::Ok);
         return false;
     }
+    // Drawn at the label's true size rather than into the page, which Qt
+    // rounds to whole points; the page box is then made exact to match.
+    const double pixelsPerMm = printer.resolution() / 25.4;
+    const QRectF target(0, 0, mm.width() * pixelsPerMm, mm.height() * pixelsPerMm);
     doc->setPrintMode(true);
-    doc->render(&painter, QRectF(), QRectF(), Qt::KeepAspectRatio);
+    doc->render(&painter, target, QRectF(), Qt::KeepAspectRatio);
     doc->setPrintMode(false);
-    painter.end();
+    if (!painter.end()) {
+        QMessageBox::critical(this, tr("Write error"), tr("Unable open '%1' for writing").arg(name),
+                              QMessageBox::Ok);
+        return false;
+    }
+    pdfpage::setExactSize(name, mm);
     statusBarShowMessage(tr("Label exported to file"));
     return true;
 }
 
 void MainWindow::docProperties()
 {
+    Document *doc = currentDocument();
+    if (!doc)
+        return;
+    auto *dialog = new DocPropertiesDialog(doc, this);
+    if (dialog->exec() == QDialog::Accepted) {
+        const SizeTemplate st = dialog->sizeTemplate();
+        if (st.isValid()) {
+            doc->setSizeTemplate(st);
+            // The previous settings stay with the dialog, which deletes them
+            // with itself once the document no longer holds them.
+            PrinterSettingsWin *settings = dialog->printerSettings();
+            if (settings != doc->printerSettings())
+                doc->setPrinterSettings(settings);
+        }
+    }
+    delete dialog;
 }
 
 void MainWindow::newDocument()
 {
     auto *doc = new Document(this);
-    SizeTemplate st;
-    if (SizeTemplateManager *m = TxApp::sizeTemplateManager(); m && !m->templates().isEmpty())
-        st = *m->templates().first();
-    if (!st.isValid()) {
-        st.setValue(SizeTemplate::Id, 0);
-        st.setValue(SizeTemplate::Category, 0);
-        st.setValue(SizeTemplate::ItemNo, QStringLiteral("0"));
-        st.setValue(SizeTemplate::Description, QStringLiteral("Custom"));
-        st.setValue(SizeTemplate::LabelWidth, 100.0);
-        st.setValue(SizeTemplate::LabelHeight, 50.0);
-        st.setValue(SizeTemplate::LinerWidth, 104.0);
-        st.setValue(SizeTemplate::MarginLeft, 2.0);
-        st.setValue(SizeTemplate::MarginRight, 2.0);
-        st.setValue(SizeTemplate::RowSpacing, 3.0);
-        st.setValue(SizeTemplate::ColSpacing, 0.0);
-        st.setValue(SizeTemplate::Columns, 1);
-    }
-    doc->setSizeTemplate(st);
-    openDocumentWindow(doc, false);
+    auto *dialog = new NewDocumentDialog(this);
+    connect(dialog, &NewDocumentDialog::selectedSizeTemplateChange, doc,
+            &Document::setSizeTemplate);
+    // The document owns what it is given; settings it is given again replace
+    // the ones it had.
+    connect(dialog, &NewDocumentDialog::selectedPrinterChange, doc,
+            [doc](PrinterSettingsWin *settings) {
+                if (settings == doc->printerSettings())
+                    return;
+                delete doc->printerSettings();
+                doc->setPrinterSettings(settings);
+            });
+    const int result = dialog->exec();
+    delete dialog;
+    if (result == QDialog::Accepted && doc->sizeTemplate().isValid())
+        openDocumentWindow(doc, false);
+    else
+        delete doc;
 }

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
 #include <QDockWidget>
 #include <QFile>
 #include <QLabel>
@@ -37,6 +38,13 @@ QAction *action(MainWindow &w, const char *name)
 QString statusText(MainWindow &w)
 {
     return w.findChild<QLabel *>(QStringLiteral("status/label"))->text();
+}
+
+// A new document through the new-label dialog, accepted as it opens.
+void newDocument(MainWindow &w)
+{
+    testutil::answerNextModal([](QWidget *dialog) { static_cast<QDialog *>(dialog)->accept(); });
+    w.newDocument();
 }
 
 TextItem *addText(Document *doc, QPointF pos, const QString &s)
@@ -97,7 +105,7 @@ void TestMainWindow::firstStartIsMaximised()
 void TestMainWindow::everyIconIsInstalled()
 {
     MainWindow w;
-    w.newDocument();
+    newDocument(w);
     addText(w.currentDocument(), QPointF(10, 10), QString())->menu();
     const QStringList paths = icons::requestedPaths();
     QVERIFY(paths.size() >= 30);
@@ -129,7 +137,7 @@ void TestMainWindow::labelStatus()
 {
     MainWindow w;
     QCOMPARE(statusText(w), QStringLiteral("Label 1 of 1"));
-    w.newDocument();
+    newDocument(w);
     Document *doc = w.currentDocument();
     TextItem *t = addText(doc, QPointF(10, 10), QStringLiteral("x"));
     t->insertRecord(4);
@@ -142,7 +150,7 @@ void TestMainWindow::labelStatus()
 void TestMainWindow::zoomScalesViewAndRulers()
 {
     MainWindow w;
-    w.newDocument();
+    newDocument(w);
     DocumentView *view = w.currentView();
     auto *zoom = w.findChild<QComboBox *>(QStringLiteral("status/zoom"));
     QCOMPARE(zoom->currentText(), QStringLiteral("100%"));
@@ -160,7 +168,7 @@ void TestMainWindow::zoomScalesViewAndRulers()
 void TestMainWindow::rulersFollowTheLabel()
 {
     MainWindow w;
-    w.newDocument();
+    newDocument(w);
     Document *doc = w.currentDocument();
     doc->setSizeTemplate(docbuilder::makeTemplate(100, 50));
     DocumentView *view = w.currentView();
@@ -178,11 +186,11 @@ void TestMainWindow::rulersFollowTheLabel()
 void TestMainWindow::onlyTheActiveDocumentIsConnected()
 {
     MainWindow w;
-    w.newDocument();
+    newDocument(w);
     Document *first = w.currentDocument();
     TextItem *a = addText(first, QPointF(10, 10), QStringLiteral("a"));
     a->setSelected(true);
-    w.newDocument();
+    newDocument(w);
     Document *second = w.currentDocument();
     QVERIFY(first != second);
     TextItem *b = addText(second, QPointF(10, 10), QStringLiteral("b"));
@@ -215,7 +223,7 @@ void TestMainWindow::closingAModifiedTabAsksFirst()
 {
     MainWindow w;
     w.show();
-    w.newDocument();
+    newDocument(w);
     Document *doc = w.currentDocument();
     doc->setModified(true);
     DocumentView *view = w.currentView();

@@ -6,6 +6,8 @@
 #include "mainwindow.h"
 #include "txapp.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QStandardPaths>
 #include <QTimer>
@@ -23,6 +25,11 @@ int main(int argc, char *argv[])
     MainWindow window;
     window.resize(1280, 800);
     window.show();
+    // The new-label dialog is accepted as it opens.
+    QTimer::singleShot(0, [] {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+            dialog->accept();
+    });
     window.newDocument();
     Document *doc = window.currentDocument();
     auto *title = new TextItem(QSizeF(420, 70));
