@@ -346,10 +346,12 @@ void Document::insertItemAt(int insertMode)
         return;
     connectItem(item);
     modified = true;
-    // A new text frame is ready for typing: its editor takes the focus, which
-    // also makes it the one selected item.
-    if (auto *text = qgraphicsitem_cast<TextItem *>(item))
+    // A new text frame is the one selected item and ready for typing.
+    if (auto *text = qgraphicsitem_cast<TextItem *>(item)) {
+        clearSelection();
+        text->setSelected(true);
         text->editor()->setFocus(Qt::MouseFocusReason);
+    }
     emit itemInserted(item);
 }
 

@@ -484,7 +484,7 @@ void TestFileCommands::savingFromThePrompt()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("kept.tx4l"));
     MainWindow w;
-    Document *doc = newLabel(w, QStringLiteral("first"));
+    newLabel(w, QStringLiteral("first"));
 
     // Save in the prompt of a never-saved label asks for a name; cancelling
     // that keeps the label open.

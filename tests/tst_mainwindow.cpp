@@ -285,8 +285,8 @@ void TestMainWindow::textToolInsertsOnce()
 {
     MainWindow w;
     w.show();
+    newDocument(w);
     QApplication::setActiveWindow(&w);
-    w.newDocument();
     Document *doc = w.currentDocument();
     auto *text = w.findChild<TextToolbar *>();
     text->setTextFont(QFont(QStringLiteral("Liberation Serif"), 18));

@@ -9,7 +9,9 @@
 #include "txapp.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
+#include <QTimer>
 #include <QStandardPaths>
 #include <QTest>
 #include <QToolBar>
@@ -27,6 +29,11 @@ int main(int argc, char *argv[])
 
     MainWindow window;
     window.show();
+    // The new-label dialog is accepted as it opens.
+    QTimer::singleShot(0, [] {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+            dialog->accept();
+    });
     window.newDocument();
     QApplication::setActiveWindow(&window);
     int step = 0;
