@@ -61,19 +61,6 @@ QString describe(const Run &run)
     return QStringLiteral("exit %1, stderr: %2").arg(run.exitCode).arg(run.err);
 }
 
-int labelBlocks(const QByteArray &zpl)
-{
-    int n = 0;
-    for (int start = zpl.indexOf("^XA"); start >= 0; start = zpl.indexOf("^XA", start + 1)) {
-        const int end = zpl.indexOf("^XZ", start);
-        if (end < 0)
-            break;
-        if (zpl.mid(start, end - start).contains("^XG"))
-            ++n;
-    }
-    return n;
-}
-
 } // namespace
 
 class TestBatchPrint : public QObject
@@ -326,7 +313,7 @@ void TestBatchPrint::refusedFiles()
     QVERIFY(!QFile::exists(path(QStringLiteral("out.pdf"))));
     if (written) {
         QVERIFY2(server.listener().waitForJobs(1), qPrintable(server.errorLog().right(2000)));
-        QCOMPARE(labelBlocks(server.listener().jobs().value(0)), 3);
+        QCOMPARE(printcheck::labelBlocks(server.listener().jobs().value(0)), 3);
     } else {
         QVERIFY(server.waitForIdle());
         QVERIFY(server.listener().jobs().isEmpty());
@@ -341,7 +328,7 @@ void TestBatchPrint::printsOnTheNamedQueue()
                              QStringLiteral("--copies"), QStringLiteral("2"), file});
     QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
     QVERIFY2(server.listener().waitForJobs(1), qPrintable(server.errorLog().right(2000)));
-    QCOMPARE(labelBlocks(server.listener().jobs().value(0)), 4);
+    QCOMPARE(printcheck::labelBlocks(server.listener().jobs().value(0)), 4);
     QVERIFY(server.waitForIdle());
     QCOMPARE(server.listener().jobs().size(), 1);
 }
@@ -384,7 +371,7 @@ void TestBatchPrint::missingPrinterFallsBackToDefault()
                                              "printing on the default printer \"Zebra_ZPL\"")),
              qPrintable(run.err));
     QVERIFY2(server.listener().waitForJobs(1), qPrintable(server.errorLog().right(2000)));
-    QCOMPARE(labelBlocks(server.listener().jobs().value(0)), 2);
+    QCOMPARE(printcheck::labelBlocks(server.listener().jobs().value(0)), 2);
 }
 
 QTEST_MAIN(TestBatchPrint)

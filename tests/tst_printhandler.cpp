@@ -131,22 +131,6 @@ SizeTemplate twoColumns()
     return docbuilder::makeTemplate(50, 30, 2);
 }
 
-// The ^XA ... ^XZ blocks of a ZPL stream that print a label: the driver
-// sends each page as a graphic, a block that prints it and a block that
-// deletes it again.
-int labelBlocks(const QByteArray &zpl)
-{
-    int n = 0;
-    for (int start = zpl.indexOf("^XA"); start >= 0; start = zpl.indexOf("^XA", start + 1)) {
-        const int end = zpl.indexOf("^XZ", start);
-        if (end < 0)
-            break;
-        if (zpl.mid(start, end - start).contains("^XG"))
-            ++n;
-    }
-    return n;
-}
-
 } // namespace
 
 class TestPrintHandler : public QObject
@@ -523,7 +507,7 @@ void TestPrintHandler::zebraGetsOneBlockPerRow()
     auto doc = printcheck::makeDocument(3, docbuilder::makeTemplate(50, 30, 1));
     doc->setPrinterSettings(new PrinterSettingsWin(Zebra));
     const QByteArray stream = printOnZebra(doc.get());
-    QCOMPARE(labelBlocks(stream), 3);
+    QCOMPARE(printcheck::labelBlocks(stream), 3);
     // Only one job: copies are never left to the print system.
     QVERIFY(server.waitForIdle());
     QCOMPARE(server.listener().jobs().size(), 1);
@@ -535,7 +519,7 @@ void TestPrintHandler::dialogCopiesArePlacedByTheProgram()
     doc->setPrinterSettings(new PrinterSettingsWin(Zebra));
     const QByteArray stream = printOnZebra(doc.get(), {3, true, 0, 0});
     // Six rows of one label each in one job; the driver was asked for one copy.
-    QCOMPARE(labelBlocks(stream), 6);
+    QCOMPARE(printcheck::labelBlocks(stream), 6);
     QVERIFY2(!stream.contains("^PQ3"), qPrintable(QString::fromLatin1(stream.left(400))));
     QVERIFY(server.waitForIdle());
     QCOMPARE(server.listener().jobs().size(), 1);
@@ -570,7 +554,7 @@ void TestPrintHandler::driverChoicesReachThePrinter()
 
     const QByteArray stream = printOnZebra(&doc);
     QVERIFY2(stream.contains("~SD20"), qPrintable(QString::fromLatin1(stream.left(400))));
-    QCOMPARE(labelBlocks(stream), 2);
+    QCOMPARE(printcheck::labelBlocks(stream), 2);
 
     // The queue's own default darkness without the stored choice.
     server.listener().clear();
@@ -631,7 +615,7 @@ void TestPrintHandler::missingPrinterPrintsOnDefault()
     QCOMPARE(printer->printerName(), Zebra);
 
     const QByteArray stream = printOnZebra(&doc);
-    QCOMPARE(labelBlocks(stream), 2);
+    QCOMPARE(printcheck::labelBlocks(stream), 2);
 }
 
 void TestPrintHandler::dialogToFileMatchesDirectPrint()
@@ -753,7 +737,7 @@ void TestPrintHandler::typedPagesAreLabels()
         return;
     }
     QVERIFY2(server.listener().waitForJobs(1), qPrintable(server.errorLog().right(2000)));
-    QCOMPARE(labelBlocks(server.listener().jobs().value(0)), rows);
+    QCOMPARE(printcheck::labelBlocks(server.listener().jobs().value(0)), rows);
 }
 
 QTEST_MAIN(TestPrintHandler)

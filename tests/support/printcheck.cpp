@@ -126,3 +126,16 @@ printcheck::Pdf printcheck::inspect(const QString &path)
                   [](const Word &a, const Word &b) { return a.xMin < b.xMin; });
     return pdf;
 }
+
+int printcheck::labelBlocks(const QByteArray &zpl)
+{
+    int n = 0;
+    for (int start = zpl.indexOf("^XA"); start >= 0; start = zpl.indexOf("^XA", start + 1)) {
+        const int end = zpl.indexOf("^XZ", start);
+        if (end < 0)
+            break;
+        if (zpl.mid(start, end - start).contains("^XG"))
+            ++n;
+    }
+    return n;
+}

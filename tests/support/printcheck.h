@@ -2,6 +2,7 @@
 
 #include "sizetemplate.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QSizeF>
 #include <QString>
@@ -20,6 +21,11 @@ std::unique_ptr<Document> makeDocument(int labels, const SizeTemplate &stock,
                                        const QString &prefix = QStringLiteral("LBL"));
 
 bool saveDocument(Document &doc, const QString &path);
+
+// Printed labels in a ZPL stream: the Zebra driver sends each page as a
+// graphic, a block that prints it and a block that deletes it again, so a
+// label is a ^XA ... ^XZ block that carries a graphic (^XG).
+int labelBlocks(const QByteArray &zpl);
 
 struct Word
 {
