@@ -12,7 +12,7 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
     esac
     echo "Built $(pwd)/tagorix, but there is no display to show its window."
     echo "Start it from a desktop session:  $(pwd)/tagorix"
-    echo "or under a virtual X server:      xvfb-run $(pwd)/tagorix"
+    echo "or under a virtual X server:      xvfb-run $(pwd)/tagorix   (package xvfb)"
     exit 0
 fi
 exec ./tagorix "$@"
