@@ -185,7 +185,6 @@ void Document::cut()
     // The cut items leave the document through an undoable deletion, so they
     // are neither saved nor printed, and Undo brings them back.
     deleteSelected();
-    pasteCount = 0;
 }
 
 void Document::paste()
