@@ -88,6 +88,7 @@ private:
     void openDocumentWindow(Document *doc, bool titleFromFile);
     bool saveDocumentAs(Document *doc);
     bool writeTo(Document *doc, const QString &path);
+    void showWriteError(const QString &name);
 
     QMdiArea *mdiArea = nullptr;
     QUndoGroup *undoGroup = nullptr;

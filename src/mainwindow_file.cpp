@@ -107,6 +107,12 @@ bool MainWindow::writeTo(Document *doc, const QString &path)
     return writeDocumentFile(&file, doc);
 }
 
+void MainWindow::showWriteError(const QString &name)
+{
+    QMessageBox::critical(this, tr("Write error"), tr("Unable open '%1' for writing").arg(name),
+                          QMessageBox::Ok);
+}
+
 bool MainWindow::save()
 {
     return save(currentDocument());
@@ -122,9 +128,7 @@ bool MainWindow::save(Document *doc)
         doc->setModified(false);
         return true;
     }
-    QMessageBox::critical(this, tr("Write error"),
-                          tr("Unable open '%1' for writing").arg(doc->fileInfo().fileName()),
-                          QMessageBox::Ok);
+    showWriteError(doc->fileInfo().fileName());
     return false;
 }
 
@@ -144,8 +148,7 @@ bool MainWindow::saveDocumentAs(Document *doc)
     name = withSuffix(name, QStringLiteral(".tx4l"));
     doc->setFileInfo(QFileInfo(name));
     if (!writeTo(doc, doc->fileInfo().absoluteFilePath())) {
-        QMessageBox::critical(this, tr("Write error"), tr("Unable open '%1' for writing").arg(name),
-                              QMessageBox::Ok);
+        showWriteError(name);
         return false;
     }
     doc->setModified(false);
@@ -241,8 +244,7 @@ bool MainWindow::exportAsPdf()
     printer.setPageLayout(layout);
     QPainter painter;
     if (!painter.begin(&printer)) {
-        QMessageBox::critical(this, tr("Write error"), tr("Unable open '%1' for writing").arg(name),
-                              QMessageBox::Ok);
+        showWriteError(name);
         return false;
     }
     // Drawn at the label's true size rather than into the page, which Qt
@@ -253,8 +255,7 @@ bool MainWindow::exportAsPdf()
     doc->render(&painter, target, QRectF(), Qt::KeepAspectRatio);
     doc->setPrintMode(false);
     if (!painter.end()) {
-        QMessageBox::critical(this, tr("Write error"), tr("Unable open '%1' for writing").arg(name),
-                              QMessageBox::Ok);
+        showWriteError(name);
         return false;
     }
     pdfpage::setExactSize(name, mm);

@@ -50,6 +50,15 @@ void startup::setupCommandLine(QCommandLineParser &parser)
     batchprint::addOptions(parser);
 }
 
+void startup::setApplicationIdentity()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Norvane"));
+    QCoreApplication::setApplicationName(QStringLiteral("Tagorix"));
+    QCoreApplication::setApplicationVersion(QLatin1String(version::string));
+    QGuiApplication::setApplicationDisplayName(version::displayName());
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/veltrux/veltrux_icon.png")));
+}
+
 void startup::registerResources()
 {
     appresources::ensureRegistered();
@@ -105,7 +114,7 @@ namespace {
 
 // One pass of the start-up sequence: everything it builds is destroyed
 // again before it returns the exit code of its event loop (or of the batch job).
-int runPass(int &argc, char **argv, bool batch, const QString &displayName)
+int runPass(int &argc, char **argv, bool batch)
 {
     int exitCode = 0;
     auto app = std::make_unique<TxApp>(argc, argv);
@@ -118,11 +127,7 @@ int runPass(int &argc, char **argv, bool batch, const QString &displayName)
                             Qt::black);
     }
 
-    QCoreApplication::setOrganizationName(QStringLiteral("Norvane"));
-    QCoreApplication::setApplicationName(QStringLiteral("Tagorix"));
-    QCoreApplication::setApplicationVersion(QLatin1String(version::string));
-    QGuiApplication::setApplicationDisplayName(displayName);
-    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/veltrux/veltrux_icon.png")));
+    startup::setApplicationIdentity();
 
     logging::setup();
     qInstallMessageHandler(logging::messageHandler);
@@ -193,9 +198,8 @@ int startup::run(int argc, char *argv[])
     }
     checkQtRuntime();
     registerResources();
-    const QString displayName = version::displayName();
 
     // A batch job shows no window at all, not even the splash screen.
     const bool batch = runsBatch(argc, argv);
-    return restartLoop([&] { return runPass(argc, argv, batch, displayName); });
+    return restartLoop([&] { return runPass(argc, argv, batch); });
 }

@@ -29,6 +29,10 @@ bool loadTranslation(QTranslator &translator, const QString &locale);
 // Registers the program's options and the positional "files" argument.
 void setupCommandLine(QCommandLineParser &parser);
 
+// Sets organisation "Norvane", application "Tagorix", its version, display
+// name and window icon; the settings and data locations follow from them.
+void setApplicationIdentity();
+
 // Registers the compiled-in resource bundles (images, cursors).
 void registerResources();
 

@@ -31,11 +31,7 @@ struct Editor
     QUndoStack *stack() const { return doc->undoStack(); }
     TextItem *text(QPointF pos, QSizeF size = QSizeF(80, 30))
     {
-        auto *t = new TextItem(size);
-        t->setPos(pos);
-        doc->addItem(t);
-        doc->connectItem(t);
-        return t;
+        return docbuilder::addText(*doc, pos, size);
     }
     // Inserts by the text tool, dragging from `from` to `to`.
     TextItem *insert(QPointF from, QPointF to)

@@ -8,17 +8,9 @@
 #include <QUndoStack>
 #include <QtTest>
 
-namespace {
+using docbuilder::addText;
 
-TextItem *addText(Document &doc, QPointF pos, QSizeF size, const QString &text = QString())
-{
-    auto *t = new TextItem(size);
-    t->setPos(pos);
-    t->setPlainText(text);
-    doc.addItem(t);
-    doc.connectItem(t);
-    return t;
-}
+namespace {
 
 QImage renderBackground(Document &doc)
 {

@@ -31,16 +31,6 @@ bool readFromBytes(const QByteArray &bytes, Document &doc)
     return readDocumentFile(&buf, &doc);
 }
 
-TextItem *addText(Document &doc, QPointF pos, QSizeF size, const QString &text)
-{
-    auto *t = new TextItem(size);
-    t->setPos(pos);
-    t->setPlainText(text);
-    doc.addItem(t);
-    doc.connectItem(t);
-    return t;
-}
-
 QStringList stackedTexts(Document &doc)
 {
     QStringList texts;

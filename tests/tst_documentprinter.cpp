@@ -6,6 +6,7 @@
 #include "printersettings_win.h"
 #include "printertestutil.h"
 #include "testutil.h"
+#include "startup.h"
 #include "txapp.h"
 
 #include <QBuffer>
@@ -144,8 +145,7 @@ int main(int argc, char *argv[])
 {
     QStandardPaths::setTestModeEnabled(true);
     TxApp app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Norvane"));
-    QCoreApplication::setApplicationName(QStringLiteral("Tagorix"));
+    startup::setApplicationIdentity();
     TestDocumentPrinter t;
     return QTest::qExec(&t, argc, argv);
 }

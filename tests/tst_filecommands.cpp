@@ -10,6 +10,7 @@
 #include "printersettings_win.h"
 #include "sizetemplatemanager.h"
 #include "testutil.h"
+#include "startup.h"
 #include "txapp.h"
 
 #include <QAction>
@@ -117,12 +118,8 @@ SizeTemplate catalogueEntry(int category, int row)
 
 TextItem *addText(Document *doc, const QString &s, QPointF pos = QPointF(40, 40))
 {
-    auto *t = new TextItem(QSizeF(500, 180));
+    TextItem *t = docbuilder::addText(*doc, pos, QSizeF(500, 180), s);
     t->setFont(QFont(QStringLiteral("Liberation Sans"), 60, QFont::Bold));
-    t->setPlainText(s);
-    t->setPos(pos);
-    doc->addItem(t);
-    doc->connectItem(t);
     return t;
 }
 
@@ -683,8 +680,7 @@ int main(int argc, char *argv[])
     // The file dialogs are answered through their widgets.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     TxApp app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Norvane"));
-    QCoreApplication::setApplicationName(QStringLiteral("Tagorix"));
+    startup::setApplicationIdentity();
     app.initialize();
     TestFileCommands t;
     return QTest::qExec(&t, argc, argv);

@@ -27,12 +27,7 @@ struct Scene
     ~Scene() { delete view; }
     TextItem *text(QPointF pos, QSizeF size, const QString &s = QString())
     {
-        auto *t = new TextItem(size);
-        t->setPos(pos);
-        t->setPlainText(s);
-        doc.addItem(t);
-        doc.connectItem(t);
-        return t;
+        return docbuilder::addText(doc, pos, size, s);
     }
 };
 

@@ -7,6 +7,7 @@
 #include "mousedrive.h"
 #include "ruler.h"
 #include "testutil.h"
+#include "startup.h"
 #include "txapp.h"
 
 #include <QAction>
@@ -43,18 +44,13 @@ QString statusText(MainWindow &w)
 // A new document through the new-label dialog, accepted as it opens.
 void newDocument(MainWindow &w)
 {
-    testutil::answerNextModal([](QWidget *dialog) { static_cast<QDialog *>(dialog)->accept(); });
+    testutil::acceptNextDialog();
     w.newDocument();
 }
 
 TextItem *addText(Document *doc, QPointF pos, const QString &s)
 {
-    auto *t = new TextItem(QSizeF(80, 30));
-    t->setPos(pos);
-    t->setPlainText(s);
-    doc->addItem(t);
-    doc->connectItem(t);
-    return t;
+    return docbuilder::addText(*doc, pos, QSizeF(80, 30), s);
 }
 
 } // namespace
@@ -323,8 +319,7 @@ int main(int argc, char *argv[])
 {
     QStandardPaths::setTestModeEnabled(true);
     TxApp app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Norvane"));
-    QCoreApplication::setApplicationName(QStringLiteral("Tagorix"));
+    startup::setApplicationIdentity();
     app.initialize();
     TestMainWindow t;
     return QTest::qExec(&t, argc, argv);

@@ -6,12 +6,12 @@
 #include "documentview.h"
 #include "mainwindow.h"
 #include "mousedrive.h"
+#include "startup.h"
+#include "testutil.h"
 #include "txapp.h"
 
 #include <QAction>
-#include <QDialog>
 #include <QDir>
-#include <QTimer>
 #include <QStandardPaths>
 #include <QTest>
 #include <QToolBar>
@@ -22,18 +22,14 @@ int main(int argc, char *argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QStandardPaths::setTestModeEnabled(true);
     TxApp app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Norvane"));
-    QCoreApplication::setApplicationName(QStringLiteral("Tagorix"));
+    startup::setApplicationIdentity();
     app.initialize();
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath());
 
     MainWindow window;
     window.show();
     // The new-label dialog is accepted as it opens.
-    QTimer::singleShot(0, [] {
-        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-            dialog->accept();
-    });
+    testutil::acceptNextDialog();
     window.newDocument();
     QApplication::setActiveWindow(&window);
     int step = 0;

@@ -4,21 +4,20 @@
 #include "documentview.h"
 #include "labelitems/textitem.h"
 #include "mainwindow.h"
+#include "startup.h"
+#include "testutil.h"
 #include "txapp.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QDir>
 #include <QStandardPaths>
-#include <QTimer>
 
 int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QStandardPaths::setTestModeEnabled(true);
     TxApp app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Norvane"));
-    QCoreApplication::setApplicationName(QStringLiteral("Tagorix"));
+    startup::setApplicationIdentity();
     app.initialize();
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
 
@@ -26,10 +25,7 @@ int main(int argc, char *argv[])
     window.resize(1280, 800);
     window.show();
     // The new-label dialog is accepted as it opens.
-    QTimer::singleShot(0, [] {
-        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-            dialog->accept();
-    });
+    testutil::acceptNextDialog();
     window.newDocument();
     Document *doc = window.currentDocument();
     auto *title = new TextItem(QSizeF(420, 70));

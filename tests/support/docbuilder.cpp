@@ -1,5 +1,8 @@
 #include "docbuilder.h"
 
+#include "document.h"
+#include "labelitems/textitem.h"
+
 #include <QUuid>
 
 QByteArray docbuilder::magic()
@@ -37,7 +40,8 @@ void docbuilder::writeTemplate(QDataStream &out, const SizeTemplate &t)
 
 void docbuilder::writeEmptySources(QDataStream &out)
 {
-    out << QUuid(QStringLiteral("{1657b32a-3f4e-11e4-9d9f-164230d1df67}")) << qint32(2) << qint32(0);
+    out << QUuid(QStringLiteral("{1657b32a-3f4e-11e4-9d9f-164230d1df67}")) << qint32(2)
+        << qint32(0);
 }
 
 void docbuilder::writeText(QDataStream &out, const Text &t)
@@ -59,4 +63,14 @@ void docbuilder::writeFileStart(QDataStream &out, qint32 documentVersion)
     out.writeRawData(m.constData(), m.size());
     out << qint32(4) << qint32(1) << qint32(0) << qint32(1);
     out << QUuid(QStringLiteral("{a4f1e9c0-3c4c-11e4-baad-164230d1df67}")) << documentVersion;
+}
+
+TextItem *docbuilder::addText(Document &doc, QPointF pos, QSizeF size, const QString &text)
+{
+    auto *t = new TextItem(size);
+    t->setPos(pos);
+    t->setPlainText(text);
+    doc.addItem(t);
+    doc.connectItem(t);
+    return t;
 }

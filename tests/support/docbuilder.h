@@ -9,6 +9,9 @@
 #include <QSizeF>
 #include <QStringList>
 
+class Document;
+class TextItem;
+
 // Builds label document bytes by hand, field by field, so tests compare what
 // the program writes with the layout itself rather than with the program.
 namespace docbuilder {
@@ -36,6 +39,9 @@ struct Text
     qint32 version = 3;
 };
 void writeText(QDataStream &out, const Text &t);
+
+// A text item on the document, connected to it as an inserted one would be.
+TextItem *addText(Document &doc, QPointF pos, QSizeF size, const QString &text = QString());
 
 // The file up to (and including) the document header of the given version.
 void writeFileStart(QDataStream &out, qint32 documentVersion = 4);

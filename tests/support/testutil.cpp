@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMessageBox>
@@ -13,7 +14,8 @@
 
 namespace {
 
-void poll(std::function<void(QWidget *)> answer, std::shared_ptr<QElapsedTimer> clock, int timeoutMs)
+void poll(std::function<void(QWidget *)> answer, std::shared_ptr<QElapsedTimer> clock,
+          int timeoutMs)
 {
     QWidget *modal = QApplication::activeModalWidget();
     if (modal) {
@@ -32,6 +34,16 @@ void testutil::answerNextModal(std::function<void(QWidget *)> answer, int timeou
     auto clock = std::make_shared<QElapsedTimer>();
     clock->start();
     QTimer::singleShot(0, [answer, clock, timeoutMs] { poll(answer, clock, timeoutMs); });
+}
+
+void testutil::acceptNextDialog()
+{
+    answerNextModal([](QWidget *w) {
+        if (auto *dialog = qobject_cast<QDialog *>(w))
+            dialog->accept();
+        else
+            w->close();
+    });
 }
 
 void testutil::answerNextMessageBox(int button, QString *title, QString *text)

@@ -15,6 +15,9 @@ namespace testutil {
 // the answer happens while the code under test runs its own exec().
 void answerNextModal(std::function<void(QWidget *)> answer, int timeoutMs = 10000);
 
+// Accepts the next modal dialog as it opens (the new-label dialog, for instance).
+void acceptNextDialog();
+
 // Closes the next QMessageBox with the given standard button and stores its
 // title and text.
 void answerNextMessageBox(int button, QString *title = nullptr, QString *text = nullptr);
