@@ -2,6 +2,8 @@
 
 #include "streamheader.h"
 
+#include <cmath>
+
 bool safestream::readScalarVariant(QDataStream &in, QVariant &v)
 {
     quint32 typeId = 0;
@@ -85,4 +87,82 @@ bool safestream::readCount(QDataStream &in, qint32 &count, qint64 minBytes)
         return false;
     }
     return true;
+}
+
+namespace {
+// Far beyond any label (a 100 mm label is 736 units wide) and any text size
+// the editor offers, yet small enough that layout and painting stay fast.
+constexpr double MaxCoordinate = 1e6;
+constexpr double MinPointSize = 0.5;
+constexpr double MaxPointSize = 2000;
+constexpr int MaxPixelSize = 4000;
+constexpr int MaxFamilyLength = 256;
+constexpr double MaxSpacing = 1000;
+
+bool within(double v, double limit)
+{
+    return std::isfinite(v) && std::fabs(v) <= limit;
+}
+
+bool readResult(QDataStream &in, bool sane)
+{
+    if (in.status() != QDataStream::Ok)
+        return false;
+    if (!sane) {
+        qWarning("Item block refused: a position, size, font or rotation no label can have");
+        in.setStatus(QDataStream::ReadCorruptData);
+        return false;
+    }
+    return true;
+}
+} // namespace
+
+bool safestream::saneFont(const QFont &font)
+{
+    // A font is sized either in points (pixel size -1) or in pixels (point
+    // size -1); a stored font with both or neither never came from an editor.
+    const double pt = font.pointSizeF();
+    const int px = font.pixelSize();
+    const bool byPoints = px == -1 && std::isfinite(pt) && pt >= MinPointSize && pt <= MaxPointSize;
+    const bool byPixels = pt == -1 && px >= 1 && px <= MaxPixelSize;
+    if (!byPoints && !byPixels)
+        return false;
+    if (font.family().size() > MaxFamilyLength)
+        return false;
+    if (font.stretch() < 0 || font.stretch() > 4000 || font.weight() < 0 || font.weight() > 99)
+        return false;
+    const double letter = font.letterSpacing();
+    if (font.letterSpacingType() == QFont::PercentageSpacing ? !(letter >= 0 && letter <= MaxSpacing)
+                                                              : !within(letter, MaxSpacing))
+        return false;
+    return within(font.wordSpacing(), MaxSpacing);
+}
+
+bool safestream::saneGeometry(const QPointF &pos, const QSizeF &size)
+{
+    return within(pos.x(), MaxCoordinate) && within(pos.y(), MaxCoordinate) &&
+           within(size.width(), MaxCoordinate) && within(size.height(), MaxCoordinate);
+}
+
+bool safestream::saneRotation(double angle)
+{
+    return within(angle, 360 * 1000);
+}
+
+bool safestream::readGeometry(QDataStream &in, QPointF &pos, QSizeF &size)
+{
+    in >> pos >> size;
+    return readResult(in, saneGeometry(pos, size));
+}
+
+bool safestream::readFont(QDataStream &in, QFont &font)
+{
+    in >> font;
+    return readResult(in, saneFont(font));
+}
+
+bool safestream::readRotation(QDataStream &in, double &angle)
+{
+    in >> angle;
+    return readResult(in, saneRotation(angle));
 }

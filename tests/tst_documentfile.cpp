@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <limits>
 #include <sys/resource.h>
 
 using namespace docbuilder;
@@ -40,9 +41,20 @@ QStringList stackedTexts(Document &doc)
     return texts;
 }
 
+Text helloText()
+{
+    Text t;
+    t.pos = QPointF(10, 20);
+    t.size = QSizeF(120, 40);
+    t.font = QFont(QStringLiteral("Liberation Sans"), 14);
+    t.text = QStringLiteral("Hello");
+    t.texts = QStringList{QStringLiteral("Hello"), QStringLiteral("World")};
+    return t;
+}
+
 // A valid file with one text item, built field by field.
 QByteArray handBuiltFile(bool withLockFlag, qint32 docVersion, bool locked,
-                         QList<qint32> extraCodesBefore = {})
+                         QList<qint32> extraCodesBefore = {}, const Text &t = helloText())
 {
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
@@ -54,12 +66,6 @@ QByteArray handBuiltFile(bool withLockFlag, qint32 docVersion, bool locked,
     for (qint32 code : extraCodesBefore)
         out << code;
     out << qint32(8); // the text item's editor, tag only
-    Text t;
-    t.pos = QPointF(10, 20);
-    t.size = QSizeF(120, 40);
-    t.font = QFont(QStringLiteral("Liberation Sans"), 14);
-    t.text = QStringLiteral("Hello");
-    t.texts = QStringList{QStringLiteral("Hello"), QStringLiteral("World")};
     out << qint32(65537);
     writeText(out, t);
     out << QString();
@@ -85,6 +91,9 @@ private slots:
     void absurdItemCountIsRefused();
     void randomBytesAfterHeaderAreRefused();
     void foreignNestedBlockIsRefused();
+    void itemValuesNoLabelCanHave_data();
+    void itemValuesNoLabelCanHave();
+    void crashedLayoutReproIsRefused();
     void failedSaveKeepsThePreviousFile();
     void shippedExamplesOpen();
 };
@@ -239,6 +248,80 @@ void TestDocumentFile::foreignNestedBlockIsRefused()
     Document doc;
     QTest::ignoreMessage(QtWarningMsg, "SizeTemplate header mismatch error");
     QVERIFY(!readFromBytes(bytes, doc));
+}
+
+void TestDocumentFile::itemValuesNoLabelCanHave_data()
+{
+    QTest::addColumn<bool>("opens");
+    QTest::addColumn<QPointF>("pos");
+    QTest::addColumn<QSizeF>("size");
+    QTest::addColumn<double>("rotation");
+    QTest::addColumn<QByteArray>("font");
+
+    const QPointF p(10, 20);
+    const QSizeF s(120, 40);
+    const QByteArray ok = rawFont(QStringLiteral("Liberation Sans"), 14, -1);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    // What an editor can make opens as it is.
+    QTest::newRow("2 pt") << true << p << s << 0.0 << rawFont(QStringLiteral("Liberation Sans"), 2, -1);
+    QTest::newRow("999 pt") << true << p << s << 0.0 << rawFont(QStringLiteral("Liberation Sans"), 999, -1);
+    QTest::newRow("20 px") << true << p << s << 0.0 << rawFont(QStringLiteral("Liberation Sans"), -1, 20);
+    QTest::newRow("off the label, turned") << true << QPointF(-900, 3000) << QSizeF(-30, 0) << 315.0 << ok;
+    // The values of the file that froze the layout, and their kin.
+    QTest::newRow("1e-306 pt, negative px") << false << p << s << 0.0
+                                            << rawFont(QString(), 7.47625e-306, -1069790191);
+    QTest::newRow("both sizes") << false << p << s << 0.0 << rawFont(QStringLiteral("A"), 12, 16);
+    QTest::newRow("neither size") << false << p << s << 0.0 << rawFont(QStringLiteral("A"), -1, -1);
+    QTest::newRow("NaN pt") << false << p << s << 0.0 << rawFont(QStringLiteral("A"), nan, -1);
+    QTest::newRow("NaN x") << false << QPointF(nan, 0) << s << 0.0 << ok;
+    QTest::newRow("infinite width") << false << p << QSizeF(inf, 40) << 0.0 << ok;
+    QTest::newRow("1e9 height") << false << p << QSizeF(120, 1e9) << 0.0 << ok;
+    QTest::newRow("NaN rotation") << false << p << s << nan << ok;
+}
+
+void TestDocumentFile::itemValuesNoLabelCanHave()
+{
+    QFETCH(bool, opens);
+    QFETCH(QPointF, pos);
+    QFETCH(QSizeF, size);
+    QFETCH(double, rotation);
+    QFETCH(QByteArray, font);
+    Text t = helloText();
+    t.pos = pos;
+    t.size = size;
+    t.rotation = rotation;
+    t.rawFont = font;
+    Document doc;
+    if (!opens)
+        QTest::ignoreMessage(QtWarningMsg,
+                             "Item block refused: a position, size, font or rotation no label can have");
+    QCOMPARE(readFromBytes(handBuiltFile(true, 4, false, {}, t), doc), opens);
+    QCOMPARE(doc.labelItems().size(), opens ? 1 : 0);
+    if (opens) {
+        auto *item = static_cast<TextItem *>(doc.labelItems().first());
+        QCOMPARE(item->pos(), pos);
+        QCOMPARE(item->size(), size);
+        QCOMPARE(item->rotation(), rotation);
+        // Written again, the item's block is the one that was read.
+        const QByteArray again = writeToBytes(doc);
+        Document reread;
+        QVERIFY(readFromBytes(again, reread));
+        QCOMPARE(writeToBytes(reread), again);
+    }
+}
+
+void TestDocumentFile::crashedLayoutReproIsRefused()
+{
+    // A fuzzed file whose text item froze the text layout for minutes; it
+    // must be refused at once (CTest's time limit catches a hang).
+    QFile file(QStringLiteral(TAGORIX_SOURCE_DIR "/tests/fuzz/corpus/document/hang-textitem-layout.tx4l"));
+    QVERIFY(file.exists());
+    Document doc;
+    QTest::ignoreMessage(QtWarningMsg,
+                         "Item block refused: a position, size, font or rotation no label can have");
+    QVERIFY(!readDocumentFile(&file, &doc));
+    QVERIFY(doc.labelItems().isEmpty());
 }
 
 void TestDocumentFile::failedSaveKeepsThePreviousFile()

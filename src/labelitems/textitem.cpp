@@ -158,7 +158,9 @@ void TextItem::streamRead(QDataStream &in)
     QFont f;
     qint32 a = Qt::AlignLeft;
     QString text;
-    in >> p >> s >> f >> a >> text;
+    if (!safestream::readGeometry(in, p, s) || !safestream::readFont(in, f))
+        return;
+    in >> a >> text;
     if (in.status() != QDataStream::Ok)
         return;
     setPos(p);
@@ -168,8 +170,7 @@ void TextItem::streamRead(QDataStream &in)
     setAlignment(Qt::Alignment(a));
     if (version >= 2) {
         double r = 0;
-        in >> r;
-        if (in.status() != QDataStream::Ok)
+        if (!safestream::readRotation(in, r))
             return;
         setItemRotation(r);
     }

@@ -47,7 +47,12 @@ void docbuilder::writeEmptySources(QDataStream &out)
 void docbuilder::writeText(QDataStream &out, const Text &t)
 {
     out << QUuid(QStringLiteral("{a4f1df52-3c4c-11e4-baad-164230d1df67}")) << t.version;
-    out << t.pos << t.size << t.font << t.alignment << t.text;
+    out << t.pos << t.size;
+    if (t.rawFont.isEmpty())
+        out << t.font;
+    else
+        out.writeRawData(t.rawFont.constData(), t.rawFont.size());
+    out << t.alignment << t.text;
     if (t.version >= 2)
         out << t.rotation;
     if (t.version >= 3) {
@@ -55,6 +60,18 @@ void docbuilder::writeText(QDataStream &out, const Text &t)
         for (const QString &s : t.texts)
             out << s;
     }
+}
+
+QByteArray docbuilder::rawFont(const QString &family, double pointSize, qint32 pixelSize)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(15);
+    // family, sizes, style hint, strategy, charset, weight, bits, stretch,
+    // extended bits, letter and word spacing
+    out << family << pointSize << pixelSize << quint8(5) << quint8(1) << quint8(0) << quint8(50)
+        << quint8(0) << quint16(100) << quint8(0) << qint32(0) << qint32(0);
+    return bytes;
 }
 
 void docbuilder::writeFileStart(QDataStream &out, qint32 documentVersion)

@@ -37,7 +37,12 @@ struct Text
     double rotation = 0;
     QStringList texts;
     qint32 version = 3;
+    // Font bytes written in place of `font`, for values QFont's setters refuse.
+    QByteArray rawFont;
 };
+
+// The bytes QDataStream (file version) writes for a font, with any sizes.
+QByteArray rawFont(const QString &family, double pointSize, qint32 pixelSize);
 void writeText(QDataStream &out, const Text &t);
 
 // A text item on the document, connected to it as an inserted one would be.

@@ -2,25 +2,16 @@
 // label document reader.
 
 #include "document.h"
+#include "fuzzinit.h"
 
-#include <QApplication>
 #include <QBuffer>
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-
-namespace {
-void quiet(QtMsgType, const QMessageLogContext &, const QString &)
-{
-}
-} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(quiet);
-    static QApplication app(*argc, *argv);
+    fuzzinit::start(argc, argv);
     return 0;
 }
 
