@@ -90,6 +90,7 @@ bool readDocument(const QString &path, Document *doc, QTextStream &err)
         report(err, path, tr("not a label document, or the file is damaged"));
         return false;
     }
+    doc->setFileInfo(QFileInfo(path));
     if (!doc->sizeTemplate().isValid()) {
         report(err, path, tr("the document has no valid label stock"));
         return false;
@@ -252,14 +253,12 @@ int batchprint::run(const Job &job, QTextStream &err)
             printer = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
             printer->setOutputFormat(QPrinter::PdfFormat);
             printer->setOutputFileName(job.output);
-            printer->setDocName(QFileInfo(path).completeBaseName());
         } else {
             printer = queuePrinter(job, path, &doc, handler, err);
             if (!printer) {
                 result = JobFailed;
                 continue;
             }
-            printer->setDocName(QFileInfo(path).completeBaseName());
         }
         handler.setupPrinter(printer.get(), &doc);
         if (job.from > 0)

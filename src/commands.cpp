@@ -95,16 +95,34 @@ DeleteItem::DeleteItem(Document *d, BaseItem *i, QUndoCommand *parent)
     setText(QObject::tr("Delete item"));
 }
 
+namespace {
+
+// Takes the item out of the scene on behalf of `command`, which owns it then.
+void takeOut(Document *doc, BaseItem *item, const QUndoCommand *command)
+{
+    if (doc && item && item->scene() == doc) {
+        doc->removeItem(item);
+        item->setOffSceneOwner(command);
+    }
+}
+
+// What a command leaves behind: the item it owns out of the scene.
+void release(BaseItem *item, const QUndoCommand *command)
+{
+    if (item && !item->scene() && item->offSceneOwner() == command)
+        delete item;
+}
+
+} // namespace
+
 DeleteItem::~DeleteItem()
 {
-    if (item && !item->scene())
-        delete item.data();
+    release(item, this);
 }
 
 void DeleteItem::redo()
 {
-    if (doc && item && item->scene() == doc)
-        doc->removeItem(item);
+    takeOut(doc, item, this);
 }
 
 void DeleteItem::undo()
@@ -132,19 +150,19 @@ InsertItemBase::InsertItemBase(Document *d, const QPointF &p, const QSizeF &s, Q
 
 InsertItemBase::~InsertItemBase()
 {
-    if (owned && !owned->scene())
-        delete owned.data();
+    release(owned, this);
 }
 
 void InsertItemBase::adopt(BaseItem *newItem)
 {
     owned = newItem;
+    if (owned)
+        owned->setOffSceneOwner(this);
 }
 
 void InsertItemBase::undo()
 {
-    if (doc && owned && owned->scene() == doc)
-        doc->removeItem(owned);
+    takeOut(doc, owned, this);
 }
 
 InsertTextItem::InsertTextItem(Document *d, const QPointF &p, const QSizeF &s, const QFont &f,
@@ -211,6 +229,14 @@ ResizeItem::ResizeItem(BaseItem *i, const QPointF &t, const QPointF &f,
     : QUndoCommand(parent), item(i), to(t), from(f), handle(h)
 {
     setText(QObject::tr("Resize item"));
+    if (!item)
+        return;
+    // The item has been resized already; its geometry before is where the
+    // dragged edge was at the press, under the rotation it has now.
+    after = item->geometry();
+    item->resizeTo(from, handle);
+    before = item->geometry();
+    item->setGeometry(after);
 }
 
 void ResizeItem::redo()
@@ -220,11 +246,41 @@ void ResizeItem::redo()
         return;
     }
     if (item)
-        item->resizeTo(to, handle);
+        item->setGeometry(after);
 }
 
 void ResizeItem::undo()
 {
     if (item)
-        item->resizeTo(from, handle);
+        item->setGeometry(before);
+}
+
+RotateItems::RotateItems(Document *doc, qreal a, QUndoCommand *parent)
+    : QUndoCommand(parent), angle(a)
+{
+    setText(QObject::tr("Rotate items"));
+    if (!doc)
+        return;
+    const QList<QGraphicsItem *> selected = doc->selectedItems();
+    for (QGraphicsItem *gi : selected) {
+        auto *item = dynamic_cast<BaseItem *>(gi);
+        if (item && item->rotation() != angle)
+            turns.append(Turn{item, item->rotation()});
+    }
+}
+
+void RotateItems::redo()
+{
+    for (const Turn &t : qAsConst(turns)) {
+        if (t.item)
+            t.item->setItemRotation(angle);
+    }
+}
+
+void RotateItems::undo()
+{
+    for (const Turn &t : qAsConst(turns)) {
+        if (t.item)
+            t.item->setItemRotation(t.from);
+    }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "labelitems/baseitemcorner.h"
+#include "labelitems/baseitem.h"
 
 #include <QColor>
 #include <QFont>
@@ -98,6 +98,9 @@ private:
     bool firstRedo = true;
 };
 
+// Undo and redo put back the whole geometry the item had before and after
+// the drag, rather than replaying edge positions: a scene point means
+// another edge once the item has been turned or moved in between.
 class ResizeItem : public QUndoCommand
 {
 public:
@@ -112,6 +115,28 @@ private:
     QPointF from;
     BaseItemCorner::Placement handle;
     bool firstRedo = true;
+    BaseItem::Geometry before;
+    BaseItem::Geometry after;
+};
+
+// Turns the selected items to one angle about their origins.
+class RotateItems : public QUndoCommand
+{
+public:
+    RotateItems(Document *doc, qreal angle, QUndoCommand *parent = nullptr);
+    void undo() override;
+    void redo() override;
+    // True when no selected item changes its angle.
+    bool isEmpty() const { return turns.isEmpty(); }
+
+private:
+    struct Turn
+    {
+        QPointer<BaseItem> item;
+        qreal from;
+    };
+    QList<Turn> turns;
+    qreal angle;
 };
 
 } // namespace command

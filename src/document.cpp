@@ -16,6 +16,7 @@
 #include <QVarLengthArray>
 
 #include <cmath>
+#include <memory>
 
 Document::Document(QObject *parent) : QGraphicsScene(parent)
 {
@@ -72,7 +73,7 @@ void Document::setSizeTemplate(SizeTemplate st)
     geometry.setMmRect(QRectF(0, 0, st.labelWidth(), st.labelHeight()));
     grid = geometry.pixelsPerMm;
     setSceneRect(geometry.sceneRect);
-    modified = true;
+    setModified(true);
     const QList<QGraphicsView *> all = views();
     for (QGraphicsView *v : all) {
         if (auto *dv = qobject_cast<DocumentView *>(v))
@@ -85,11 +86,19 @@ void Document::setPrinterSettings(PrinterSettingsWin *settings)
     printer = settings;
 }
 
+void Document::setModified(bool on)
+{
+    if (modified == on)
+        return;
+    modified = on;
+    emit modifiedChanged(on);
+}
+
 void Document::setLocked(bool on)
 {
     locked = on;
     applyLockToItems();
-    modified = true;
+    setModified(true);
 }
 
 void Document::applyLockToItems()
@@ -121,6 +130,7 @@ void Document::connectItem(BaseItem *item)
             Qt::UniqueConnection);
     connect(item, &BaseItem::repositioned, this, &Document::itemRepositioned, Qt::UniqueConnection);
     connect(item, &BaseItem::resized, this, &Document::itemResized, Qt::UniqueConnection);
+    connect(item, &BaseItem::contentEdited, this, &Document::itemContentEdited, Qt::UniqueConnection);
 }
 
 void Document::selectLabel(int idx)
@@ -140,7 +150,7 @@ void Document::insertLabel()
     const QList<BaseItem *> all = labelItems();
     for (BaseItem *item : all)
         item->insertRecord(n);
-    modified = true;
+    setModified(true);
     emit labelsInserted();
 }
 
@@ -152,13 +162,13 @@ void Document::removeLabel()
 void Document::itemRepositioned(BaseItem *item, QPointF origPos)
 {
     stack->push(new command::MoveItem(item, origPos, merge));
-    modified = true;
+    setModified(true);
 }
 
 void Document::itemResized(BaseItem *item, QPointF to, QPointF from, BaseItemCorner::Placement handle)
 {
     stack->push(new command::ResizeItem(item, to, from, handle));
-    modified = true;
+    setModified(true);
 }
 
 void Document::copy()
@@ -205,7 +215,7 @@ void Document::paste()
         connectItem(clone);
         clone->setSelected(true);
     }
-    modified = true;
+    setModified(true);
 }
 
 void Document::deleteSelected()
@@ -213,7 +223,7 @@ void Document::deleteSelected()
     if (locked || selectedItems().isEmpty())
         return;
     stack->push(new command::DeleteSelectedItems(this));
-    modified = true;
+    setModified(true);
 }
 
 void Document::alignSelected(Qt::Alignment alignment)
@@ -221,7 +231,7 @@ void Document::alignSelected(Qt::Alignment alignment)
     if (locked)
         return;
     stack->push(new command::AlignSelectedItems(this, alignment, merge));
-    modified = true;
+    setModified(true);
     switchMergeId();
 }
 
@@ -229,25 +239,37 @@ void Document::rotateSelected(double angle)
 {
     if (locked)
         return;
-    const QList<QGraphicsItem *> selected = selectedItems();
-    for (QGraphicsItem *gi : selected) {
-        if (auto *item = dynamic_cast<BaseItem *>(gi))
-            item->setItemRotation(angle);
-    }
-    if (!selected.isEmpty())
-        modified = true;
+    auto cmd = std::make_unique<command::RotateItems>(this, angle);
+    // Turning items to the angle they already have is no edit.
+    if (cmd->isEmpty())
+        return;
+    stack->push(cmd.release());
+    setModified(true);
 }
 
 void Document::setSelectedFont(const QFont &font)
 {
     if (locked)
         return;
+    bool changed = false;
     const QList<QGraphicsItem *> selected = selectedItems();
     for (QGraphicsItem *gi : selected) {
-        if (auto *t = dynamic_cast<TextBearing *>(gi); t && itemtype::isTextBearing(gi->type()))
+        if (auto *t = dynamic_cast<TextBearing *>(gi); t && itemtype::isTextBearing(gi->type())) {
+            changed = changed || t->font() != font;
             t->setFont(font);
+        }
     }
-    modified = true;
+    if (changed)
+        setModified(true);
+}
+
+void Document::selectAllItems()
+{
+    // A text being edited lets go of the keyboard, so the selection is the items'.
+    setFocusItem(nullptr);
+    const QList<BaseItem *> all = labelItems();
+    for (BaseItem *item : all)
+        item->setSelected(true);
 }
 
 void Document::setSelectedTextAlignmentSlot(int idx)
@@ -271,12 +293,16 @@ void Document::setSelectedTextAlignmentSlot(int idx)
     }
     if (locked)
         return;
+    bool changed = false;
     const QList<QGraphicsItem *> selected = selectedItems();
     for (QGraphicsItem *gi : selected) {
-        if (auto *t = dynamic_cast<TextBearing *>(gi); t && itemtype::isTextBearing(gi->type()))
+        if (auto *t = dynamic_cast<TextBearing *>(gi); t && itemtype::isTextBearing(gi->type())) {
+            changed = changed || t->alignment() != a;
             t->setAlignment(a);
+        }
     }
-    modified = true;
+    if (changed)
+        setModified(true);
 }
 
 void Document::setPrintMode(bool on)
@@ -300,6 +326,15 @@ void Document::mousePressEvent(QGraphicsSceneMouseEvent *event)
         switchMergeId();
     }
     QGraphicsScene::mousePressEvent(event);
+}
+
+void Document::mouseDoubleClickEvent(QGraphicsSceneMouseEvent *event)
+{
+    // The second press of a double click starts a gesture of its own too: a
+    // drag begun with it is a new undo entry, not part of the last one.
+    if (mode == NoInsert)
+        switchMergeId();
+    QGraphicsScene::mouseDoubleClickEvent(event);
 }
 
 void Document::mouseMoveEvent(QGraphicsSceneMouseEvent *event)
@@ -344,7 +379,7 @@ void Document::insertItemAt(int insertMode)
     if (!item)
         return;
     connectItem(item);
-    modified = true;
+    setModified(true);
     // A new text frame is the one selected item and ready for typing.
     if (auto *text = qgraphicsitem_cast<TextItem *>(item)) {
         clearSelection();

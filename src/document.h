@@ -14,6 +14,8 @@
 #include <QList>
 #include <QPair>
 
+#include <limits>
+
 class BaseItem;
 class PrinterSettingsWin;
 class QIODevice;
@@ -43,7 +45,7 @@ public:
     void setFileInfo(const QFileInfo &info) { file = info; }
 
     bool isModified() const { return modified; }
-    void setModified(bool on) { modified = on; }
+    void setModified(bool on);
     bool isLocked() const { return locked; }
     void setLocked(bool on);
 
@@ -72,6 +74,8 @@ public:
     void alignSelected(Qt::Alignment alignment);
     void rotateSelected(double angle);
     void setSelectedFont(const QFont &font);
+    // Selects every label item, also those moved or turned off the label.
+    void selectAllItems();
 
     // Every label item of the scene, topmost first.
     QList<BaseItem *> labelItems() const;
@@ -97,6 +101,7 @@ signals:
     void labelChanged(int current, int total);
     void labelsInserted();
     void labelsRemoved();
+    void modifiedChanged(bool modified);
 
 public slots:
     void setSizeTemplate(SizeTemplate st);
@@ -109,9 +114,11 @@ public slots:
 private slots:
     void itemRepositioned(BaseItem *item, QPointF origPos);
     void itemResized(BaseItem *item, QPointF to, QPointF from, BaseItemCorner::Placement handle);
+    void itemContentEdited() { setModified(true); }
 
 protected:
     void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
+    void mouseDoubleClickEvent(QGraphicsSceneMouseEvent *event) override;
     void mouseMoveEvent(QGraphicsSceneMouseEvent *event) override;
     void mouseReleaseEvent(QGraphicsSceneMouseEvent *event) override;
     void drawBackground(QPainter *painter, const QRectF &rect) override;
@@ -119,7 +126,9 @@ protected:
 private:
     void insertItemAt(int insertMode);
     void applyLockToItems();
-    void switchMergeId() { merge = merge == 1 ? 2 : 1; }
+    // Every gesture gets an id of its own. (Two alternating ids let a drag
+    // after an undo merge into an older drag's entry.)
+    void switchMergeId() { merge = merge < std::numeric_limits<int>::max() ? merge + 1 : 1; }
     void readPrinterBlock(QDataStream &in);
 
     QFileInfo file;

@@ -147,7 +147,7 @@ void Document::streamRead(QDataStream &in)
     }
     // The items follow the stored lock, so a locked layout cannot be dragged.
     applyLockToItems();
-    modified = false;
+    setModified(false);
 }
 
 bool writeDocumentFile(QIODevice *device, Document *document)

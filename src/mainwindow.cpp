@@ -141,6 +141,11 @@ void MainWindow::createActions()
     pasteAct->setShortcuts(QKeySequence::Paste);
     connect(pasteAct, &QAction::triggered, this, &MainWindow::paste);
 
+    // Brings back items moved or turned off the label, where no click reaches them.
+    selectAllAct = makeAction(this, QStringLiteral("selectall"), tr("Select all"));
+    selectAllAct->setShortcuts(QKeySequence::SelectAll);
+    connect(selectAllAct, &QAction::triggered, this, &MainWindow::selectAll);
+
     // Wired to the active document only (connectDocument).
     deleteAct = makeAction(this, QStringLiteral("delete"), tr("&Delete"), base + QStringLiteral("actions/edit-delete.png"));
     deleteAct->setShortcuts(QKeySequence::Delete);
@@ -185,6 +190,8 @@ void MainWindow::createMenus()
     editMenu->addAction(cutAct);
     editMenu->addAction(copyAct);
     editMenu->addAction(pasteAct);
+    editMenu->addSeparator();
+    editMenu->addAction(selectAllAct);
 
     viewMenu = menuBar()->addMenu(tr("&View"));
 
@@ -391,6 +398,12 @@ void MainWindow::paste()
 {
     if (Document *doc = currentDocument())
         doc->paste();
+}
+
+void MainWindow::selectAll()
+{
+    if (Document *doc = currentDocument())
+        doc->selectAllItems();
 }
 
 void MainWindow::setItemAlignment(Qt::Alignment alignment)

@@ -54,6 +54,7 @@ private slots:
     void cut();
     void copy();
     void paste();
+    void selectAll();
     bool save();
     bool save(Document *doc);
     bool saveAs();
@@ -123,6 +124,7 @@ private:
     QAction *cutAct = nullptr;
     QAction *copyAct = nullptr;
     QAction *pasteAct = nullptr;
+    QAction *selectAllAct = nullptr;
     QAction *deleteAct = nullptr;
     QAction *labelAct = nullptr;
     QAction *preferencesAct = nullptr;

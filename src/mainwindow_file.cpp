@@ -43,10 +43,13 @@ void MainWindow::openDocumentWindow(Document *doc, bool titleFromFile)
     mdiArea->addSubWindow(sub);
     sub->showMaximized();
     undoGroup->addStack(doc->undoStack());
-    if (titleFromFile)
-        sub->setWindowTitle(doc->fileInfo().fileName());
+    // "[*]" shows as "*" in the tab while the document has unsaved changes.
+    sub->setWindowTitle((titleFromFile ? doc->fileInfo().fileName() : tr("(Untitled)")) +
+                        QStringLiteral("[*]"));
+    connect(doc, &Document::modifiedChanged, sub, &QWidget::setWindowModified);
     connectDocument(doc);
     doc->setModified(false);
+    sub->setWindowModified(false);
 }
 
 void MainWindow::loadFiles(QStringList files)
@@ -146,14 +149,17 @@ bool MainWindow::saveDocumentAs(Document *doc)
     if (name.isEmpty())
         return false;
     name = withSuffix(name, QStringLiteral(".tx4l"));
-    doc->setFileInfo(QFileInfo(name));
-    if (!writeTo(doc, doc->fileInfo().absoluteFilePath())) {
+    // The document takes the new name only once it is written there, so a
+    // later Save never aims at a path that failed.
+    const QFileInfo target(name);
+    if (!writeTo(doc, target.absoluteFilePath())) {
         showWriteError(name);
         return false;
     }
+    doc->setFileInfo(target);
     doc->setModified(false);
     if (QMdiSubWindow *sub = findSubWindow(doc))
-        sub->setWindowTitle(doc->fileInfo().fileName());
+        sub->setWindowTitle(target.fileName() + QStringLiteral("[*]"));
     return true;
 }
 

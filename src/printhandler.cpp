@@ -249,6 +249,9 @@ void PrintHandler::setupPrinter(QPrinter *printer, Document *doc)
         return;
     printer->setFromTo(1, doc->labelCount());
     applyPage(printer, doc->sizeTemplate());
+    // The job's title in the print queue.
+    const QString name = doc->fileInfo().completeBaseName();
+    printer->setDocName(name.isEmpty() ? tr("Untitled") : name);
 }
 
 void PrintHandler::cancel()

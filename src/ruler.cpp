@@ -1,5 +1,6 @@
 #include "ruler.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 Ruler::Ruler(int v, int baseWidth, int baseHeight, QWidget *parent)
@@ -50,6 +51,13 @@ void Ruler::updateHint()
     updateGeometry();
 }
 
+double Ruler::numberStart(double at, double len, double start, double end)
+{
+    // Centred on its tick, but pushed inside the ruler, so the numbers at
+    // both ends ("0", "100") are not cut off by its edges.
+    return qMax(start, qMin(at - len / 2, end - len));
+}
+
 void Ruler::paintEvent(QPaintEvent *)
 {
     const double step = tickStep();
@@ -60,6 +68,7 @@ void Ruler::paintEvent(QPaintEvent *)
     QFont f(QStringLiteral("Arial"));
     f.setPointSize(5);
     p.setFont(f);
+    const QFontMetricsF fm(f);
     const QRect r = rect();
     if (!vertical) {
         const int h = r.height();
@@ -69,8 +78,10 @@ void Ruler::paintEvent(QPaintEvent *)
             int len = h / 7;
             if (i % 10 == 0) {
                 len = h / 2;
-                p.drawText(QRectF(x - 2 * pixelsPerMm, r.top(), 4 * pixelsPerMm, h / 2),
-                           Qt::AlignHCenter | Qt::AlignVCenter, QString::number(i));
+                const QString number = QString::number(i);
+                const double len = qMax(4 * pixelsPerMm, fm.horizontalAdvance(number) + 2);
+                p.drawText(QRectF(numberStart(x, len, r.left(), r.right() + 1), r.top(), len, h / 2.0),
+                           Qt::AlignHCenter | Qt::AlignVCenter, number);
             } else if (i % 5 == 0) {
                 len = h / 4;
             }
@@ -84,8 +95,11 @@ void Ruler::paintEvent(QPaintEvent *)
             int len = w / 7;
             if (i % 10 == 0) {
                 len = w / 2;
-                p.drawText(QRectF(r.left(), y - 2 * pixelsPerMm, w / 2, 4 * pixelsPerMm),
-                           Qt::AlignHCenter | Qt::AlignVCenter, QString::number(i));
+                const QString number = QString::number(i);
+                const double len = qMax(4 * pixelsPerMm, fm.height());
+                p.drawText(QRectF(r.left(), numberStart(y, len, r.top(), r.bottom() + 1),
+                                  qMax(w / 2.0, fm.horizontalAdvance(number) + 2), len),
+                           Qt::AlignHCenter | Qt::AlignVCenter, number);
             } else if (i % 5 == 0) {
                 len = w / 4;
             }

@@ -30,6 +30,9 @@ public slots:
 protected:
     void paintEvent(QPaintEvent *event) override;
 
+    // Where a number of the given length along the ruler starts, for a tick at `at`.
+    static double numberStart(double at, double len, double start, double end);
+
 private:
     void updateHint();
 

@@ -5,6 +5,7 @@
 #include "labelitems/textitem.h"
 #include "mousedrive.h"
 
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QUndoStack>
 #include <QtTest>
@@ -68,6 +69,9 @@ private slots:
     void alignWithoutSelection();
     void alignRotatedItemByItsVisualEdge();
     void closingDeletesOffSceneItemsOnce();
+    void rotationBetweenResizeAndUndo();
+    void randomEditsUndoToEveryEarlierState_data();
+    void randomEditsUndoToEveryEarlierState();
 };
 
 void TestCommands::clickInsertsMinimumSize()
@@ -331,3 +335,228 @@ void TestCommands::closingDeletesOffSceneItemsOnce()
 
 QTEST_MAIN(TestCommands)
 #include "tst_commands.moc"
+
+namespace {
+
+// What the user sees of the items in the scene, keyed by the order in which
+// the test met them (pointers may be reused once an item is freed).
+struct ItemState
+{
+    BaseItem::Geometry geometry;
+    QString text;
+};
+using SceneState = QMap<int, ItemState>;
+
+SceneState sceneState(Document *doc, const QList<QPointer<TextItem>> &tracked)
+{
+    SceneState state;
+    for (int i = 0; i < tracked.size(); ++i) {
+        TextItem *t = tracked.at(i);
+        if (t && t->scene() == doc)
+            state.insert(i, ItemState{t->geometry(), t->plainText()});
+    }
+    return state;
+}
+
+QString differs(const SceneState &now, const SceneState &then)
+{
+    if (now.keys() != then.keys()) {
+        QString out;
+        QDebug(&out) << "items in the scene" << now.keys() << "expected" << then.keys();
+        return out;
+    }
+    for (auto it = now.cbegin(); it != now.cend(); ++it) {
+        const ItemState &a = it.value();
+        const ItemState &b = then.value(it.key());
+        const bool near = QLineF(a.geometry.pos, b.geometry.pos).length() < 1e-6 &&
+                          qAbs(a.geometry.size.width() - b.geometry.size.width()) < 1e-6 &&
+                          qAbs(a.geometry.size.height() - b.geometry.size.height()) < 1e-6;
+        if (!near || a.geometry.rotation != b.geometry.rotation || a.text != b.text) {
+            QString out;
+            QDebug(&out) << "item" << it.key() << a.geometry.pos << a.geometry.size
+                         << a.geometry.rotation << a.text << "expected" << b.geometry.pos
+                         << b.geometry.size << b.geometry.rotation << b.text;
+            return out;
+        }
+    }
+    return QString();
+}
+
+} // namespace
+
+void TestCommands::rotationBetweenResizeAndUndo()
+{
+    // Insert, type, drag the bottom-right handle, turn by 90 degrees, undo
+    // twice: the item is back where and as large as it was, text and all.
+    Editor e;
+    TextItem *t = e.insert(QPointF(60, 60), QPointF(200, 110));
+    QVERIFY(t);
+    e.doc->resetInsertMode(); // the window does this when the item is in
+    QTest::keyClicks(e.view->viewport(), QStringLiteral("Lot 7"));
+    QCOMPARE(t->plainText(), QStringLiteral("Lot 7"));
+    const BaseItem::Geometry inserted = t->geometry();
+    BaseItemCorner *corner = t->visualHandle(BaseItemCorner::BottomRight, false);
+    const QPointF grip = corner->mapToScene(corner->rect().center());
+    mousedrive::drag(e.view, grip, grip + QPointF(40, 30));
+    const BaseItem::Geometry resized = t->geometry();
+    QVERIFY(resized.size.width() > inserted.size.width());
+    t->setSelected(true);
+    e.doc->rotateSelected(90);
+    QStringList entries;
+    for (int i = 0; i < e.stack()->count(); ++i)
+        entries << e.stack()->text(i);
+    QCOMPARE(entries, (QStringList{QStringLiteral("Insert text frame"), QStringLiteral("Resize item"),
+                                   QStringLiteral("Rotate items")}));
+    QCOMPARE(t->rotation(), 90.0);
+
+    e.stack()->undo();
+    QCOMPARE(t->geometry(), resized);
+    e.stack()->undo();
+    const QString wrong = differs(SceneState{{0, {t->geometry(), t->plainText()}}},
+                                  SceneState{{0, {inserted, QStringLiteral("Lot 7")}}});
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+    e.stack()->redo();
+    e.stack()->redo();
+    QCOMPARE(t->rotation(), 90.0);
+    QCOMPARE(t->size(), resized.size);
+    QCOMPARE(t->plainText(), QStringLiteral("Lot 7"));
+    // Turning back is an entry of its own and leaves the size alone.
+    e.doc->rotateSelected(0);
+    QCOMPARE(t->size(), resized.size);
+    QCOMPARE(t->pos(), resized.pos);
+}
+
+void TestCommands::randomEditsUndoToEveryEarlierState_data()
+{
+    QTest::addColumn<quint32>("seed");
+    for (quint32 seed : {1u, 20261208u, 77u})
+        QTest::newRow(qPrintable(QString::number(seed))) << seed;
+}
+
+void TestCommands::randomEditsUndoToEveryEarlierState()
+{
+    QFETCH(quint32, seed);
+    QRandomGenerator rng(seed);
+    Editor e;
+    QList<QPointer<TextItem>> tracked;
+    for (int i = 0; i < 3; ++i) {
+        tracked.append(e.text(QPointF(40 + 150 * i, 60 + 20 * i), QSizeF(90, 40)));
+        tracked.last()->setPlainText(QStringLiteral("item %1").arg(i));
+    }
+    auto inScene = [&] {
+        QList<TextItem *> list;
+        for (TextItem *t : qAsConst(tracked)) {
+            if (t && t->scene() == e.doc)
+                list.append(t);
+        }
+        return list;
+    };
+    auto selectSome = [&](const QList<TextItem *> &items) {
+        e.doc->clearSelection();
+        for (TextItem *t : items) {
+            if (rng.bounded(2))
+                t->setSelected(true);
+        }
+        if (e.doc->selectedItems().isEmpty() && !items.isEmpty())
+            items.at(int(rng.bounded(items.size())))->setSelected(true);
+    };
+    auto randomPoint = [&] { return QPointF(rng.bounded(-100, 800), rng.bounded(-100, 450)); };
+
+    // states[i] is what the scene showed with i commands done.
+    QList<SceneState> states{sceneState(e.doc, tracked)};
+    int edits = 0;
+    while (edits < 200) {
+        const QList<TextItem *> items = inScene();
+        const int kind = int(rng.bounded(9));
+        const int indexBefore = e.stack()->index();
+        if (kind == 7 && e.stack()->canUndo()) {
+            e.stack()->undo();
+        } else if (kind == 8 && e.stack()->canRedo()) {
+            e.stack()->redo();
+        } else if (kind == 0 && items.size() < 6) {
+            auto *cmd = new command::InsertTextItem(e.doc, randomPoint(), QSizeF(60, 50), QFont(),
+                                                    Qt::black);
+            e.stack()->push(cmd);
+            e.doc->connectItem(cmd->item());
+            cmd->item()->setPlainText(QStringLiteral("item %1").arg(tracked.size()));
+            tracked.append(cmd->item());
+            ++edits;
+        } else if (kind <= 6 && !items.isEmpty()) {
+            TextItem *t = items.at(int(rng.bounded(items.size())));
+            switch (kind) {
+            case 1: {
+                // What a drag of the item reports at the release; the press
+                // starts a new gesture, so moves never merge here.
+                mousedrive::click(e.view, QPointF(-15, -15));
+                const QPointF old = t->pos();
+                t->setPos(randomPoint());
+                emit t->repositioned(t, old);
+                break;
+            }
+            case 2: {
+                // What a drag of one of its handles reports at the release.
+                const auto handle = BaseItemCorner::Placement(rng.bounded(8));
+                const QPointF from = t->anchorScenePos(handle);
+                t->resizeTo(from + QPointF(rng.bounded(-40, 60), rng.bounded(-40, 60)), handle);
+                emit t->resized(t, t->anchorScenePos(handle), from, handle);
+                break;
+            }
+            case 3:
+                selectSome(items);
+                e.doc->rotateSelected(45 * int(rng.bounded(8)));
+                break;
+            case 4: {
+                static const Qt::Alignment sides[] = {Qt::AlignLeft,   Qt::AlignRight,
+                                                      Qt::AlignHCenter, Qt::AlignTop,
+                                                      Qt::AlignBottom,  Qt::AlignVCenter};
+                selectSome(items);
+                e.doc->alignSelected(sides[rng.bounded(6)]);
+                break;
+            }
+            case 5:
+                selectSome(items);
+                e.doc->deleteSelected();
+                break;
+            default: {
+                // Turning items to an angle some of them have already.
+                e.doc->clearSelection();
+                t->setSelected(true);
+                e.doc->rotateSelected(t->rotation());
+                break;
+            }
+            }
+            ++edits;
+        } else {
+            continue;
+        }
+
+        const SceneState now = sceneState(e.doc, tracked);
+        const int index = e.stack()->index();
+        if (qEnvironmentVariableIsSet("DBGUNDO"))
+            qDebug() << "kind" << kind << "index" << index << "count" << e.stack()->count() << now.keys();
+        if (kind == 7 || kind == 8) {
+            const QString wrong = differs(now, states.at(index));
+            QVERIFY2(wrong.isEmpty(), qPrintable(QStringLiteral("after %1 to %2: %3")
+                                                     .arg(kind == 7 ? "undo" : "redo")
+                                                     .arg(index)
+                                                     .arg(wrong)));
+        } else if (index != indexBefore) {
+            QCOMPARE(index, indexBefore + 1);
+            QCOMPARE(e.stack()->count(), index);
+            states = states.mid(0, index);
+            states.append(now);
+        } else {
+            const QString wrong = differs(now, states.at(index));
+            QVERIFY2(wrong.isEmpty(), qPrintable(QStringLiteral("edit %1 without an entry: %2")
+                                                     .arg(kind)
+                                                     .arg(wrong)));
+        }
+    }
+
+    while (e.stack()->canUndo())
+        e.stack()->undo();
+    QVERIFY2(differs(sceneState(e.doc, tracked), states.first()).isEmpty(), "undoing everything");
+    while (e.stack()->canRedo())
+        e.stack()->redo();
+    QVERIFY2(differs(sceneState(e.doc, tracked), states.last()).isEmpty(), "redoing everything");
+}

@@ -7,6 +7,7 @@
 #include "documentview.h"
 #include "labelitems/textitem.h"
 #include "mainwindow.h"
+#include "mousedrive.h"
 #include "printersettings_win.h"
 #include "sizetemplatemanager.h"
 #include "testutil.h"
@@ -27,6 +28,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QTabBar>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -198,6 +200,7 @@ private slots:
     void failedSaveKeepsTheOldFile();
     void cancelOnQuitKeepsEverythingOpen();
     void savingFromThePrompt();
+    void typedTextIsAnUnsavedChange();
     void exportsTheLabelAtItsTrueSize_data();
     void exportsTheLabelAtItsTrueSize();
     void fromTheCatalogueToPdf();
@@ -258,7 +261,7 @@ void TestFileCommands::newDocumentFollowsTheDialog()
         return;
     Document *doc = w.currentDocument();
     QVERIFY(!doc->isModified());
-    QVERIFY(area(w)->currentSubWindow()->windowTitle().isEmpty());
+    QCOMPARE(area(w)->currentSubWindow()->windowTitle(), QStringLiteral("(Untitled)[*]"));
     const SizeTemplate st = doc->sizeTemplate();
     if (category >= 0) {
         QCOMPARE(st, catalogueEntry(category, 0));
@@ -287,7 +290,7 @@ void TestFileCommands::openTwiceActivatesTheExistingTab()
     QCOMPARE(w.documents().size(), 1);
     QMdiSubWindow *first = area(w)->currentSubWindow();
     Document *opened = w.currentDocument();
-    QCOMPARE(first->windowTitle(), QStringLiteral("label.tx4l"));
+    QCOMPARE(first->windowTitle(), QStringLiteral("label.tx4l[*]"));
     QCOMPARE(opened->sizeTemplate(), docbuilder::makeTemplate(60, 40));
     addText(opened, QStringLiteral("kept"));
 
@@ -348,7 +351,7 @@ void TestFileCommands::saveAsAppendsTheExtension()
     answerFileDialog(dir.filePath(typed));
     trigger(w, "save");
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList(written));
-    QCOMPARE(area(w)->currentSubWindow()->windowTitle(), written);
+    QCOMPARE(area(w)->currentSubWindow()->windowTitle(), written + QStringLiteral("[*]"));
     QCOMPARE(doc->fileInfo().fileName(), written);
     QVERIFY(!doc->isModified());
     Document back;
@@ -401,11 +404,13 @@ void TestFileCommands::failedSaveKeepsTheOldFile()
         answerFileDialog(target,
                          [&] { testutil::answerNextMessageBox(QMessageBox::Ok, &title, &text); });
         trigger(w, "saveas");
-        // The document keeps the name it was given, and the message names
-        // it in full.
-        QVERIFY(doc->fileInfo().filePath().endsWith(QStringLiteral("/gone/label.tx4l")));
-        QCOMPARE(text,
-                 QStringLiteral("Unable open '%1' for writing").arg(doc->fileInfo().filePath()));
+        // The message names the failed path in full; the document keeps its
+        // old name, so the next Save does not aim at the folder that is gone.
+        QVERIFY2(text.startsWith(QStringLiteral("Unable open '/")) &&
+                     text.endsWith(QStringLiteral("/gone/label.tx4l' for writing")),
+                 qPrintable(text));
+        QCOMPARE(doc->fileInfo().absoluteFilePath(), QFileInfo(path).absoluteFilePath());
+        QCOMPARE(area(w)->currentSubWindow()->windowTitle(), QStringLiteral("label.tx4l[*]"));
     } else {
         testutil::answerNextMessageBox(QMessageBox::Ok, &title, &text);
         if (how == QLatin1String("limit")) {
@@ -424,6 +429,11 @@ void TestFileCommands::failedSaveKeepsTheOldFile()
     QCOMPARE(contents(path), before);
     // No half-written file is left beside it.
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList(QStringLiteral("label.tx4l")));
+    if (how == QLatin1String("missing")) {
+        trigger(w, "save");
+        QVERIFY(!doc->isModified());
+        QVERIFY(contents(path) != before);
+    }
 }
 
 void TestFileCommands::cancelOnQuitKeepsEverythingOpen()
@@ -502,6 +512,53 @@ void TestFileCommands::savingFromThePrompt()
     QFile file(path);
     QVERIFY(readDocumentFile(&file, &back));
     QCOMPARE(back.labelItems().size(), 1);
+}
+
+void TestFileCommands::typedTextIsAnUnsavedChange()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("typed.tx4l"));
+    {
+        Document doc;
+        doc.setSizeTemplate(docbuilder::makeTemplate(100, 50));
+        docbuilder::addText(doc, QPointF(40, 40), QSizeF(300, 100), QStringLiteral("Lot"));
+        doc.insertLabel();
+        QSaveFile f(path);
+        QVERIFY(writeDocumentFile(&f, &doc));
+    }
+    MainWindow w;
+    w.show();
+    w.loadFiles({path});
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.currentView()->setFocus();
+    Document *doc = w.currentDocument();
+    auto *tabs = area(w)->findChild<QTabBar *>();
+    QCOMPARE(tabs->tabText(tabs->currentIndex()), QStringLiteral("typed.tx4l"));
+    // Showing another label changes the editor's text, but nothing the user made.
+    doc->selectLabel(1);
+    doc->selectLabel(0);
+    QVERIFY(!doc->isModified());
+
+    auto *item = static_cast<TextItem *>(doc->labelItems().first());
+    mousedrive::click(w.currentView(), item->mapToScene(QPointF(150, 50)));
+    QTest::keyClick(w.currentView()->viewport(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(w.currentView()->viewport(), QStringLiteral(" 42"));
+    QCOMPARE(item->plainText(), QStringLiteral("Lot 42"));
+    QVERIFY(doc->isModified());
+    QCOMPARE(tabs->tabText(tabs->currentIndex()), QStringLiteral("typed.tx4l*"));
+
+    // Closing asks; saving from the question keeps what was typed.
+    QString title;
+    testutil::answerNextMessageBox(QMessageBox::Save, &title);
+    trigger(w, "close");
+    QCOMPARE(title, QStringLiteral("Label modified"));
+    QTRY_VERIFY(w.documents().isEmpty());
+    Document back;
+    QFile file(path);
+    QVERIFY(readDocumentFile(&file, &back));
+    QCOMPARE(static_cast<TextItem *>(back.labelItems().first())->texts().first(),
+             QStringLiteral("Lot 42"));
 }
 
 void TestFileCommands::exportsTheLabelAtItsTrueSize_data()

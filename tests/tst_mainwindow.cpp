@@ -71,6 +71,7 @@ private slots:
     void windowStateSurvivesARestart();
     void aboutNamesVersionAndQt();
     void textToolInsertsOnce();
+    void selectAllReachesItemsOffTheLabel();
     void rebootEndsTheLoopWithTheRestartCode();
 };
 
@@ -304,6 +305,25 @@ void TestMainWindow::textToolInsertsOnce()
     // A second drag without picking the tool again inserts nothing.
     mousedrive::drag(w.currentView(), QPointF(30, 150), QPointF(200, 200));
     QCOMPARE(doc->labelItems().size(), 1);
+}
+
+void TestMainWindow::selectAllReachesItemsOffTheLabel()
+{
+    MainWindow w;
+    w.show();
+    newDocument(w);
+    Document *doc = w.currentDocument();
+    TextItem *on = addText(doc, QPointF(20, 20), QStringLiteral("on"));
+    TextItem *off = addText(doc, QPointF(-4000, 9000), QStringLiteral("off"));
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(w.currentView()->viewport(), Qt::Key_A, Qt::ControlModifier);
+    QVERIFY(on->isSelected() && off->isSelected());
+    // Aligned to their union and then, alone, to the label, the lost item is back.
+    on->setSelected(false);
+    doc->alignSelected(Qt::AlignLeft);
+    doc->alignSelected(Qt::AlignTop);
+    QVERIFY(doc->sceneRect().contains(off->pos()));
 }
 
 void TestMainWindow::rebootEndsTheLoopWithTheRestartCode()

@@ -40,6 +40,18 @@ QSizeF BaseItem::size() const
     return itemSize;
 }
 
+BaseItem::Geometry BaseItem::geometry() const
+{
+    return Geometry{pos(), size(), rotation()};
+}
+
+void BaseItem::setGeometry(const Geometry &g)
+{
+    setItemRotation(g.rotation);
+    setPos(g.pos);
+    setSize(g.size);
+}
+
 void BaseItem::setRecordIndex(int)
 {
 }

@@ -19,8 +19,24 @@ class BaseItem : public QGraphicsObject, public IPrintable
 {
     Q_OBJECT
 public:
+    // Where an item lies: what undo puts back exactly.
+    struct Geometry
+    {
+        QPointF pos;
+        QSizeF size;
+        qreal rotation = 0;
+        bool operator==(const Geometry &o) const
+        {
+            return pos == o.pos && size == o.size && rotation == o.rotation;
+        }
+        bool operator!=(const Geometry &o) const { return !(*this == o); }
+    };
+
     explicit BaseItem(QSizeF size, QGraphicsItem *parent = nullptr);
     ~BaseItem() override;
+
+    Geometry geometry() const;
+    void setGeometry(const Geometry &g);
 
     virtual void setSize(qreal w, qreal h);
     virtual void setSize(const QSizeF &size);
@@ -60,10 +76,19 @@ public:
     // The document the item lies in, if any.
     Document *document() const;
 
+    // While the item is out of the scene, the undo command that took it out
+    // last owns it; only that one deletes it. (Several commands can refer to
+    // an item: deleted, undone and deleted again.)
+    const void *offSceneOwner() const { return owner; }
+    void setOffSceneOwner(const void *command) { owner = command; }
+
 signals:
     void selectedChanged(BaseItem *item, bool selected);
     void repositioned(BaseItem *item, QPointF origPos);
     void resized(BaseItem *item, QPointF to, QPointF from, BaseItemCorner::Placement handle);
+    // The user changed what the item shows (typed text, for instance) in a
+    // way that is not an undo command; the document marks itself modified.
+    void contentEdited(BaseItem *item);
 
 protected:
     bool sceneEventFilter(QGraphicsItem *watched, QEvent *event) override;
@@ -101,4 +126,5 @@ private:
     QPointF pressPos;
     QPointF handlePressScenePos;
     QList<BaseItemCorner *> handleList;
+    const void *owner = nullptr;
 };

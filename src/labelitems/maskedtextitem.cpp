@@ -26,6 +26,18 @@ QRectF MaskedTextItem::boundingRect() const
     return QRectF(0, 0, clip.width(), clip.height());
 }
 
+QPainterPath MaskedTextItem::shape() const
+{
+    QPainterPath path;
+    path.addRect(boundingRect());
+    return path;
+}
+
+bool MaskedTextItem::contains(const QPointF &point) const
+{
+    return boundingRect().contains(point);
+}
+
 void MaskedTextItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget)
 {
     QStyleOptionGraphicsItem o(*option);

@@ -15,6 +15,11 @@ public:
     QSizeF clipSize() const { return clip; }
 
     QRectF boundingRect() const override;
+    // The whole box takes presses, not only the lines of text in it (Qt's
+    // text item answers for its laid-out text alone), so a click anywhere
+    // in the content rectangle places the text cursor.
+    QPainterPath shape() const override;
+    bool contains(const QPointF &point) const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
                QWidget *widget = nullptr) override;
 

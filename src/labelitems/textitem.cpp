@@ -16,7 +16,15 @@ TextItem::TextItem(QSizeF size, QGraphicsItem *parent) : BaseItem(size, parent),
     setAcceptHoverEvents(true);
     textItem.setTextInteractionFlags(Qt::TextEditorInteraction);
     connect(&textItem, &MaskedTextItem::focusGained, this, &TextItem::maskedTextItemGainedFocus);
+    connect(textItem.document(), &QTextDocument::contentsChanged, this,
+            &TextItem::editorContentsChanged);
     textList.append(QString());
+}
+
+void TextItem::editorContentsChanged()
+{
+    if (programChanges == 0)
+        emit contentEdited(this);
 }
 
 QUuid TextItem::uuid()
@@ -32,12 +40,14 @@ void TextItem::setSize(qreal w, qreal h)
 
 void TextItem::setSize(const QSizeF &size)
 {
+    ProgramChange change(this);
     textItem.setTextWidth(size);
     BaseItem::setSize(size);
 }
 
 void TextItem::setFont(const QFont &font)
 {
+    ProgramChange change(this);
     textItem.setFont(font);
 }
 
@@ -58,6 +68,7 @@ QColor TextItem::textColor() const
 
 void TextItem::setAlignment(Qt::Alignment a)
 {
+    ProgramChange change(this);
     align = int(a);
     QTextBlockFormat format;
     format.setAlignment(a);
@@ -75,6 +86,7 @@ QString TextItem::plainText() const
 
 void TextItem::setPlainText(const QString &text)
 {
+    ProgramChange change(this);
     textItem.setPlainText(text);
     setAlignment(alignment());
 }
@@ -118,6 +130,7 @@ int TextItem::recordCount() const
 
 void TextItem::showRecord()
 {
+    ProgramChange change(this);
     if (record >= 0 && record < textList.size()) {
         textItem.setPlainText(textList.at(record));
         setAlignment(alignment());
@@ -153,6 +166,7 @@ void TextItem::streamRead(QDataStream &in)
         qWarning("LabelTextItem header mismatch error");
         return;
     }
+    ProgramChange change(this);
     QPointF p;
     QSizeF s;
     QFont f;

@@ -56,6 +56,17 @@ private slots:
 
 private:
     void showRecord();
+    void editorContentsChanged();
+
+    // Changes the program makes to the editor (showing a record, reading,
+    // formatting) are not edits of the user; they run inside this count.
+    struct ProgramChange
+    {
+        explicit ProgramChange(TextItem *t) : item(t) { ++item->programChanges; }
+        ~ProgramChange() { --item->programChanges; }
+        TextItem *item;
+    };
+    int programChanges = 0;
 
     MaskedTextItem textItem;
     int align = Qt::AlignLeft;
