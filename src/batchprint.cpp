@@ -8,6 +8,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFontDatabase>
+#include <QGuiApplication>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -229,6 +231,15 @@ int batchprint::run(const Job &job, QTextStream &err)
     if (!job.exportPdf && !job.printer.isEmpty() &&
         !QPrinterInfo::availablePrinterNames().contains(job.printer)) {
         report(err, QString(), tr("unknown printer \"%1\"").arg(job.printer));
+        return JobFailed;
+    }
+    // Without a font database (the "minimal" platform, for one) Qt draws no
+    // text at all, and the output would silently lack every label's text.
+    if (QFontDatabase().families().isEmpty()) {
+        report(err, QString(),
+               tr("no fonts can be loaded on the \"%1\" platform, so the labels' text would be "
+                  "missing; run on the offscreen or a desktop platform")
+                   .arg(QGuiApplication::platformName()));
         return JobFailed;
     }
     PrintHandler handler;

@@ -2,6 +2,7 @@
 
 #include "document.h"
 #include "labelgrid.h"
+#include "pdfpage.h"
 #include "platform/winspool.h"
 #include "printersettings_win.h"
 #include "sizetemplate.h"
@@ -110,6 +111,12 @@ bool finiteAll(std::initializer_list<double> values)
     return true;
 }
 
+// One row of labels: the liner's width, one label plus half the row gap high.
+QSizeF pageSizeMm(const SizeTemplate &t)
+{
+    return QSizeF(t.linerWidth(), t.labelHeight() + t.rowSpacing() * 0.5);
+}
+
 // Grey scale and one row of labels as the page: the liner's width, one label
 // plus half the row gap high, with the side margins and that half gap as
 // margins, so the paintable height is one label.
@@ -118,8 +125,9 @@ void applyPage(QPrinter *printer, const SizeTemplate &t)
     printer->setColorMode(QPrinter::GrayScale);
     const QMarginsF margins(t.marginLeft(), 0, t.marginRight(), t.rowSpacing() * 0.5);
     printer->setPageMargins(margins, QPageLayout::Millimeter);
-    printer->setPageSize(QPageSize(QSizeF(t.linerWidth(), t.labelHeight() + t.rowSpacing() * 0.5),
-                                   QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch));
+    // An exact match only: a near standard size would replace the stock's.
+    printer->setPageSize(
+        QPageSize(pageSizeMm(t), QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
     // Margins wider than the page the printer had before are refused by the
     // first call; on the new page they fit.
     if (printer->pageLayout().margins(QPageLayout::Millimeter) != margins)
@@ -293,25 +301,32 @@ bool PrintHandler::printDocument(QPrinter *printer, Document *doc)
     printer->setCopyCount(1);
     cancelRequested = false;
 
+    // The painter starts at the page's corner and labels are placed from the
+    // stock's millimetres at the device's own resolution: Qt's page and
+    // paintable rectangles are whole points, which would stretch the labels.
+    const bool wasFullPage = printer->fullPage();
+    printer->setFullPage(true);
     QPainter painter;
     if (!painter.begin(printer)) {
         qWarning() << "Painting to the printer device failed";
+        printer->setFullPage(wasFullPage);
         printer->setCopyCount(copies);
         return false;
     }
     const int remembered = doc->currentLabel();
     doc->setPrintMode(true);
 
-    const QRect window = painter.window();
-    const double pxPerMm = window.width() / (t.linerWidth() - t.marginLeft() - t.marginRight());
+    const double pxPerMm = printer->resolution() / 25.4;
     const double colSpacing = t.colSpacing() * pxPerMm;
+    const QRectF liner(0, 0, t.linerWidth() * pxPerMm, t.labelHeight() * pxPerMm);
 
     qDebug() << "PRINT" << printer->printerName() << ", first=" << QString::number(first)
              << ", last=" << QString::number(last) << ", copies=" << QString::number(copies)
              << ", collate=" << QString::number(collate ? 1 : 0)
              << ", printerPageLayout=" << printer->pageLayout();
 
-    LabelGrid grid(QRectF(window), t.columns(), colSpacing, 0, 0, 0);
+    LabelGrid grid(liner, t.columns(), colSpacing, 0, t.marginLeft() * pxPerMm,
+                   t.marginRight() * pxPerMm);
     const QRectF cell = grid.cell();
     const qint64 placements = first <= last ? qint64(last - first + 1) * copies : 0;
     const int total = int(qMin<qint64>(placements, std::numeric_limits<int>::max()));
@@ -351,9 +366,12 @@ bool PrintHandler::printDocument(QPrinter *printer, Document *doc)
         }
     }
 
-    const bool sent = painter.end();
+    bool sent = painter.end();
     doc->setPrintMode(false);
     doc->selectLabel(remembered);
     printer->setCopyCount(copies);
+    printer->setFullPage(wasFullPage);
+    if (sent && printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty())
+        sent = pdfpage::setExactSize(printer->outputFileName(), pageSizeMm(t));
     return sent;
 }

@@ -3,6 +3,7 @@
 #include "dialogs/driverpropertiesdialog.h"
 #include "docbuilder.h"
 #include "document.h"
+#include "labelitems/textitem.h"
 #include "printcheck.h"
 #include "printersettings_win.h"
 #include "printhandler.h"
@@ -15,6 +16,7 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPrintDialog>
+#include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
@@ -36,13 +38,15 @@ struct Run
 
 // The program itself, started as a script would start it: no display, no
 // platform chosen.
-Run tagorix(const QStringList &arguments)
+Run tagorix(const QStringList &arguments, const QStringList &environment = {})
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    for (const QString &setting : environment)
+        env.insert(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1));
     p.setProcessEnvironment(env);
     p.setProgram(QDir(QStringLiteral(TAGORIX_BIN_DIR)).filePath(QStringLiteral("tagorix")));
     p.setArguments(arguments);
@@ -80,6 +84,11 @@ private slots:
     void printsOnTheNamedQueue();
     void storedDriverChoicesAreUsed();
     void missingPrinterFallsBackToDefault();
+    void textDoesNotFollowTheFontResolution_data();
+    void textDoesNotFollowTheFontResolution();
+    void pagesHaveTheStocksExactSize_data();
+    void pagesHaveTheStocksExactSize();
+    void noFontsIsAnError();
 
 private:
     QString path(const QString &name) const { return dir.filePath(name); }
@@ -376,3 +385,96 @@ void TestBatchPrint::missingPrinterFallsBackToDefault()
 
 QTEST_MAIN(TestBatchPrint)
 #include "tst_batchprint.moc"
+
+void TestBatchPrint::textDoesNotFollowTheFontResolution_data()
+{
+    QTest::addColumn<QString>("dpi");
+    QTest::newRow("72") << "72";
+    QTest::newRow("96") << "96";
+    QTest::newRow("144") << "144";
+}
+
+void TestBatchPrint::textDoesNotFollowTheFontResolution()
+{
+    QFETCH(QString, dpi);
+    Document doc;
+    doc.setSizeTemplate(docbuilder::makeTemplate(100, 50));
+    TextItem *t = docbuilder::addText(doc, QPointF(30, 40), QSizeF(600, 200),
+                                      QStringLiteral("WIDTHCHECK"));
+    t->setFont(QFont(QStringLiteral("DejaVu Sans"), 20));
+    const QString file = saved(doc, QStringLiteral("widthcheck-%1.tx4l").arg(dpi));
+    const QString pdf = path(QStringLiteral("widthcheck-%1.pdf").arg(dpi));
+    const Run run = tagorix({QStringLiteral("--export-pdf"), pdf, file},
+                            {QStringLiteral("QT_FONT_DPI=") + dpi});
+    QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
+    const printcheck::Pdf out = printcheck::inspect(pdf);
+    QVERIFY2(out.ok(), qPrintable(out.error));
+    QCOMPARE(out.pages.size(), 1);
+    QCOMPARE(out.pages.first().words.size(), 1);
+    const printcheck::Word w = out.pages.first().words.first();
+    QCOMPARE(w.text, QStringLiteral("WIDTHCHECK"));
+    // Where a 96-dpi screen puts the word; the same on every machine.
+    const double expected[] = {18.77, 17.31, 90.02, 29.42};
+    const double got[] = {w.xMin, w.yMin, w.xMax, w.yMax};
+    for (int i = 0; i < 4; ++i)
+        QVERIFY2(qAbs(got[i] - expected[i]) < 0.1,
+                 qPrintable(QStringLiteral("box %1 %2 %3 %4").arg(w.xMin).arg(w.yMin).arg(w.xMax).arg(w.yMax)));
+}
+
+void TestBatchPrint::pagesHaveTheStocksExactSize_data()
+{
+    QTest::addColumn<SizeTemplate>("stock");
+    QTest::addColumn<bool>("batch");
+    const SizeTemplate twoAcross = docbuilder::makeTemplate(50, 30, 2);
+    const SizeTemplate small = docbuilder::makeTemplate(57, 32, 1);
+    QTest::newRow("two across, batch") << twoAcross << true;
+    QTest::newRow("two across, print path") << twoAcross << false;
+    QTest::newRow("57 x 32, batch") << small << true;
+    QTest::newRow("57 x 32, print path") << small << false;
+}
+
+void TestBatchPrint::pagesHaveTheStocksExactSize()
+{
+    QFETCH(SizeTemplate, stock);
+    QFETCH(bool, batch);
+    auto doc = printcheck::makeDocument(3, stock);
+    const QString pdf = path(QStringLiteral("exact.pdf"));
+    QFile::remove(pdf);
+    if (batch) {
+        const QString file = saved(*doc, QStringLiteral("exact.tx4l"));
+        const Run run = tagorix({QStringLiteral("--export-pdf"), pdf, file});
+        QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
+    } else {
+        PrintHandler handler;
+        QPrinter printer(QPrinter::ScreenResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        handler.setupPrinter(&printer, doc.get());
+        QVERIFY(handler.printDocument(&printer, doc.get()));
+    }
+    const printcheck::Pdf out = printcheck::inspect(pdf);
+    QVERIFY2(out.ok(), qPrintable(out.error));
+    QCOMPARE(out.pages.size(), 3 / stock.columns() + (3 % stock.columns() ? 1 : 0));
+    const QSizeF mm(stock.linerWidth(), stock.labelHeight() + stock.rowSpacing() / 2);
+    for (const printcheck::Page &page : out.pages) {
+        QVERIFY2(qAbs(page.size.width() - mm.width() * printcheck::PointsPerMm) < 0.01 &&
+                     qAbs(page.size.height() - mm.height() * printcheck::PointsPerMm) < 0.01,
+                 qPrintable(QStringLiteral("%1 x %2 pt").arg(page.size.width()).arg(page.size.height())));
+    }
+    // The first label's text sits in the first cell, right of the left margin.
+    const double left = stock.marginLeft() * printcheck::PointsPerMm;
+    QVERIFY(out.pages.first().words.first().xMin > left);
+}
+
+void TestBatchPrint::noFontsIsAnError()
+{
+    auto doc = printcheck::makeDocument(1, docbuilder::makeTemplate(50, 30));
+    const QString file = saved(*doc, QStringLiteral("nofonts.tx4l"));
+    const QString pdf = path(QStringLiteral("nofonts.pdf"));
+    QFile::remove(pdf);
+    const Run run = tagorix({QStringLiteral("--export-pdf"), pdf, file},
+                            {QStringLiteral("QT_QPA_PLATFORM=minimal")});
+    QVERIFY2(run.exitCode != 0, qPrintable(describe(run)));
+    QVERIFY2(run.err.contains(QLatin1String("no fonts")), qPrintable(run.err));
+    QVERIFY(!QFile::exists(pdf));
+}

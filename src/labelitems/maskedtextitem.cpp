@@ -1,12 +1,17 @@
 #include "maskedtextitem.h"
 
+#include "textlayout.h"
+
+#include <QAbstractTextDocumentLayout>
 #include <QPainter>
 #include <QStyleOptionGraphicsItem>
 #include <QTextCursor>
+#include <QTextDocument>
 
 MaskedTextItem::MaskedTextItem(QGraphicsItem *parent) : QGraphicsTextItem(parent)
 {
     setObjectName(QStringLiteral("labelitem/maskedtext"));
+    textlayout::useReference(document());
 }
 
 void MaskedTextItem::setTextWidth(const QSizeF &size)

@@ -108,7 +108,8 @@ printcheck::Pdf printcheck::inspect(const QString &path)
         return pdf;
     }
     static const QRegularExpression pageOrWord(
-        QStringLiteral("<page |<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>([^<]*)</word>"));
+        QStringLiteral("<page |<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                       "yMax=\"([\\d.]+)\">([^<]*)</word>"));
     int index = -1;
     for (auto it = pageOrWord.globalMatch(bbox); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
@@ -119,7 +120,8 @@ printcheck::Pdf printcheck::inspect(const QString &path)
         if (index < 0 || index >= pdf.pages.size())
             continue;
         pdf.pages[index].words << Word{m.captured(1).toDouble(), m.captured(2).toDouble(),
-                                       m.captured(3)};
+                                       m.captured(5), m.captured(3).toDouble(),
+                                       m.captured(4).toDouble()};
     }
     for (Page &page : pdf.pages)
         std::sort(page.words.begin(), page.words.end(),

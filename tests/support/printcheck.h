@@ -32,6 +32,8 @@ struct Word
     double xMin = 0;
     double yMin = 0;
     QString text;
+    double xMax = 0;
+    double yMax = 0;
 };
 
 struct Page
