@@ -159,15 +159,23 @@ void Document::removeLabel()
     // Labels are records of every item; removing one is not offered.
 }
 
+void Document::pushEdit(QUndoCommand *command)
+{
+    // An edit of the layout ends the typing in a text frame, so that Undo
+    // from the keyboard takes back this edit rather than the typed text.
+    setFocusItem(nullptr);
+    stack->push(command);
+}
+
 void Document::itemRepositioned(BaseItem *item, QPointF origPos)
 {
-    stack->push(new command::MoveItem(item, origPos, merge));
+    pushEdit(new command::MoveItem(item, origPos, merge));
     setModified(true);
 }
 
 void Document::itemResized(BaseItem *item, QPointF to, QPointF from, BaseItemCorner::Placement handle)
 {
-    stack->push(new command::ResizeItem(item, to, from, handle));
+    pushEdit(new command::ResizeItem(item, to, from, handle));
     setModified(true);
 }
 
@@ -222,7 +230,7 @@ void Document::deleteSelected()
 {
     if (locked || selectedItems().isEmpty())
         return;
-    stack->push(new command::DeleteSelectedItems(this));
+    pushEdit(new command::DeleteSelectedItems(this));
     setModified(true);
 }
 
@@ -230,7 +238,7 @@ void Document::alignSelected(Qt::Alignment alignment)
 {
     if (locked)
         return;
-    stack->push(new command::AlignSelectedItems(this, alignment, merge));
+    pushEdit(new command::AlignSelectedItems(this, alignment, merge));
     setModified(true);
     switchMergeId();
 }
@@ -243,7 +251,7 @@ void Document::rotateSelected(double angle)
     // Turning items to the angle they already have is no edit.
     if (cmd->isEmpty())
         return;
-    stack->push(cmd.release());
+    pushEdit(cmd.release());
     setModified(true);
 }
 
@@ -368,7 +376,7 @@ void Document::insertItemAt(int insertMode)
     switch (insertMode) {
     case InsertText: {
         auto *cmd = new command::InsertTextItem(this, r.topLeft(), r.size(), insertFont, insertColor);
-        stack->push(cmd);
+        pushEdit(cmd);
         item = cmd->item();
         break;
     }

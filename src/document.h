@@ -19,6 +19,7 @@
 class BaseItem;
 class PrinterSettingsWin;
 class QIODevice;
+class QUndoCommand;
 class QUndoStack;
 
 // One open label document: a scene whose rectangle is the label and whose
@@ -125,6 +126,7 @@ protected:
 
 private:
     void insertItemAt(int insertMode);
+    void pushEdit(QUndoCommand *command);
     void applyLockToItems();
     // Every gesture gets an id of its own. (Two alternating ids let a drag
     // after an undo merge into an older drag's entry.)

@@ -72,6 +72,7 @@ private slots:
     void aboutNamesVersionAndQt();
     void textToolInsertsOnce();
     void selectAllReachesItemsOffTheLabel();
+    void keyboardUndoAfterTypingTakesBackTheEdit();
     void rebootEndsTheLoopWithTheRestartCode();
 };
 
@@ -324,6 +325,28 @@ void TestMainWindow::selectAllReachesItemsOffTheLabel()
     doc->alignSelected(Qt::AlignLeft);
     doc->alignSelected(Qt::AlignTop);
     QVERIFY(doc->sceneRect().contains(off->pos()));
+}
+
+void TestMainWindow::keyboardUndoAfterTypingTakesBackTheEdit()
+{
+    // Type into a new frame, turn it from the toolbar, press Ctrl+Z: the
+    // turn is undone and the typed text stays (the frame's own text undo
+    // ends with the edit).
+    MainWindow w;
+    w.show();
+    newDocument(w);
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    Document *doc = w.currentDocument();
+    w.findChild<QToolBar *>(QStringLiteral("toolbar/tools"))->actions().first()->trigger();
+    mousedrive::drag(w.currentView(), QPointF(30, 30), QPointF(200, 90));
+    auto *item = static_cast<TextItem *>(doc->labelItems().first());
+    QTest::keyClicks(w.currentView()->viewport(), QStringLiteral("Lot 7"));
+    doc->rotateSelected(90);
+    QTest::keyClick(w.currentView()->viewport(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(item->rotation(), 0.0);
+    QCOMPARE(item->plainText(), QStringLiteral("Lot 7"));
+    QCOMPARE(doc->undoStack()->index(), 1);
 }
 
 void TestMainWindow::rebootEndsTheLoopWithTheRestartCode()
