@@ -2,6 +2,8 @@
 
 #include "document.h"
 #include "labelitems/baseitem.h"
+#include "labelitems/datetimeitem.h"
+#include "labelitems/pixmapitem.h"
 #include "labelitems/textitem.h"
 
 using namespace command;
@@ -113,6 +115,22 @@ void release(BaseItem *item, const QUndoCommand *command)
         delete item;
 }
 
+// The redo of the insertions of text-based items, in the order size, font,
+// colour, position, scene.
+template <class Item>
+void textInsertRedo(Document *doc, Item *item, const QSizeF &size, const QFont &font,
+                    const QColor &color, const QPointF &pos)
+{
+    if (!doc || !item)
+        return;
+    item->setSize(size);
+    item->setFont(font);
+    item->setTextColor(color);
+    item->setPos(pos);
+    if (!item->scene())
+        doc->addItem(item);
+}
+
 } // namespace
 
 DeleteItem::~DeleteItem()
@@ -180,13 +198,48 @@ TextItem *InsertTextItem::item() const
 
 void InsertTextItem::redo()
 {
-    TextItem *t = item();
+    textInsertRedo(doc, item(), size, font, color, pos);
+}
+
+InsertDateTimeItem::InsertDateTimeItem(Document *d, const QPointF &p, const QSizeF &s,
+                                       const QFont &f, const QColor &c, QUndoCommand *parent)
+    : InsertItemBase(d, p, s, parent), font(f), color(c)
+{
+    setText(QObject::tr("Insert Date and Time frame"));
+    adopt(new DateTimeItem(s));
+}
+
+DateTimeItem *InsertDateTimeItem::item() const
+{
+    return static_cast<DateTimeItem *>(baseItem());
+}
+
+void InsertDateTimeItem::redo()
+{
+    textInsertRedo(doc, item(), size, font, color, pos);
+}
+
+InsertPixmapItem::InsertPixmapItem(Document *d, const QPointF &p, const QSizeF &s,
+                                   const QPixmap &pm, QUndoCommand *parent)
+    : InsertItemBase(d, p, s, parent), pixmap(pm)
+{
+    setText(QObject::tr("Insert image frame"));
+    adopt(new PixmapItem(s));
+}
+
+PixmapItem *InsertPixmapItem::item() const
+{
+    return static_cast<PixmapItem *>(baseItem());
+}
+
+void InsertPixmapItem::redo()
+{
+    PixmapItem *t = item();
     if (!doc || !t)
         return;
-    t->setSize(size);
-    t->setFont(font);
-    t->setTextColor(color);
+    t->setPixmap(pixmap);
     t->setPos(pos);
+    t->setSize(size);
     if (!t->scene())
         doc->addItem(t);
 }

@@ -5,12 +5,15 @@
 #include <QColor>
 #include <QFont>
 #include <QPointF>
+#include <QPixmap>
 #include <QPointer>
 #include <QSizeF>
 #include <QUndoCommand>
 
 class BaseItem;
+class DateTimeItem;
 class Document;
+class PixmapItem;
 class TextItem;
 
 // Every change to the items of a label is one of these on the document's undo
@@ -77,6 +80,31 @@ public:
 private:
     QFont font;
     QColor color;
+};
+
+class InsertDateTimeItem : public InsertItemBase
+{
+public:
+    InsertDateTimeItem(Document *doc, const QPointF &pos, const QSizeF &size, const QFont &font,
+                       const QColor &color, QUndoCommand *parent = nullptr);
+    void redo() override;
+    DateTimeItem *item() const;
+
+private:
+    QFont font;
+    QColor color;
+};
+
+class InsertPixmapItem : public InsertItemBase
+{
+public:
+    InsertPixmapItem(Document *doc, const QPointF &pos, const QSizeF &size, const QPixmap &pixmap,
+                     QUndoCommand *parent = nullptr);
+    void redo() override;
+    PixmapItem *item() const;
+
+private:
+    QPixmap pixmap;
 };
 
 class MoveItem : public QUndoCommand

@@ -3,6 +3,8 @@
 #include "commands.h"
 #include "documentview.h"
 #include "labelitems/baseitem.h"
+#include "labelitems/datetimeitem.h"
+#include "labelitems/pixmapitem.h"
 #include "labelitems/itemfactory.h"
 #include "labelitems/itemtypes.h"
 #include "labelitems/textbearing.h"
@@ -376,6 +378,23 @@ void Document::insertItemAt(int insertMode)
     switch (insertMode) {
     case InsertText: {
         auto *cmd = new command::InsertTextItem(this, r.topLeft(), r.size(), insertFont, insertColor);
+        pushEdit(cmd);
+        item = cmd->item();
+        break;
+    }
+    case InsertImage: {
+        // The picture is chosen before anything is inserted; no choice, no item.
+        const QPixmap picture = imageSource ? imageSource() : QPixmap();
+        if (picture.isNull())
+            return;
+        auto *cmd = new command::InsertPixmapItem(this, r.topLeft(), r.size(), picture);
+        pushEdit(cmd);
+        item = cmd->item();
+        break;
+    }
+    case InsertDateTime: {
+        auto *cmd =
+            new command::InsertDateTimeItem(this, r.topLeft(), r.size(), insertFont, insertColor);
         pushEdit(cmd);
         item = cmd->item();
         break;

@@ -13,7 +13,9 @@
 #include <QGraphicsScene>
 #include <QList>
 #include <QPair>
+#include <QPixmap>
 
+#include <functional>
 #include <limits>
 
 class BaseItem;
@@ -53,6 +55,11 @@ public:
     int insertMode() const { return mode; }
     void setInsertMode(int m) { mode = m; }
     void resetInsertMode() { mode = NoInsert; }
+
+    // Where the image tool gets its picture: the window asks the user for a
+    // file. A null picture (cancelled, not an image) inserts nothing.
+    using ImageSource = std::function<QPixmap()>;
+    void setImageSource(ImageSource source) { imageSource = std::move(source); }
 
     // Font and colour given to new text-based items.
     void setFont(const QFont &font) { insertFont = font; }
@@ -155,6 +162,7 @@ private:
     QPointF movePos;
     bool locked = false;
     QString printerNotFound;
+    ImageSource imageSource;
 };
 
 // Reads a label document file into a freshly constructed document. False

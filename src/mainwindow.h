@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QMainWindow>
+#include <QPixmap>
 #include <QPointer>
 
 class Document;
@@ -76,6 +77,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The image tool's picture: a file the user picks, read; null when the
+    // dialog is cancelled or the file is no image (the user is told).
+    QPixmap chooseImage();
     void createActions();
     void createMenus();
     void createToolBars();

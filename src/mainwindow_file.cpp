@@ -47,9 +47,26 @@ void MainWindow::openDocumentWindow(Document *doc, bool titleFromFile)
     sub->setWindowTitle((titleFromFile ? doc->fileInfo().fileName() : tr("(Untitled)")) +
                         QStringLiteral("[*]"));
     connect(doc, &Document::modifiedChanged, sub, &QWidget::setWindowModified);
+    doc->setImageSource([this] { return chooseImage(); });
     connectDocument(doc);
     doc->setModified(false);
     sub->setWindowModified(false);
+}
+
+QPixmap MainWindow::chooseImage()
+{
+    const QString fn = QFileDialog::getOpenFileName(
+        nullptr, tr("Open file..."), QDir::homePath(),
+        tr("Images (*.png *.jpg *.jpeg *.bmp *.gif *.svg)") + QStringLiteral(";;") +
+            tr("All Files (*)"));
+    if (fn.isEmpty() || !QFile::exists(fn))
+        return QPixmap();
+    QPixmap picture(fn);
+    if (picture.isNull())
+        QMessageBox::warning(this, tr("Insert image"),
+                             tr("'%1' is not an image that can be read; nothing was inserted.")
+                                 .arg(QFileInfo(fn).fileName()));
+    return picture;
 }
 
 void MainWindow::loadFiles(QStringList files)

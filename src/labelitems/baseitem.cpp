@@ -1,5 +1,6 @@
 #include "baseitem.h"
 
+#include "dialogs/positionsizedialog.h"
 #include "document.h"
 #include "icons.h"
 
@@ -137,7 +138,12 @@ void BaseItem::populateMenu(QMenu *m)
 
 void BaseItem::positionSizeDialog()
 {
-    // The position and size dialog arrives with the item dialogs.
+    QPointer<PositionSizeDialog> dialog = new PositionSizeDialog(this, scene());
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    delete dialog;
+    // The dialog records no undo step; the change must still not be lost on close.
+    if (accepted)
+        emit contentEdited(this);
 }
 
 Document *BaseItem::document() const

@@ -1,6 +1,8 @@
 #include "itemfactory.h"
 
+#include "datetimeitem.h"
 #include "itemtypes.h"
+#include "pixmapitem.h"
 #include "textitem.h"
 
 #include <QDataStream>
@@ -10,6 +12,10 @@ BaseItem *itemfactory::create(int type)
     switch (type) {
     case itemtype::Text:
         return new TextItem(QSizeF(0, 0));
+    case itemtype::Pixmap:
+        return new PixmapItem(QSizeF(0, 0));
+    case itemtype::DateTime:
+        return new DateTimeItem(QSizeF(0, 0));
     default:
         return nullptr;
     }

@@ -91,3 +91,38 @@ TextItem *docbuilder::addText(Document &doc, QPointF pos, QSizeF size, const QSt
     doc.connectItem(t);
     return t;
 }
+
+void docbuilder::writePixmap(QDataStream &out, QPointF pos, QSizeF size, const QByteArray &png,
+                             double rotation, qint32 version)
+{
+    out << QUuid(QStringLiteral("{a4f1e54c-3c4c-11e4-baad-164230d1df67}")) << version;
+    out << pos << size;
+    out << qint32(png.isEmpty() ? 0 : 1);
+    out.writeRawData(png.constData(), png.size());
+    if (version >= 2)
+        out << rotation;
+}
+
+void docbuilder::writeDateTime(QDataStream &out, QPointF pos, QSizeF size, const QFont &font,
+                               qint32 alignment, const QDateTime &value, const QString &format,
+                               bool systemTime, double rotation, qint32 version)
+{
+    out << QUuid(QStringLiteral("{bf5e8d77-1b02-4d26-939c-6c302ac85cee}")) << version;
+    out << pos << size << font << alignment << value << format << systemTime;
+    if (version >= 2)
+        out << rotation;
+}
+
+QByteArray docbuilder::fileWithItem(qint32 type, const QByteArray &block)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(15);
+    writeFileStart(out);
+    writeEmptySources(out);
+    writeTemplate(out, makeTemplate(100, 50));
+    out << qint32(1) << type;
+    out.writeRawData(block.constData(), block.size());
+    out << QString() << false;
+    return bytes;
+}

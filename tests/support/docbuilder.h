@@ -3,6 +3,7 @@
 #include "sizetemplate.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QDataStream>
 #include <QFont>
 #include <QPointF>
@@ -44,6 +45,18 @@ struct Text
 // The bytes QDataStream (file version) writes for a font, with any sizes.
 QByteArray rawFont(const QString &family, double pointSize, qint32 pixelSize);
 void writeText(QDataStream &out, const Text &t);
+
+// A picture block as QDataStream writes one: marker 1 and the PNG bytes
+// (marker 0 alone for an empty `png`).
+void writePixmap(QDataStream &out, QPointF pos, QSizeF size, const QByteArray &png,
+                 double rotation = 0, qint32 version = 2);
+
+void writeDateTime(QDataStream &out, QPointF pos, QSizeF size, const QFont &font,
+                   qint32 alignment, const QDateTime &value, const QString &format,
+                   bool systemTime, double rotation = 0, qint32 version = 2);
+
+// A whole file on a 100 x 50 mm stock holding one item block of `type`.
+QByteArray fileWithItem(qint32 type, const QByteArray &block);
 
 // A text item on the document, connected to it as an inserted one would be.
 TextItem *addText(Document &doc, QPointF pos, QSizeF size, const QString &text = QString());
