@@ -1,8 +1,10 @@
 #include "mainwindow.h"
 
 #include "buildinfo.h"
+#include "dialogs/previewwidget.h"
 #include "dialogs/texttoolbar.h"
 #include "dialogs/transaligntoolbar.h"
+#include "dialogs/undowidget.h"
 #include "document.h"
 #include "documentview.h"
 #include "icons.h"
@@ -70,11 +72,27 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     }
     setCentralWidget(mdiArea);
 
-    // The data sources, undo history and preview docks join the View menu
-    // here when they are built.
+    // The docks, in the order of the View menu. (The data sources dock takes
+    // the first place when it is built.)
+    undoDock = new UndoWidget(undoGroup, this);
+    previewDock = new PreviewWidget(this);
+    viewMenu->addAction(undoDock->toggleViewAction());
+    viewMenu->addAction(previewDock->toggleViewAction());
+    connect(previewDock, &PreviewWidget::newLabel, this, &MainWindow::insertNewLabel);
 
-    if (!readSettings())
+    if (!readSettings()) {
+        addDockWidget(Qt::RightDockWidgetArea, undoDock);
+        addDockWidget(Qt::RightDockWidgetArea, previewDock);
+        tabifyDockWidget(undoDock, previewDock);
         showMaximized();
+    } else {
+        // A dock the saved state does not know yet goes where a first start puts it.
+        for (QDockWidget *dock : {static_cast<QDockWidget *>(undoDock),
+                                  static_cast<QDockWidget *>(previewDock)}) {
+            if (dockWidgetArea(dock) == Qt::NoDockWidgetArea && !dock->isFloating())
+                addDockWidget(Qt::RightDockWidgetArea, dock);
+        }
+    }
 }
 
 MainWindow::~MainWindow() = default;
@@ -344,8 +362,19 @@ void MainWindow::connectDocument(Document *doc)
             Qt::UniqueConnection);
     connect(deleteAct, &QAction::triggered, doc, &Document::deleteSelected, Qt::UniqueConnection);
     doc->undoStack()->setActive(true);
-    // The label preview dock joins these connections when it is built.
+    previewDock->setDocument(doc);
+    connect(doc, &Document::labelsInserted, previewDock, &PreviewWidget::redrawPreview,
+            Qt::UniqueConnection);
+    connect(doc, &Document::labelsRemoved, previewDock, &PreviewWidget::redrawPreview,
+            Qt::UniqueConnection);
+    connect(doc, &QGraphicsScene::selectionChanged, previewDock, &PreviewWidget::updatePreview,
+            Qt::UniqueConnection);
+    connect(doc, &Document::itemMoved, previewDock, &PreviewWidget::updatePreview,
+            Qt::UniqueConnection);
+    connect(previewDock, &PreviewWidget::labelSelected, doc, &Document::selectLabel,
+            Qt::UniqueConnection);
     doc->selectLabel(0);
+    previewDock->redrawPreview();
     refreshLabelStatus();
 }
 
@@ -357,6 +386,11 @@ void MainWindow::disconnectDocument(Document *doc)
     disconnect(doc, nullptr, this, nullptr);
     disconnect(textToolBar, nullptr, doc, nullptr);
     disconnect(deleteAct, nullptr, doc, nullptr);
+    disconnect(doc, nullptr, previewDock, nullptr);
+    disconnect(previewDock, nullptr, doc, nullptr);
+    // The thumbnails paint the document; they go before it can.
+    if (previewDock->currentDocument() == doc)
+        previewDock->clear();
 }
 
 void MainWindow::updateLabelStatus(int current, int total)

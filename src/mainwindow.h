@@ -9,6 +9,7 @@
 
 class Document;
 class DocumentView;
+class PreviewWidget;
 class PrintHandler;
 class QAction;
 class QCheckBox;
@@ -22,6 +23,7 @@ class QToolBar;
 class QUndoGroup;
 class TextToolbar;
 class TransAlignToolbar;
+class UndoWidget;
 
 // The single top-level window: one tab per open document, the actions,
 // menus, toolbars and status bar, and the routing of every editing command
@@ -98,6 +100,8 @@ private:
     QMdiArea *mdiArea = nullptr;
     QUndoGroup *undoGroup = nullptr;
     PrintHandler *printHandler = nullptr;
+    UndoWidget *undoDock = nullptr;
+    PreviewWidget *previewDock = nullptr;
     QFont defaultFont;
     QCheckBox *gridCheck = nullptr;
     QCheckBox *snapCheck = nullptr;

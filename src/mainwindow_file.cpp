@@ -5,6 +5,7 @@
 
 #include "dialogs/docpropertiesdialog.h"
 #include "dialogs/newdocumentdialog.h"
+#include "dialogs/previewwidget.h"
 #include "document.h"
 #include "documentview.h"
 #include "pdfpage.h"
@@ -301,6 +302,8 @@ void MainWindow::docProperties()
             PrinterSettingsWin *settings = dialog->printerSettings();
             if (settings != doc->printerSettings())
                 doc->setPrinterSettings(settings);
+            // Another stock lays the labels out anew on another liner.
+            previewDock->redrawPreview();
         }
     }
     delete dialog;

@@ -110,11 +110,13 @@ void TextItem::setRecordIndex(int index)
 
 void TextItem::insertRecord(int index)
 {
+    if (index < 0)
+        return;
+    // The shown record is refreshed first, so a label appended after the
+    // last one copies the text the user sees there, typed or not.
+    if (record >= 0 && record < textList.size())
+        textList[record] = textItem.toPlainText();
     if (index < textList.size()) {
-        if (index < 0)
-            return;
-        if (record >= 0 && record < textList.size())
-            textList[record] = textItem.toPlainText();
         textList.insert(index, QString());
         return;
     }

@@ -1,4 +1,5 @@
-// Renders the main window with one document to mainwindow.png (offscreen).
+// Renders the main window with one document of three labels, the undo
+// history and the label preview to mainwindow.png (offscreen).
 
 #include "document.h"
 #include "documentview.h"
@@ -40,6 +41,16 @@ int main(int argc, char *argv[])
     doc->addItem(body);
     doc->connectItem(title);
     doc->connectItem(body);
+    // Three labels in the preview dock, and one entry in the undo history.
+    for (int i = 1; i < 3; ++i) {
+        doc->insertLabel();
+        title->setRecordIndex(i);
+        title->setPlainText(QStringLiteral("Tagorix %1").arg(i + 1));
+    }
+    title->setRecordIndex(0);
+    const QPointF from = body->pos();
+    body->setPos(from + QPointF(0, 20));
+    emit body->repositioned(body, from);
     body->setSelected(true);
     QCoreApplication::processEvents();
     const QString file = QDir(out).filePath(QStringLiteral("mainwindow.png"));
