@@ -1,11 +1,16 @@
 #include "batchprint.h"
 
+#include "datasource.h"
+#include "datasourcemanager.h"
 #include "document.h"
+#include "labelitems/dataitem.h"
 #include "printersettings_win.h"
 #include "printhandler.h"
+#include "txapp.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QAbstractItemModel>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFontDatabase>
@@ -26,6 +31,7 @@ const QString PrinterName = QStringLiteral("printer");
 const QString CopiesName = QStringLiteral("copies");
 const QString CollateName = QStringLiteral("collate");
 const QString RangeName = QStringLiteral("range");
+const QString DataName = QStringLiteral("data");
 
 constexpr int MaxCopies = 9999;
 
@@ -80,6 +86,35 @@ void report(QTextStream &err, const QString &file, const QString &message)
     err.flush();
 }
 
+// Items bound to a table given on the command line keep their columns and
+// run over all of its rows.
+void rebindToWholeColumns(Document *doc, const QStringList &names)
+{
+    const QList<BaseItem *> items = doc->labelItems();
+    for (BaseItem *item : items) {
+        auto *data = qgraphicsitem_cast<DataItem *>(item);
+        DataSource *source = data ? data->dataSource() : nullptr;
+        if (!source || !names.contains(source->name()))
+            continue;
+        const QAbstractItemModel *model = source->model();
+        QList<int> columns;
+        for (const QItemSelectionRange &r : data->selection()) {
+            for (int c = r.left(); c <= r.right(); ++c) {
+                if (!columns.contains(c))
+                    columns << c;
+            }
+        }
+        QItemSelection whole;
+        for (int c : qAsConst(columns)) {
+            if (model->rowCount() > 0)
+                whole.append(QItemSelectionRange(model->index(0, c),
+                                                 model->index(model->rowCount() - 1, c)));
+        }
+        data->setData(source, whole);
+    }
+    doc->selectLabel(0);
+}
+
 // Reads one document; false after telling the user why not.
 bool readDocument(const QString &path, Document *doc, QTextStream &err)
 {
@@ -91,6 +126,24 @@ bool readDocument(const QString &path, Document *doc, QTextStream &err)
     if (!readDocumentFile(&file, doc)) {
         report(err, path, tr("not a label document, or the file is damaged"));
         return false;
+    }
+    // Printing empty labels for a data file that is gone would look like success.
+    if (DataSourceManager *manager = TxApp::dataSourceManager()) {
+        if (!manager->missingFiles().isEmpty()) {
+            report(err, path,
+                   tr("the data file %1 was not found").arg(manager->missingFiles().join(", ")));
+            return false;
+        }
+        if (!manager->unusedOverrides().isEmpty()) {
+            const QString name = manager->unusedOverrides().first();
+            report(err, path,
+                   name.isEmpty()
+                       ? tr("--data FILE needs a document with exactly one data file; name the "
+                            "source with --data NAME=FILE")
+                       : tr("the document has no data file source \"%1\"").arg(name));
+            return false;
+        }
+        rebindToWholeColumns(doc, manager->overriddenSources());
     }
     doc->setFileInfo(QFileInfo(path));
     if (!doc->sizeTemplate().isValid()) {
@@ -155,6 +208,12 @@ void batchprint::addOptions(QCommandLineParser &parser)
         CollateName,
         QCoreApplication::translate("main", "Keep the copies of each label together.")));
     parser.addOption(QCommandLineOption(
+        DataName,
+        QCoreApplication::translate(
+            "main", "Print the rows of the CSV <FILE> instead of the document's data file "
+                    "(NAME=FILE for the source of that name; - reads standard input)."),
+        QStringLiteral("[NAME=]FILE")));
+    parser.addOption(QCommandLineOption(
         RangeName,
         QCoreApplication::translate("main", "Print only labels <FROM> to <TO> (counted from 1)."),
         QStringLiteral("FROM-TO")));
@@ -211,6 +270,19 @@ bool batchprint::parseJob(const QCommandLineParser &parser, Job *job, QString *e
         return false;
     }
     job->collate = parser.isSet(CollateName);
+    const QStringList data = parser.values(DataName);
+    for (const QString &value : data) {
+        // A file (or "-") as it is; otherwise NAME=FILE.
+        const int eq = value.indexOf(QLatin1Char('='));
+        const bool plain = value == QLatin1String("-") || QFile::exists(value) || eq <= 0;
+        const QString name = plain ? QString() : value.left(eq);
+        const QString file = plain ? value : value.mid(eq + 1);
+        if (file.isEmpty() || job->data.contains(name)) {
+            *error = tr("--data needs FILE or NAME=FILE, once per source, not \"%1\"").arg(value);
+            return false;
+        }
+        job->data.insert(name, file);
+    }
     if (parser.isSet(RangeName)) {
         static const QRegularExpression form(QStringLiteral("^(\\d{1,9})(?:-(\\d{1,9}))?$"));
         const QRegularExpressionMatch m = form.match(parser.value(RangeName).trimmed());
@@ -242,6 +314,35 @@ int batchprint::run(const Job &job, QTextStream &err)
                    .arg(QGuiApplication::platformName()));
         return JobFailed;
     }
+    QMap<QString, QByteArray> tables;
+    for (auto it = job.data.cbegin(); it != job.data.cend(); ++it) {
+        QFile file;
+        const bool opened = it.value() == QLatin1String("-")
+                                ? file.open(stdin, QIODevice::ReadOnly)
+                                : (file.setFileName(it.value()), file.open(QIODevice::ReadOnly));
+        if (!opened) {
+            report(err, it.value(), tr("cannot read the data file: %1").arg(file.errorString()));
+            return JobFailed;
+        }
+        tables.insert(it.key(), file.readAll());
+    }
+    DataSourceManager *manager = TxApp::dataSourceManager();
+    if (manager)
+        manager->setCsvOverrides(tables);
+    else if (!tables.isEmpty()) {
+        report(err, QString(), tr("--data needs the data sources of the application"));
+        return JobFailed;
+    }
+    struct Restore
+    {
+        DataSourceManager *manager;
+        ~Restore()
+        {
+            if (manager)
+                manager->setCsvOverrides({});
+        }
+    } restore{manager};
+
     PrintHandler handler;
     int result = 0;
     for (const QString &path : job.files) {

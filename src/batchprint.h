@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -34,6 +35,9 @@ struct Job
     int from = 0;
     int to = 0;
     QStringList files;
+    // Tables printed instead of stored data files: file by source name, the
+    // empty name for a document's only file source, "-" for standard input.
+    QMap<QString, QString> data;
 };
 
 // The job the command line describes; false with *error set when its

@@ -2,6 +2,7 @@
 
 #include "document.h"
 #include "labelitems/baseitem.h"
+#include "labelitems/dataitem.h"
 #include "labelitems/datetimeitem.h"
 #include "labelitems/pixmapitem.h"
 #include "labelitems/textitem.h"
@@ -197,6 +198,24 @@ TextItem *InsertTextItem::item() const
 }
 
 void InsertTextItem::redo()
+{
+    textInsertRedo(doc, item(), size, font, color, pos);
+}
+
+InsertDataItem::InsertDataItem(Document *d, const QPointF &p, const QSizeF &s, const QFont &f,
+                               const QColor &c, QUndoCommand *parent)
+    : InsertItemBase(d, p, s, parent), font(f), color(c)
+{
+    setText(QObject::tr("Insert data frame"));
+    adopt(new DataItem(s));
+}
+
+DataItem *InsertDataItem::item() const
+{
+    return static_cast<DataItem *>(baseItem());
+}
+
+void InsertDataItem::redo()
 {
     textInsertRedo(doc, item(), size, font, color, pos);
 }

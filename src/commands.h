@@ -11,6 +11,7 @@
 #include <QUndoCommand>
 
 class BaseItem;
+class DataItem;
 class DateTimeItem;
 class Document;
 class PixmapItem;
@@ -76,6 +77,19 @@ public:
                    const QColor &color, QUndoCommand *parent = nullptr);
     void redo() override;
     TextItem *item() const;
+
+private:
+    QFont font;
+    QColor color;
+};
+
+class InsertDataItem : public InsertItemBase
+{
+public:
+    InsertDataItem(Document *doc, const QPointF &pos, const QSizeF &size, const QFont &font,
+                   const QColor &color, QUndoCommand *parent = nullptr);
+    void redo() override;
+    DataItem *item() const;
 
 private:
     QFont font;

@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "documentview.h"
 #include "labelitems/baseitem.h"
+#include "labelitems/dataitem.h"
 #include "labelitems/datetimeitem.h"
 #include "labelitems/pixmapitem.h"
 #include "labelitems/itemfactory.h"
@@ -133,6 +134,9 @@ void Document::connectItem(BaseItem *item)
     connect(item, &BaseItem::repositioned, this, &Document::itemRepositioned, Qt::UniqueConnection);
     connect(item, &BaseItem::resized, this, &Document::itemResized, Qt::UniqueConnection);
     connect(item, &BaseItem::contentEdited, this, &Document::itemContentEdited, Qt::UniqueConnection);
+    // A data item bound to other cells asks for another number of labels.
+    if (auto *data = qgraphicsitem_cast<DataItem *>(item))
+        connect(data, &DataItem::dataChanged, this, &Document::labelsInserted, Qt::UniqueConnection);
 }
 
 void Document::selectLabel(int idx)
@@ -392,6 +396,12 @@ void Document::insertItemAt(int insertMode)
         item = cmd->item();
         break;
     }
+    case InsertData: {
+        auto *cmd = new command::InsertDataItem(this, r.topLeft(), r.size(), insertFont, insertColor);
+        pushEdit(cmd);
+        item = cmd->item();
+        break;
+    }
     case InsertDateTime: {
         auto *cmd =
             new command::InsertDateTimeItem(this, r.topLeft(), r.size(), insertFont, insertColor);
@@ -407,6 +417,12 @@ void Document::insertItemAt(int insertMode)
         return;
     connectItem(item);
     setModified(true);
+    // A new data frame asks at once which cells it shows.
+    if (auto *data = qgraphicsitem_cast<DataItem *>(item)) {
+        emit itemInserted(item);
+        data->editDialog();
+        return;
+    }
     // A new text frame is the one selected item and ready for typing.
     if (auto *text = qgraphicsitem_cast<TextItem *>(item)) {
         clearSelection();

@@ -1,12 +1,14 @@
 #include "document.h"
 
 #include "datasourceblock.h"
+#include "datasourcemanager.h"
 #include "labelitems/baseitem.h"
 #include "labelitems/itemfactory.h"
 #include "labelitems/itemtypes.h"
 #include "printersettings_win.h"
 #include "safestream.h"
 #include "streamheader.h"
+#include "txapp.h"
 #include "version.h"
 
 #include <QFileDevice>
@@ -27,7 +29,10 @@ constexpr int FileStreamVersion = 15;
 void Document::streamWrite(QDataStream &out)
 {
     streamheader::write(out, *this);
-    datasourceblock::writeEmpty(out);
+    if (DataSourceManager *manager = TxApp::dataSourceManager())
+        manager->streamWrite(out);
+    else
+        datasourceblock::writeEmpty(out);
     stock.streamWrite(out);
 
     // Every item of the scene, topmost first; handles and text editors are
@@ -86,7 +91,12 @@ void Document::streamRead(QDataStream &in)
         qWarning("Document header mismatch error");
         return;
     }
-    datasourceblock::skip(in);
+    // Without the application's manager (tools that read documents alone)
+    // the block is read past.
+    if (DataSourceManager *manager = TxApp::dataSourceManager())
+        manager->streamRead(in);
+    else
+        datasourceblock::skip(in);
     if (in.status() != QDataStream::Ok)
         return;
 

@@ -1,6 +1,8 @@
 #include "mainwindow.h"
 
 #include "buildinfo.h"
+#include "datasourcemanager.h"
+#include "dialogs/datasourceswidget.h"
 #include "dialogs/previewwidget.h"
 #include "dialogs/texttoolbar.h"
 #include "dialogs/transaligntoolbar.h"
@@ -11,6 +13,7 @@
 #include "labelitems/textbearing.h"
 #include "labelitems/itemtypes.h"
 #include "printhandler.h"
+#include "txapp.h"
 #include "version.h"
 
 #include <QAction>
@@ -72,22 +75,30 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     }
     setCentralWidget(mdiArea);
 
-    // The docks, in the order of the View menu. (The data sources dock takes
-    // the first place when it is built.)
+    // The docks, in the order of the View menu.
+    sourcesDock = new DataSourcesWidget(this);
     undoDock = new UndoWidget(undoGroup, this);
     previewDock = new PreviewWidget(this);
+    viewMenu->addAction(sourcesDock->toggleViewAction());
     viewMenu->addAction(undoDock->toggleViewAction());
     viewMenu->addAction(previewDock->toggleViewAction());
+    if (DataSourceManager *manager = TxApp::dataSourceManager()) {
+        connect(manager, &DataSourceManager::sourcesChanged, sourcesDock,
+                &DataSourcesWidget::updateListView);
+        sourcesDock->updateListView();
+    }
     connect(previewDock, &PreviewWidget::newLabel, this, &MainWindow::insertNewLabel);
 
     if (!readSettings()) {
         addDockWidget(Qt::RightDockWidgetArea, undoDock);
         addDockWidget(Qt::RightDockWidgetArea, previewDock);
         tabifyDockWidget(undoDock, previewDock);
+        addDockWidget(Qt::RightDockWidgetArea, sourcesDock);
         showMaximized();
     } else {
         // A dock the saved state does not know yet goes where a first start puts it.
-        for (QDockWidget *dock : {static_cast<QDockWidget *>(undoDock),
+        for (QDockWidget *dock : {static_cast<QDockWidget *>(sourcesDock),
+                                  static_cast<QDockWidget *>(undoDock),
                                   static_cast<QDockWidget *>(previewDock)}) {
             if (dockWidgetArea(dock) == Qt::NoDockWidgetArea && !dock->isFloating())
                 addDockWidget(Qt::RightDockWidgetArea, dock);

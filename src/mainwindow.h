@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QPointer>
 
+class DataSourcesWidget;
 class Document;
 class DocumentView;
 class PreviewWidget;
@@ -100,6 +101,7 @@ private:
     QMdiArea *mdiArea = nullptr;
     QUndoGroup *undoGroup = nullptr;
     PrintHandler *printHandler = nullptr;
+    DataSourcesWidget *sourcesDock = nullptr;
     UndoWidget *undoDock = nullptr;
     PreviewWidget *previewDock = nullptr;
     QFont defaultFont;

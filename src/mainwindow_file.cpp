@@ -6,11 +6,13 @@
 #include "dialogs/docpropertiesdialog.h"
 #include "dialogs/newdocumentdialog.h"
 #include "dialogs/previewwidget.h"
+#include "datasourcemanager.h"
 #include "document.h"
 #include "documentview.h"
 #include "pdfpage.h"
 #include "printersettings_win.h"
 #include "sizetemplate.h"
+#include "txapp.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -107,6 +109,13 @@ bool MainWindow::load(QString fn)
                               QMessageBox::Ok);
         delete doc;
         return false;
+    }
+    if (DataSourceManager *manager = TxApp::dataSourceManager();
+        manager && !manager->missingFiles().isEmpty()) {
+        QMessageBox::warning(this, tr("Data files not found"),
+                             tr("The label uses data files that were not found:\n%1\n\nIts "
+                                "variable data stays empty until they are added again.")
+                                 .arg(manager->missingFiles().join(QLatin1Char('\n'))));
     }
     if (!doc->missingPrinter().isEmpty()) {
         QMessageBox::warning(

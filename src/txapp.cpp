@@ -1,5 +1,6 @@
 #include "txapp.h"
 
+#include "datasourcemanager.h"
 #include "dialogs/driverpropertiesdialog.h"
 #include "sizetemplatemanager.h"
 #include "startup.h"
@@ -12,6 +13,7 @@ TxApp::TxApp(int &argc, char **argv) : QApplication(argc, argv)
 
 void TxApp::initialize()
 {
+    dataSourceService = new DataSourceManager(this);
     sizeTemplateService = new SizeTemplateManager(this);
 }
 

@@ -1,6 +1,7 @@
 #include "sizetemplate.h"
 #include "sizetemplatemanager.h"
 #include "testutil.h"
+#include "datasourcemanager.h"
 #include "txapp.h"
 
 #include <QDirIterator>
@@ -625,7 +626,11 @@ void TestSizeTemplate::initializeCreatesManager()
     QCOMPARE(manager->templates().size(),
              templateFilesBelow(TAGORIX_SOURCE_DIR "/sizetemplates").size());
     QVERIFY(!TxApp::updater());
-    QVERIFY(!TxApp::dataSourceManager());
+    // The data sources come second, before the catalogue.
+    QVERIFY(TxApp::dataSourceManager());
+    const QObjectList services = app->children();
+    QVERIFY(services.indexOf(static_cast<QObject *>(TxApp::dataSourceManager())) <
+            services.indexOf(static_cast<QObject *>(manager)));
 }
 
 // The application object is the program's own, so initialize() can be tested.

@@ -1,5 +1,6 @@
 #include "itemfactory.h"
 
+#include "dataitem.h"
 #include "datetimeitem.h"
 #include "itemtypes.h"
 #include "pixmapitem.h"
@@ -12,6 +13,8 @@ BaseItem *itemfactory::create(int type)
     switch (type) {
     case itemtype::Text:
         return new TextItem(QSizeF(0, 0));
+    case itemtype::Data:
+        return new DataItem(QSizeF(0, 0));
     case itemtype::Pixmap:
         return new PixmapItem(QSizeF(0, 0));
     case itemtype::DateTime:

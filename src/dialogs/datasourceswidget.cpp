@@ -1,0 +1,147 @@
+#include "datasourceswidget.h"
+
+#include "datasource.h"
+#include "datasourcemanager.h"
+#include "dialogs/datasourceitem.h"
+#include "dialogs/tableeditor.h"
+#include "txapp.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+DataSourcesWidget::DataSourcesWidget(QWidget *parent) : QDockWidget(parent)
+{
+    setObjectName(QStringLiteral("dockwidget/datasources"));
+    setWindowTitle(tr("Data sources"));
+
+    auto *content = new QWidget(this);
+
+    auto *addButton = new QPushButton(tr("Add from file"), content);
+    addButton->setObjectName(QStringLiteral("add"));
+    auto *addInternalButton = new QPushButton(tr("Add table"), content);
+    addInternalButton->setObjectName(QStringLiteral("addinternal"));
+    auto *editButton = new QPushButton(tr("Edit"), content);
+    editButton->setObjectName(QStringLiteral("edit"));
+    auto *deleteButton = new QPushButton(tr("Delete"), content);
+    deleteButton->setObjectName(QStringLiteral("delete"));
+
+    sourceList = new QListWidget(content);
+    sourceList->setObjectName(QStringLiteral("sources"));
+
+    auto *buttonRow = new QHBoxLayout;
+    buttonRow->addWidget(addButton);
+    buttonRow->addWidget(addInternalButton);
+    buttonRow->addWidget(editButton);
+    buttonRow->addWidget(deleteButton);
+
+    auto *layout = new QVBoxLayout(content);
+    layout->addLayout(buttonRow);
+    layout->addWidget(sourceList);
+    setWidget(content);
+
+    connect(addButton, &QPushButton::clicked, this, &DataSourcesWidget::importSource);
+    connect(addInternalButton, &QPushButton::clicked, this, &DataSourcesWidget::addInternal);
+    connect(editButton, &QPushButton::clicked, this, QOverload<>::of(&DataSourcesWidget::editSource));
+    connect(deleteButton, &QPushButton::clicked, this, &DataSourcesWidget::deleteSource);
+    connect(sourceList, &QListWidget::itemDoubleClicked, this,
+            QOverload<QListWidgetItem *>::of(&DataSourcesWidget::editSource));
+}
+
+void DataSourcesWidget::updateListView()
+{
+    sourceList->clear();
+    DataSourceManager *manager = TxApp::dataSourceManager();
+    if (!manager)
+        return;
+
+    // QMap iterates in key order, so the list follows the ids.
+    const QMap<int, DataSource *> sources = manager->sources();
+    for (DataSource *source : sources) {
+        if (!source)
+            continue;
+        const QString suffix = source->kind() == DataSource::File ? QStringLiteral(" [file]")
+                                                                   : QStringLiteral(" [internal]");
+        sourceList->addItem(new DataSourceItem(source, source->name() + suffix));
+    }
+}
+
+void DataSourcesWidget::addInternal()
+{
+    DataSourceManager *manager = TxApp::dataSourceManager();
+    if (!manager)
+        return;
+
+    manager->addInternal(QStringLiteral("New"));
+    updateListView();
+    if (sourceList->count() == 0)
+        return;
+
+    // A new table is empty; open it right away so the user can type values.
+    sourceList->setCurrentRow(sourceList->count() - 1);
+    editSource();
+}
+
+void DataSourcesWidget::importSource()
+{
+    DataSourceManager *manager = TxApp::dataSourceManager();
+    if (!manager)
+        return;
+
+    const QString name =
+        QFileDialog::getOpenFileName(this, tr("Open file"), QDir::homePath(),
+                                     tr("Data files (*.csv *.xlsx *.txt);;All files (*.*)"));
+    if (name.isEmpty())
+        return;
+
+    if (name.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)
+        || name.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive)) {
+        manager->addCsvFile(name);
+    } else if (name.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive)) {
+        manager->addXlsxFile(name);
+    } else {
+        QMessageBox::warning(this, tr("Add from file"),
+                             tr("'%1' is not a CSV, TXT or XLSX file.")
+                                 .arg(QFileInfo(name).fileName()));
+    }
+    updateListView();
+}
+
+void DataSourcesWidget::editSource(QListWidgetItem *item)
+{
+    if (!item || item->type() != DataSourceItem::Type)
+        return;
+    auto *sourceItem = static_cast<DataSourceItem *>(item);
+    if (!sourceItem->source())
+        return;
+
+    // The dialog may be gone after exec() when its parent is destroyed meanwhile.
+    QPointer<TableEditor> editor = new TableEditor(sourceItem, this);
+    editor->exec();
+    delete editor;
+}
+
+void DataSourcesWidget::editSource()
+{
+    editSource(sourceList->currentItem());
+}
+
+void DataSourcesWidget::deleteSource()
+{
+    QListWidgetItem *item = sourceList->currentItem();
+    if (!item || item->type() != DataSourceItem::Type)
+        return;
+    DataSource *source = static_cast<DataSourceItem *>(item)->source();
+    DataSourceManager *manager = TxApp::dataSourceManager();
+    if (!source || !manager)
+        return;
+
+    manager->removeSource(manager->idOf(source));
+    updateListView();
+}
