@@ -9,8 +9,6 @@
 
 #include <QAbstractItemModel>
 #include <QMenu>
-#include <QTextBlockFormat>
-#include <QTextCursor>
 
 DataItem::DataItem(QSizeF size, QGraphicsItem *parent) : BaseItem(size, parent), textItem(this)
 {
@@ -89,13 +87,7 @@ void DataItem::setTextColor(const QColor &color)
 void DataItem::setAlignment(Qt::Alignment a)
 {
     align = int(a);
-    QTextBlockFormat format;
-    format.setAlignment(a);
-    QTextCursor cursor = textItem.textCursor();
-    cursor.select(QTextCursor::Document);
-    cursor.mergeBlockFormat(format);
-    cursor.clearSelection();
-    textItem.setTextCursor(cursor);
+    textItem.setBlockAlignment(a);
 }
 
 void DataItem::setData(DataSource *src, const QItemSelection &sel)

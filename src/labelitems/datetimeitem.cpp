@@ -7,8 +7,6 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPointer>
-#include <QTextBlockFormat>
-#include <QTextCursor>
 
 namespace {
 DateTimeItem::Clock &currentClock()
@@ -85,13 +83,7 @@ void DateTimeItem::setTextColor(const QColor &color)
 void DateTimeItem::setAlignment(Qt::Alignment a)
 {
     align = int(a);
-    QTextBlockFormat format;
-    format.setAlignment(a);
-    QTextCursor cursor = textItem.textCursor();
-    cursor.select(QTextCursor::Document);
-    cursor.mergeBlockFormat(format);
-    cursor.clearSelection();
-    textItem.setTextCursor(cursor);
+    textItem.setBlockAlignment(a);
 }
 
 void DateTimeItem::setValue(const QDateTime &dateTime, const QString &format, bool systemTime)

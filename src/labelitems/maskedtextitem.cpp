@@ -5,6 +5,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
 #include <QStyleOptionGraphicsItem>
+#include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -24,6 +25,17 @@ void MaskedTextItem::setTextWidth(const QSizeF &size)
 void MaskedTextItem::setTextWidth(qreal width, qreal height)
 {
     setTextWidth(QSizeF(width, height));
+}
+
+void MaskedTextItem::setBlockAlignment(Qt::Alignment a)
+{
+    QTextBlockFormat format;
+    format.setAlignment(a);
+    QTextCursor cursor = textCursor();
+    cursor.select(QTextCursor::Document);
+    cursor.mergeBlockFormat(format);
+    cursor.clearSelection();
+    setTextCursor(cursor);
 }
 
 QRectF MaskedTextItem::boundingRect() const

@@ -12,6 +12,9 @@ public:
 
     void setTextWidth(const QSizeF &size);
     void setTextWidth(qreal width, qreal height);
+    // Applies the paragraph alignment to the whole text; text-based items do
+    // this again after every replacement of the text.
+    void setBlockAlignment(Qt::Alignment a);
     QSizeF clipSize() const { return clip; }
 
     QRectF boundingRect() const override;

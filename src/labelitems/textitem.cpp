@@ -4,8 +4,6 @@
 #include "streamheader.h"
 
 #include <QGraphicsScene>
-#include <QTextBlockFormat>
-#include <QTextCursor>
 #include <QTextDocument>
 
 TextItem::TextItem(QSizeF size, QGraphicsItem *parent) : BaseItem(size, parent), textItem(this)
@@ -70,13 +68,7 @@ void TextItem::setAlignment(Qt::Alignment a)
 {
     ProgramChange change(this);
     align = int(a);
-    QTextBlockFormat format;
-    format.setAlignment(a);
-    QTextCursor cursor = textItem.textCursor();
-    cursor.select(QTextCursor::Document);
-    cursor.mergeBlockFormat(format);
-    cursor.clearSelection();
-    textItem.setTextCursor(cursor);
+    textItem.setBlockAlignment(a);
 }
 
 QString TextItem::plainText() const
