@@ -136,7 +136,8 @@ void Document::connectItem(BaseItem *item)
     connect(item, &BaseItem::contentEdited, this, &Document::itemContentEdited, Qt::UniqueConnection);
     // A data item bound to other cells asks for another number of labels.
     if (auto *data = qgraphicsitem_cast<DataItem *>(item))
-        connect(data, &DataItem::dataChanged, this, &Document::labelsInserted, Qt::UniqueConnection);
+        connect(data, &DataItem::dataChanged, this, &Document::itemRecordsChanged,
+                Qt::UniqueConnection);
 }
 
 void Document::selectLabel(int idx)
@@ -157,6 +158,15 @@ void Document::insertLabel()
     for (BaseItem *item : all)
         item->insertRecord(n);
     setModified(true);
+    emit labelsInserted();
+}
+
+void Document::itemRecordsChanged()
+{
+    // Fewer labels than before (cells unbound, a source deleted): the
+    // current label stays one that exists.
+    const int count = labelCount();
+    selectLabel(qMin(current, count - 1));
     emit labelsInserted();
 }
 

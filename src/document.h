@@ -123,6 +123,7 @@ private slots:
     void itemRepositioned(BaseItem *item, QPointF origPos);
     void itemResized(BaseItem *item, QPointF to, QPointF from, BaseItemCorner::Placement handle);
     void itemContentEdited() { setModified(true); }
+    void itemRecordsChanged();
 
 protected:
     void mousePressEvent(QGraphicsSceneMouseEvent *event) override;

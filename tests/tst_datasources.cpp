@@ -247,12 +247,14 @@ void TestDataSources::removedSourceLeavesTheItemUnbound()
     doc.connectItem(item);
     item->setData(src, block(src->model(), 0, 0, 2, 0));
     QCOMPARE(doc.labelCount(), 3);
+    doc.selectLabel(2);
     QSignalSpy relabelled(&doc, &Document::labelsInserted);
 
     manager()->removeSource(manager()->idOf(src));
     QVERIFY(!item->dataSource());
     QCOMPARE(item->recordCount(), 0);
     QCOMPARE(doc.labelCount(), 1);
+    QCOMPARE(doc.currentLabel(), 0);
     QCOMPARE(relabelled.count(), 1);
     // Painting, selecting labels and saving touch nothing that is gone.
     view.grab();

@@ -26,6 +26,8 @@ DataItemDialog::DataItemDialog(DataSource *source, const QItemSelection &selecti
 
     combo = new QComboBox(this);
     combo->setObjectName(QStringLiteral("source"));
+    // Source names are file paths; the whole name is shown.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     // The empty first entry stands for "no source".
     combo->addItem(QString());
     DataSourceManager *manager = TxApp::dataSourceManager();
@@ -53,6 +55,8 @@ DataItemDialog::DataItemDialog(DataSource *source, const QItemSelection &selecti
     layout->addLayout(form, 0, 0);
     layout->addWidget(view, 0, 1);
     layout->addWidget(buttons, 1, 1);
+    layout->setColumnStretch(1, 1);
+    resize(760, 420);
 
     connect(combo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &DataItemDialog::comboChanged);
