@@ -5,7 +5,7 @@ set -eu
 
 PACKAGES="
 build-essential cmake pkg-config
-qtbase5-dev qttools5-dev-tools libqt5svg5
+qtbase5-dev qttools5-dev-tools libqt5svg5 qttranslations5-l10n
 libboost-log-dev
 libzint-dev
 libkf5archive-dev

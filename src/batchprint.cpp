@@ -63,7 +63,8 @@ private:
     {
         const bool own = context.file && qstrncmp(context.file, "src/", 4) == 0;
         if (target && own && (type == QtWarningMsg || type == QtCriticalMsg)) {
-            *target << "tagorix: " << tr("warning: ") << message << '\n';
+            *target << "tagorix: " << QCoreApplication::translate("batchprint", "warning: ")
+                    << message << '\n';
             target->flush();
         }
         if (previous)

@@ -3,6 +3,7 @@
 #include "buildinfo.h"
 #include "datasourcemanager.h"
 #include "dialogs/datasourceswidget.h"
+#include "dialogs/preferencesdialog.h"
 #include "dialogs/previewwidget.h"
 #include "dialogs/texttoolbar.h"
 #include "dialogs/transaligntoolbar.h"
@@ -498,7 +499,9 @@ void MainWindow::print()
 
 void MainWindow::preferences()
 {
-    // The preferences dialog arrives with the localisation settings.
+    QPointer<PreferencesDialog> dialog = new PreferencesDialog;
+    dialog->exec();
+    delete dialog;
 }
 
 void MainWindow::scaleChanged(QString scale)

@@ -14,6 +14,8 @@
 #include <QSettings>
 #include <QSplashScreen>
 #include <QTextStream>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 #include <QSet>
@@ -35,7 +37,16 @@ bool startup::qtVersionAcceptable(const QString &runtime, const QString &require
 
 bool startup::loadTranslation(QTranslator &translator, const QString &locale)
 {
-    return translator.load(QStringLiteral("tagorix4_") + locale);
+    // The working directory first; then the program's own folder, since a
+    // program started from a desktop menu runs wherever the session is.
+    const QString name = QStringLiteral("tagorix4_") + locale;
+    return translator.load(name) || translator.load(name, QCoreApplication::applicationDirPath());
+}
+
+bool startup::loadQtTranslation(QTranslator &translator, const QString &locale)
+{
+    return translator.load(QLocale(locale), QStringLiteral("qtbase"), QStringLiteral("_"),
+                           QLibraryInfo::location(QLibraryInfo::TranslationsPath));
 }
 
 void startup::setupCommandLine(QCommandLineParser &parser)
@@ -138,6 +149,12 @@ int runPass(int &argc, char **argv, bool batch)
     auto translator = std::make_unique<QTranslator>();
     startup::loadTranslation(*translator, locale);
     QCoreApplication::installTranslator(translator.get());
+    // Qt's own texts (standard buttons, file and print dialogs), and dates
+    // and numbers, follow the chosen language too.
+    auto qtTranslator = std::make_unique<QTranslator>();
+    startup::loadQtTranslation(*qtTranslator, locale);
+    QCoreApplication::installTranslator(qtTranslator.get());
+    QLocale::setDefault(QLocale(locale));
 
     app->initialize();
 
@@ -165,6 +182,7 @@ int runPass(int &argc, char **argv, bool batch)
 
     window.reset();
     parser.reset();
+    qtTranslator.reset();
     translator.reset();
     settings.reset();
     logging::shutdown();

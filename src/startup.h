@@ -25,6 +25,8 @@ bool qtVersionAcceptable(const QString &runtime, const QString &required = Requi
 // Loads "tagorix4_<locale>" relative to the working directory with the
 // translator's own fallbacks (".qm" appended, trailing "_xx" parts dropped).
 bool loadTranslation(QTranslator &translator, const QString &locale);
+// Qt's own translation for the locale, from Qt's translations folder.
+bool loadQtTranslation(QTranslator &translator, const QString &locale);
 
 // Registers the program's options and the positional "files" argument.
 void setupCommandLine(QCommandLineParser &parser);

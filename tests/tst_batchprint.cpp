@@ -3,6 +3,7 @@
 #include "dialogs/driverpropertiesdialog.h"
 #include "docbuilder.h"
 #include "document.h"
+#include "labelitems/datetimeitem.h"
 #include "labelitems/textitem.h"
 #include "printcheck.h"
 #include "printersettings_win.h"
@@ -402,6 +403,11 @@ void TestBatchPrint::textDoesNotFollowTheFontResolution()
     TextItem *t = docbuilder::addText(doc, QPointF(30, 40), QSizeF(600, 200),
                                       QStringLiteral("WIDTHCHECK"));
     t->setFont(QFont(QStringLiteral("DejaVu Sans"), 20));
+    auto *date = new DateTimeItem(QSizeF(600, 120));
+    date->setPos(30, 220);
+    date->setFont(QFont(QStringLiteral("DejaVu Sans"), 14));
+    date->setValue(QDateTime(QDate(2026, 12, 8), QTime(9, 30)), QStringLiteral("yyyy-MM-dd"), false);
+    doc.addItem(date);
     const QString file = saved(doc, QStringLiteral("widthcheck-%1.tx4l").arg(dpi));
     const QString pdf = path(QStringLiteral("widthcheck-%1.pdf").arg(dpi));
     const Run run = tagorix({QStringLiteral("--export-pdf"), pdf, file},
@@ -410,15 +416,28 @@ void TestBatchPrint::textDoesNotFollowTheFontResolution()
     const printcheck::Pdf out = printcheck::inspect(pdf);
     QVERIFY2(out.ok(), qPrintable(out.error));
     QCOMPARE(out.pages.size(), 1);
-    QCOMPARE(out.pages.first().words.size(), 1);
-    const printcheck::Word w = out.pages.first().words.first();
-    QCOMPARE(w.text, QStringLiteral("WIDTHCHECK"));
-    // Where a 96-dpi screen puts the word; the same on every machine.
-    const double expected[] = {18.77, 17.31, 90.02, 29.42};
-    const double got[] = {w.xMin, w.yMin, w.xMax, w.yMax};
-    for (int i = 0; i < 4; ++i)
-        QVERIFY2(qAbs(got[i] - expected[i]) < 0.1,
-                 qPrintable(QStringLiteral("box %1 %2 %3 %4").arg(w.xMin).arg(w.yMin).arg(w.xMax).arg(w.yMax)));
+    QCOMPARE(out.pages.first().words.size(), 2);
+    // Where a 96-dpi screen puts the words; the same on every machine.
+    const struct
+    {
+        QString text;
+        double box[4];
+    } expected[] = {{QStringLiteral("WIDTHCHECK"), {18.77, 17.31, 90.02, 29.42}},
+                    {QStringLiteral("2026-12-08"), {18.77, 86.44, 61.27, 94.96}}};
+    for (const auto &e : expected) {
+        const auto it = std::find_if(out.pages.first().words.cbegin(), out.pages.first().words.cend(),
+                                     [&](const printcheck::Word &w) { return w.text == e.text; });
+        QVERIFY2(it != out.pages.first().words.cend(), qPrintable(e.text));
+        const double got[] = {it->xMin, it->yMin, it->xMax, it->yMax};
+        for (int i = 0; i < 4; ++i)
+            QVERIFY2(qAbs(got[i] - e.box[i]) < 0.1,
+                     qPrintable(QStringLiteral("%1 box %2 %3 %4 %5")
+                                    .arg(e.text)
+                                    .arg(got[0])
+                                    .arg(got[1])
+                                    .arg(got[2])
+                                    .arg(got[3])));
+    }
 }
 
 void TestBatchPrint::pagesHaveTheStocksExactSize_data()

@@ -1,0 +1,872 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="da_DK" sourcelanguage="en_US">
+<context>
+    <name>BaseItem</name>
+    <message>
+        <source>Position and size...</source>
+        <translation>Position og størrelse...</translation>
+    </message>
+</context>
+<context>
+    <name>DataItem</name>
+    <message>
+        <source>Edit data source...</source>
+        <translation>Rediger datakilde...</translation>
+    </message>
+</context>
+<context>
+    <name>DataItemDialog</name>
+    <message>
+        <source>Edit data item</source>
+        <translation>Rediger dataelement</translation>
+    </message>
+    <message>
+        <source>Source:</source>
+        <translation>Kilde:</translation>
+    </message>
+</context>
+<context>
+    <name>DataSourcesWidget</name>
+    <message>
+        <source>Data sources</source>
+        <translation>Datakilder</translation>
+    </message>
+    <message>
+        <source>Add from file</source>
+        <translation>Tilføj fra fil</translation>
+    </message>
+    <message>
+        <source>Add table</source>
+        <translation>Tilføj tabel</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Rediger</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Slet</translation>
+    </message>
+    <message>
+        <source>Open file</source>
+        <translation>Åbn fil</translation>
+    </message>
+    <message>
+        <source>Data files (*.csv *.xlsx *.txt);;All files (*.*)</source>
+        <translation>Datafiler (*.csv *.xlsx *.txt);;Alle filer (*.*)</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a CSV, TXT or XLSX file.</source>
+        <translation>&apos;%1&apos; er ikke en CSV-, TXT- eller XLSX-fil.</translation>
+    </message>
+</context>
+<context>
+    <name>DateTimeDialog</name>
+    <message>
+        <source>Date and Time</source>
+        <translation>Dato og klokkeslæt</translation>
+    </message>
+    <message>
+        <source>Use system&apos;s current date and time.</source>
+        <translation>Brug systemets aktuelle dato og klokkeslæt.</translation>
+    </message>
+    <message>
+        <source>Set date and time manually.</source>
+        <translation>Angiv dato og klokkeslæt manuelt.</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>Format string:</source>
+        <translation>Formatstreng:</translation>
+    </message>
+</context>
+<context>
+    <name>DateTimeItem</name>
+    <message>
+        <source>Edit date and time format...</source>
+        <translation>Rediger dato- og klokkeslætsformat...</translation>
+    </message>
+</context>
+<context>
+    <name>DocPropertiesDialog</name>
+    <message>
+        <source>Document properties</source>
+        <translation>Dokumentegenskaber</translation>
+    </message>
+</context>
+<context>
+    <name>DocPropertiesWidget</name>
+    <message>
+        <source>Custom</source>
+        <translation>Brugerdefineret</translation>
+    </message>
+    <message>
+        <source>Size template</source>
+        <translation>Størrelsesskabelon</translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation>Egenskaber</translation>
+    </message>
+    <message>
+        <source>Liner width</source>
+        <translation>Bagpapirets bredde</translation>
+    </message>
+    <message>
+        <source>Label width</source>
+        <translation>Etiketbredde</translation>
+    </message>
+    <message>
+        <source>Label height</source>
+        <translation>Etikethøjde</translation>
+    </message>
+    <message>
+        <source>Margin left</source>
+        <translation>Venstre margen</translation>
+    </message>
+    <message>
+        <source>Margin right</source>
+        <translation>Højre margen</translation>
+    </message>
+    <message>
+        <source>Row spacing</source>
+        <translation>Rækkeafstand</translation>
+    </message>
+    <message>
+        <source>Column spacing</source>
+        <translation>Kolonneafstand</translation>
+    </message>
+    <message>
+        <source>Columns</source>
+        <translation>Kolonner</translation>
+    </message>
+    <message>
+        <source>Printer</source>
+        <translation>Printer</translation>
+    </message>
+</context>
+<context>
+    <name>DriverPropertiesDialog</name>
+    <message>
+        <source>%1 Document Properties</source>
+        <translation>Dokumentegenskaber for %1</translation>
+    </message>
+    <message>
+        <source>The driver of this printer has no options.</source>
+        <translation>Driveren til denne printer har ingen indstillinger.</translation>
+    </message>
+</context>
+<context>
+    <name>InterfacePage</name>
+    <message>
+        <source>English</source>
+        <translation>Engelsk</translation>
+    </message>
+    <message>
+        <source>Danish</source>
+        <translation>Dansk</translation>
+    </message>
+    <message>
+        <source>German</source>
+        <translation>Tysk</translation>
+    </message>
+    <message>
+        <source>Polish</source>
+        <translation>Polsk</translation>
+    </message>
+    <message>
+        <source>Swedish</source>
+        <translation>Svensk</translation>
+    </message>
+    <message>
+        <source>Localization</source>
+        <translation>Sprog</translation>
+    </message>
+    <message>
+        <source>Menu language: </source>
+        <translation>Menusprog: </translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Ny</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>&amp;Åbn</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Luk</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Gem</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Gem &amp;som...</translation>
+    </message>
+    <message>
+        <source>Label properties</source>
+        <translation>Etiketegenskaber</translation>
+    </message>
+    <message>
+        <source>Lock layout</source>
+        <translation>Lås layout</translation>
+    </message>
+    <message>
+        <source>Export as P&amp;DF...</source>
+        <translation>Eksportér som P&amp;DF...</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Udskriv...</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Afslut</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Fortryd</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Gentag</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>&amp;Klip</translation>
+    </message>
+    <message>
+        <source>&amp;Copy...</source>
+        <translation>K&amp;opiér...</translation>
+    </message>
+    <message>
+        <source>&amp;Paste...</source>
+        <translation>Sæt &amp;ind...</translation>
+    </message>
+    <message>
+        <source>Select all</source>
+        <translation>Markér alt</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Slet</translation>
+    </message>
+    <message>
+        <source>&amp;Label</source>
+        <translation>&amp;Etiket</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences</source>
+        <translation>&amp;Indstillinger</translation>
+    </message>
+    <message>
+        <source>Check for updates</source>
+        <translation>Søg efter opdateringer</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;Om</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Filer</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Rediger</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Vis</translation>
+    </message>
+    <message>
+        <source>&amp;Insert</source>
+        <translation>&amp;Indsæt</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>F&amp;unktioner</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hjælp</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Filer</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Rediger</translation>
+    </message>
+    <message>
+        <source>Label %1 of %2</source>
+        <translation>Etiket %1 af %2</translation>
+    </message>
+    <message>
+        <source>Show grid</source>
+        <translation>Vis gitter</translation>
+    </message>
+    <message>
+        <source>Snap to grid</source>
+        <translation>Fastgør til gitter</translation>
+    </message>
+    <message>
+        <source>50%</source>
+        <translation>50%</translation>
+    </message>
+    <message>
+        <source>75%</source>
+        <translation>75%</translation>
+    </message>
+    <message>
+        <source>100%</source>
+        <translation>100%</translation>
+    </message>
+    <message>
+        <source>125%</source>
+        <translation>125%</translation>
+    </message>
+    <message>
+        <source>150%</source>
+        <translation>150%</translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>Veltrux Tagorix
+Version %1.%2.%3%4 (%5)
+
+Design labels, lay them out on roll stock and print runs of different labels.
+
+This software uses Qt version %6 under the terms of the GNU Lesser General Public License (LGPL) version 2.1.
+</source>
+        <translation>Veltrux Tagorix
+Version %1.%2.%3%4 (%5)
+
+Design etiketter, placer dem på etiketmateriale i ruller, og udskriv serier af forskellige etiketter.
+
+Dette program bruger Qt version %6 i henhold til betingelserne i GNU Lesser General Public License (LGPL) version 2.1.
+</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Om</translation>
+    </message>
+    <message>
+        <source>(Untitled)</source>
+        <translation>(Unavngivet)</translation>
+    </message>
+    <message>
+        <source>Open file...</source>
+        <translation>Åbn fil...</translation>
+    </message>
+    <message>
+        <source>Images (*.png *.jpg *.jpeg *.bmp *.gif *.svg)</source>
+        <translation>Billeder (*.png *.jpg *.jpeg *.bmp *.gif *.svg)</translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation>Alle filer (*)</translation>
+    </message>
+    <message>
+        <source>Insert image</source>
+        <translation>Indsæt billede</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not an image that can be read; nothing was inserted.</source>
+        <translation>&apos;%1&apos; er ikke et billede, der kan læses; intet blev indsat.</translation>
+    </message>
+    <message>
+        <source>Open...</source>
+        <translation>Åbn...</translation>
+    </message>
+    <message>
+        <source>Tagorix 4 label files (*.tx4l);;All files (*.*)</source>
+        <translation>Tagorix 4-etiketfiler (*.tx4l);;Alle filer (*.*)</translation>
+    </message>
+    <message>
+        <source>Bad file type</source>
+        <translation>Ugyldig filtype</translation>
+    </message>
+    <message>
+        <source>Unable to open the selected file.</source>
+        <translation>Den valgte fil kan ikke åbnes.</translation>
+    </message>
+    <message>
+        <source>Data files not found</source>
+        <translation>Datafiler blev ikke fundet</translation>
+    </message>
+    <message>
+        <source>The label uses data files that were not found:
+%1
+
+Its variable data stays empty until they are added again.</source>
+        <translation>Etiketten bruger datafiler, som ikke blev fundet:
+%1
+
+Dens variable data forbliver tomme, indtil filerne tilføjes igen.</translation>
+    </message>
+    <message>
+        <source>Printer not found</source>
+        <translation>Printeren blev ikke fundet</translation>
+    </message>
+    <message>
+        <source>The printer %1 was not found. Set up printer in &apos;Label properties&apos;</source>
+        <translation>Printeren %1 blev ikke fundet. Vælg en printer under &apos;Etiketegenskaber&apos;</translation>
+    </message>
+    <message>
+        <source>Write error</source>
+        <translation>Skrivefejl</translation>
+    </message>
+    <message>
+        <source>Unable open &apos;%1&apos; for writing</source>
+        <translation>&apos;%1&apos; kan ikke åbnes til skrivning</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Gem som...</translation>
+    </message>
+    <message>
+        <source>Tagorix 4 label files (*.tx4l)</source>
+        <translation>Tagorix 4-etiketfiler (*.tx4l)</translation>
+    </message>
+    <message>
+        <source>Label modified</source>
+        <translation>Etiketten er ændret</translation>
+    </message>
+    <message>
+        <source>The label &apos;%1&apos; has been modified.
+Do you want to save your changes?</source>
+        <translation>Etiketten &apos;%1&apos; er blevet ændret.
+Vil du gemme dine ændringer?</translation>
+    </message>
+    <message>
+        <source>Export as PDF...</source>
+        <translation>Eksportér som PDF...</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>PDF-filer (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Label exported to file</source>
+        <translation>Etiketten er eksporteret til fil</translation>
+    </message>
+</context>
+<context>
+    <name>NewDocumentDialog</name>
+    <message>
+        <source>New label</source>
+        <translation>Ny etiket</translation>
+    </message>
+</context>
+<context>
+    <name>PositionSizeDialog</name>
+    <message>
+        <source>Position and size</source>
+        <translation>Position og størrelse</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Position X:</source>
+        <translation>Position X:</translation>
+    </message>
+    <message>
+        <source>Position Y:</source>
+        <translation>Position Y:</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Størrelse</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Bredde:</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>Højde:</translation>
+    </message>
+</context>
+<context>
+    <name>PreferencesDialog</name>
+    <message>
+        <source>Preferences</source>
+        <translation>Indstillinger</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Gem</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuller</translation>
+    </message>
+    <message>
+        <source>Interface</source>
+        <translation>Brugerflade</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewWidget</name>
+    <message>
+        <source>Labels</source>
+        <translation>Etiketter</translation>
+    </message>
+    <message>
+        <source>New Label</source>
+        <translation>Ny etiket</translation>
+    </message>
+</context>
+<context>
+    <name>PrintHandler</name>
+    <message>
+        <source>The label stock has no columns. Give it at least one column in the label properties.</source>
+        <translation>Etiketmaterialet har ingen kolonner. Angiv mindst én kolonne i etiketegenskaberne.</translation>
+    </message>
+    <message>
+        <source>The label stock has a margin or spacing that is not a length of zero or more.</source>
+        <translation>Etiketmaterialet har en margen eller afstand, der ikke er en længde på nul eller derover.</translation>
+    </message>
+    <message>
+        <source>The margins of the label stock (left %1 mm, right %2 mm) leave no printable width on its %3 mm liner.</source>
+        <translation>Etiketmaterialets margener (venstre %1 mm, højre %2 mm) efterlader ingen printbar bredde på bagpapiret på %3 mm.</translation>
+    </message>
+    <message>
+        <source>The column spacing of the label stock (%1 mm) leaves no room for %2 columns on its %3 mm liner.</source>
+        <translation>Etiketmaterialets kolonneafstand (%1 mm) giver ikke plads til %2 kolonner på bagpapiret på %3 mm.</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Udskriv</translation>
+    </message>
+    <message>
+        <source>Give one range of labels from 1 to %1, for example 2-5.</source>
+        <translation>Angiv ét interval af etiketter fra 1 til %1, for eksempel 2-5.</translation>
+    </message>
+    <message>
+        <source>Printing label %1 of %2</source>
+        <translation>Udskriver etiket %1 af %2</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuller</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Unavngivet</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Align items</source>
+        <translation>Justér elementer</translation>
+    </message>
+    <message>
+        <source>Delete item</source>
+        <translation>Slet element</translation>
+    </message>
+    <message>
+        <source>Delete items</source>
+        <translation>Slet elementer</translation>
+    </message>
+    <message>
+        <source>Insert text frame</source>
+        <translation>Indsæt tekstfelt</translation>
+    </message>
+    <message>
+        <source>Insert data frame</source>
+        <translation>Indsæt datafelt</translation>
+    </message>
+    <message>
+        <source>Insert Date and Time frame</source>
+        <translation>Indsæt dato- og klokkeslætsfelt</translation>
+    </message>
+    <message>
+        <source>Insert image frame</source>
+        <translation>Indsæt billedfelt</translation>
+    </message>
+    <message>
+        <source>Move item</source>
+        <translation>Flyt element</translation>
+    </message>
+    <message>
+        <source>Resize item</source>
+        <translation>Tilpas elementets størrelse</translation>
+    </message>
+    <message>
+        <source>Rotate items</source>
+        <translation>Rotér elementer</translation>
+    </message>
+</context>
+<context>
+    <name>TableEditor</name>
+    <message>
+        <source>Edit %1</source>
+        <translation>Rediger %1</translation>
+    </message>
+</context>
+<context>
+    <name>TextToolbar</name>
+    <message>
+        <source>Text Formatting</source>
+        <translation>Tekstformatering</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>Fed</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation>Kursiv</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation>Understreget</translation>
+    </message>
+    <message>
+        <source>Strikethrough</source>
+        <translation>Gennemstreget</translation>
+    </message>
+    <message>
+        <source>Align Left</source>
+        <translation>Venstrejustér</translation>
+    </message>
+    <message>
+        <source>Center</source>
+        <translation>Centrér</translation>
+    </message>
+    <message>
+        <source>Align Right</source>
+        <translation>Højrejustér</translation>
+    </message>
+    <message>
+        <source>Justify</source>
+        <translation>Lige margener</translation>
+    </message>
+</context>
+<context>
+    <name>ToolsToolbar</name>
+    <message>
+        <source>Tools</source>
+        <translation>Værktøjer</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Tekst</translation>
+    </message>
+    <message>
+        <source>Image</source>
+        <translation>Billede</translation>
+    </message>
+    <message>
+        <source>Variable data</source>
+        <translation>Variable data</translation>
+    </message>
+    <message>
+        <source>Date and Time</source>
+        <translation>Dato og klokkeslæt</translation>
+    </message>
+    <message>
+        <source>Barcode</source>
+        <translation>Stregkode</translation>
+    </message>
+</context>
+<context>
+    <name>TransAlignToolbar</name>
+    <message>
+        <source>Transform and align</source>
+        <translation>Transformér og justér</translation>
+    </message>
+    <message>
+        <source>0%1</source>
+        <translation>0%1</translation>
+    </message>
+    <message>
+        <source>45%1</source>
+        <translation>45%1</translation>
+    </message>
+    <message>
+        <source>90%1</source>
+        <translation>90%1</translation>
+    </message>
+    <message>
+        <source>135%1</source>
+        <translation>135%1</translation>
+    </message>
+    <message>
+        <source>180%1</source>
+        <translation>180%1</translation>
+    </message>
+    <message>
+        <source>225%1</source>
+        <translation>225%1</translation>
+    </message>
+    <message>
+        <source>270%1</source>
+        <translation>270%1</translation>
+    </message>
+    <message>
+        <source>315%1</source>
+        <translation>315%1</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Venstre</translation>
+    </message>
+    <message>
+        <source>Center</source>
+        <translation>Midte</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Højre</translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <translation>Top</translation>
+    </message>
+    <message>
+        <source>Bottom</source>
+        <translation>Bund</translation>
+    </message>
+</context>
+<context>
+    <name>UndoWidget</name>
+    <message>
+        <source>Undo history</source>
+        <translation>Fortryd-historik</translation>
+    </message>
+</context>
+<context>
+    <name>batchprint</name>
+    <message>
+        <source>warning: </source>
+        <translation>advarsel: </translation>
+    </message>
+    <message>
+        <source>--print and --export-pdf cannot be used together</source>
+        <translation>--print og --export-pdf kan ikke bruges sammen</translation>
+    </message>
+    <message>
+        <source>neither --print nor --export-pdf was given</source>
+        <translation>hverken --print eller --export-pdf blev angivet</translation>
+    </message>
+    <message>
+        <source>--export-pdf needs the name of the PDF file to write</source>
+        <translation>--export-pdf kræver navnet på den PDF-fil, der skal skrives</translation>
+    </message>
+    <message>
+        <source>no document file given</source>
+        <translation>ingen dokumentfil angivet</translation>
+    </message>
+    <message>
+        <source>--export-pdf writes one document; %1 files were given</source>
+        <translation>--export-pdf skriver ét dokument; der blev angivet %1 filer</translation>
+    </message>
+    <message>
+        <source>--printer cannot be used with --export-pdf</source>
+        <translation>--printer kan ikke bruges sammen med --export-pdf</translation>
+    </message>
+    <message>
+        <source>--printer needs a printer name</source>
+        <translation>--printer kræver et printernavn</translation>
+    </message>
+    <message>
+        <source>--copies needs a number from 1 to %1, not &quot;%2&quot;</source>
+        <translation>--copies kræver et tal fra 1 til %1, ikke &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>--data needs FILE or NAME=FILE, once per source, not &quot;%1&quot;</source>
+        <translation>--data kræver FILE eller NAME=FILE, én gang pr. kilde, ikke &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--range needs FROM-TO with 1 &lt;= FROM &lt;= TO, not &quot;%1&quot;</source>
+        <translation>--range kræver FROM-TO med 1 &lt;= FROM &lt;= TO, ikke &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>unknown printer &quot;%1&quot;</source>
+        <translation>ukendt printer &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>no fonts can be loaded on the &quot;%1&quot; platform, so the labels&apos; text would be missing; run on the offscreen or a desktop platform</source>
+        <translation>der kan ikke indlæses skrifttyper på platformen &quot;%1&quot;, så etiketternes tekst ville mangle; kør på offscreen-platformen eller en desktopplatform</translation>
+    </message>
+    <message>
+        <source>cannot read the data file: %1</source>
+        <translation>datafilen kan ikke læses: %1</translation>
+    </message>
+    <message>
+        <source>--data needs the data sources of the application</source>
+        <translation>--data kræver programmets datakilder</translation>
+    </message>
+    <message>
+        <source>the range %1-%2 reaches past the document&apos;s %3 labels</source>
+        <translation>intervallet %1-%2 rækker ud over dokumentets %3 etiketter</translation>
+    </message>
+    <message>
+        <source>cannot write &quot;%1&quot;</source>
+        <translation>kan ikke skrive &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>printing on &quot;%1&quot; failed</source>
+        <translation>udskrivning på &quot;%1&quot; mislykkedes</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Print the files without showing a window.</source>
+        <translation>Udskriv filerne uden at vise et vindue.</translation>
+    </message>
+    <message>
+        <source>Write the pages a print of the file would send to &lt;OUT.pdf&gt;.</source>
+        <translation>Skriv de sider, som en udskrift af filen ville sende, til &lt;OUT.pdf&gt;.</translation>
+    </message>
+    <message>
+        <source>Print on &lt;NAME&gt; instead of the printer the document names (with --print).</source>
+        <translation>Udskriv på &lt;NAME&gt; i stedet for den printer, dokumentet angiver (med --print).</translation>
+    </message>
+    <message>
+        <source>Print &lt;N&gt; copies of each label.</source>
+        <translation>Udskriv &lt;N&gt; kopier af hver etiket.</translation>
+    </message>
+    <message>
+        <source>Keep the copies of each label together.</source>
+        <translation>Hold kopierne af hver etiket samlet.</translation>
+    </message>
+    <message>
+        <source>Print the rows of the CSV &lt;FILE&gt; instead of the document&apos;s data file (NAME=FILE for the source of that name; - reads standard input).</source>
+        <translation>Udskriv rækkerne i CSV-filen &lt;FILE&gt; i stedet for dokumentets datafil (NAME=FILE for kilden med det navn; - læser fra standardinput).</translation>
+    </message>
+    <message>
+        <source>Print only labels &lt;FROM&gt; to &lt;TO&gt; (counted from 1).</source>
+        <translation>Udskriv kun etiketterne &lt;FROM&gt; til &lt;TO&gt; (talt fra 1).</translation>
+    </message>
+    <message>
+        <source>Files to open, optionally.</source>
+        <translation>Filer, der skal åbnes (valgfrit).</translation>
+    </message>
+    <message>
+        <source>Loading ...</source>
+        <translation>Indlæser ...</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,872 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE" sourcelanguage="en_US">
+<context>
+    <name>BaseItem</name>
+    <message>
+        <source>Position and size...</source>
+        <translation>Position und Größe...</translation>
+    </message>
+</context>
+<context>
+    <name>DataItem</name>
+    <message>
+        <source>Edit data source...</source>
+        <translation>Datenquelle bearbeiten...</translation>
+    </message>
+</context>
+<context>
+    <name>DataItemDialog</name>
+    <message>
+        <source>Edit data item</source>
+        <translation>Datenelement bearbeiten</translation>
+    </message>
+    <message>
+        <source>Source:</source>
+        <translation>Quelle:</translation>
+    </message>
+</context>
+<context>
+    <name>DataSourcesWidget</name>
+    <message>
+        <source>Data sources</source>
+        <translation>Datenquellen</translation>
+    </message>
+    <message>
+        <source>Add from file</source>
+        <translation>Aus Datei hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add table</source>
+        <translation>Tabelle hinzufügen</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Open file</source>
+        <translation>Datei öffnen</translation>
+    </message>
+    <message>
+        <source>Data files (*.csv *.xlsx *.txt);;All files (*.*)</source>
+        <translation>Datendateien (*.csv *.xlsx *.txt);;Alle Dateien (*.*)</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a CSV, TXT or XLSX file.</source>
+        <translation>&apos;%1&apos; ist keine CSV-, TXT- oder XLSX-Datei.</translation>
+    </message>
+</context>
+<context>
+    <name>DateTimeDialog</name>
+    <message>
+        <source>Date and Time</source>
+        <translation>Datum und Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Use system&apos;s current date and time.</source>
+        <translation>Aktuelles Datum und aktuelle Uhrzeit des Systems verwenden.</translation>
+    </message>
+    <message>
+        <source>Set date and time manually.</source>
+        <translation>Datum und Uhrzeit manuell festlegen.</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>Format string:</source>
+        <translation>Formatzeichenfolge:</translation>
+    </message>
+</context>
+<context>
+    <name>DateTimeItem</name>
+    <message>
+        <source>Edit date and time format...</source>
+        <translation>Datums- und Uhrzeitformat bearbeiten...</translation>
+    </message>
+</context>
+<context>
+    <name>DocPropertiesDialog</name>
+    <message>
+        <source>Document properties</source>
+        <translation>Dokumenteigenschaften</translation>
+    </message>
+</context>
+<context>
+    <name>DocPropertiesWidget</name>
+    <message>
+        <source>Custom</source>
+        <translation>Benutzerdefiniert</translation>
+    </message>
+    <message>
+        <source>Size template</source>
+        <translation>Größenvorlage</translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation>Eigenschaften</translation>
+    </message>
+    <message>
+        <source>Liner width</source>
+        <translation>Trägerbandbreite</translation>
+    </message>
+    <message>
+        <source>Label width</source>
+        <translation>Etikettenbreite</translation>
+    </message>
+    <message>
+        <source>Label height</source>
+        <translation>Etikettenhöhe</translation>
+    </message>
+    <message>
+        <source>Margin left</source>
+        <translation>Rand links</translation>
+    </message>
+    <message>
+        <source>Margin right</source>
+        <translation>Rand rechts</translation>
+    </message>
+    <message>
+        <source>Row spacing</source>
+        <translation>Reihenabstand</translation>
+    </message>
+    <message>
+        <source>Column spacing</source>
+        <translation>Spaltenabstand</translation>
+    </message>
+    <message>
+        <source>Columns</source>
+        <translation>Spalten</translation>
+    </message>
+    <message>
+        <source>Printer</source>
+        <translation>Drucker</translation>
+    </message>
+</context>
+<context>
+    <name>DriverPropertiesDialog</name>
+    <message>
+        <source>%1 Document Properties</source>
+        <translation>Dokumenteigenschaften für %1</translation>
+    </message>
+    <message>
+        <source>The driver of this printer has no options.</source>
+        <translation>Der Treiber dieses Druckers hat keine Optionen.</translation>
+    </message>
+</context>
+<context>
+    <name>InterfacePage</name>
+    <message>
+        <source>English</source>
+        <translation>Englisch</translation>
+    </message>
+    <message>
+        <source>Danish</source>
+        <translation>Dänisch</translation>
+    </message>
+    <message>
+        <source>German</source>
+        <translation>Deutsch</translation>
+    </message>
+    <message>
+        <source>Polish</source>
+        <translation>Polnisch</translation>
+    </message>
+    <message>
+        <source>Swedish</source>
+        <translation>Schwedisch</translation>
+    </message>
+    <message>
+        <source>Localization</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Menu language: </source>
+        <translation>Menüsprache: </translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Neu</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>Ö&amp;ffnen</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Speichern &amp;unter...</translation>
+    </message>
+    <message>
+        <source>Label properties</source>
+        <translation>Etiketteneigenschaften</translation>
+    </message>
+    <message>
+        <source>Lock layout</source>
+        <translation>Layout sperren</translation>
+    </message>
+    <message>
+        <source>Export as P&amp;DF...</source>
+        <translation>Als &amp;PDF exportieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Drucken...</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>&amp;Ausschneiden</translation>
+    </message>
+    <message>
+        <source>&amp;Copy...</source>
+        <translation>&amp;Kopieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Paste...</source>
+        <translation>E&amp;infügen...</translation>
+    </message>
+    <message>
+        <source>Select all</source>
+        <translation>Alles auswählen</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Label</source>
+        <translation>&amp;Etikett</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences</source>
+        <translation>&amp;Einstellungen</translation>
+    </message>
+    <message>
+        <source>Check for updates</source>
+        <translation>Nach Updates suchen</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;Über</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>&amp;Insert</source>
+        <translation>&amp;Einfügen</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>E&amp;xtras</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Label %1 of %2</source>
+        <translation>Etikett %1 von %2</translation>
+    </message>
+    <message>
+        <source>Show grid</source>
+        <translation>Raster anzeigen</translation>
+    </message>
+    <message>
+        <source>Snap to grid</source>
+        <translation>Am Raster ausrichten</translation>
+    </message>
+    <message>
+        <source>50%</source>
+        <translation>50%</translation>
+    </message>
+    <message>
+        <source>75%</source>
+        <translation>75%</translation>
+    </message>
+    <message>
+        <source>100%</source>
+        <translation>100%</translation>
+    </message>
+    <message>
+        <source>125%</source>
+        <translation>125%</translation>
+    </message>
+    <message>
+        <source>150%</source>
+        <translation>150%</translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>Veltrux Tagorix
+Version %1.%2.%3%4 (%5)
+
+Design labels, lay them out on roll stock and print runs of different labels.
+
+This software uses Qt version %6 under the terms of the GNU Lesser General Public License (LGPL) version 2.1.
+</source>
+        <translation>Veltrux Tagorix
+Version %1.%2.%3%4 (%5)
+
+Etiketten gestalten, auf Rollenmaterial anordnen und Serien verschiedener Etiketten drucken.
+
+Diese Software verwendet Qt Version %6 gemäß den Bedingungen der GNU Lesser General Public License (LGPL) Version 2.1.
+</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>(Untitled)</source>
+        <translation>(Unbenannt)</translation>
+    </message>
+    <message>
+        <source>Open file...</source>
+        <translation>Datei öffnen...</translation>
+    </message>
+    <message>
+        <source>Images (*.png *.jpg *.jpeg *.bmp *.gif *.svg)</source>
+        <translation>Bilder (*.png *.jpg *.jpeg *.bmp *.gif *.svg)</translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Insert image</source>
+        <translation>Bild einfügen</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not an image that can be read; nothing was inserted.</source>
+        <translation>&apos;%1&apos; ist kein lesbares Bild; es wurde nichts eingefügt.</translation>
+    </message>
+    <message>
+        <source>Open...</source>
+        <translation>Öffnen...</translation>
+    </message>
+    <message>
+        <source>Tagorix 4 label files (*.tx4l);;All files (*.*)</source>
+        <translation>Tagorix-4-Etikettendateien (*.tx4l);;Alle Dateien (*.*)</translation>
+    </message>
+    <message>
+        <source>Bad file type</source>
+        <translation>Ungültiger Dateityp</translation>
+    </message>
+    <message>
+        <source>Unable to open the selected file.</source>
+        <translation>Die ausgewählte Datei kann nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>Data files not found</source>
+        <translation>Datendateien nicht gefunden</translation>
+    </message>
+    <message>
+        <source>The label uses data files that were not found:
+%1
+
+Its variable data stays empty until they are added again.</source>
+        <translation>Das Etikett verwendet Datendateien, die nicht gefunden wurden:
+%1
+
+Seine variablen Daten bleiben leer, bis die Dateien erneut hinzugefügt werden.</translation>
+    </message>
+    <message>
+        <source>Printer not found</source>
+        <translation>Drucker nicht gefunden</translation>
+    </message>
+    <message>
+        <source>The printer %1 was not found. Set up printer in &apos;Label properties&apos;</source>
+        <translation>Der Drucker %1 wurde nicht gefunden. Richten Sie einen Drucker unter &apos;Etiketteneigenschaften&apos; ein</translation>
+    </message>
+    <message>
+        <source>Write error</source>
+        <translation>Schreibfehler</translation>
+    </message>
+    <message>
+        <source>Unable open &apos;%1&apos; for writing</source>
+        <translation>&apos;%1&apos; kann nicht zum Schreiben geöffnet werden</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Speichern unter...</translation>
+    </message>
+    <message>
+        <source>Tagorix 4 label files (*.tx4l)</source>
+        <translation>Tagorix-4-Etikettendateien (*.tx4l)</translation>
+    </message>
+    <message>
+        <source>Label modified</source>
+        <translation>Etikett geändert</translation>
+    </message>
+    <message>
+        <source>The label &apos;%1&apos; has been modified.
+Do you want to save your changes?</source>
+        <translation>Das Etikett &apos;%1&apos; wurde geändert.
+Möchten Sie die Änderungen speichern?</translation>
+    </message>
+    <message>
+        <source>Export as PDF...</source>
+        <translation>Als PDF exportieren...</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>PDF-Dateien (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Label exported to file</source>
+        <translation>Etikett in Datei exportiert</translation>
+    </message>
+</context>
+<context>
+    <name>NewDocumentDialog</name>
+    <message>
+        <source>New label</source>
+        <translation>Neues Etikett</translation>
+    </message>
+</context>
+<context>
+    <name>PositionSizeDialog</name>
+    <message>
+        <source>Position and size</source>
+        <translation>Position und Größe</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Position X:</source>
+        <translation>Position X:</translation>
+    </message>
+    <message>
+        <source>Position Y:</source>
+        <translation>Position Y:</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Breite:</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>Höhe:</translation>
+    </message>
+</context>
+<context>
+    <name>PreferencesDialog</name>
+    <message>
+        <source>Preferences</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Interface</source>
+        <translation>Oberfläche</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewWidget</name>
+    <message>
+        <source>Labels</source>
+        <translation>Etiketten</translation>
+    </message>
+    <message>
+        <source>New Label</source>
+        <translation>Neues Etikett</translation>
+    </message>
+</context>
+<context>
+    <name>PrintHandler</name>
+    <message>
+        <source>The label stock has no columns. Give it at least one column in the label properties.</source>
+        <translation>Das Etikettenmaterial hat keine Spalten. Legen Sie in den Etiketteneigenschaften mindestens eine Spalte fest.</translation>
+    </message>
+    <message>
+        <source>The label stock has a margin or spacing that is not a length of zero or more.</source>
+        <translation>Das Etikettenmaterial hat einen Rand oder Abstand, der keine Länge von null oder mehr ist.</translation>
+    </message>
+    <message>
+        <source>The margins of the label stock (left %1 mm, right %2 mm) leave no printable width on its %3 mm liner.</source>
+        <translation>Die Ränder des Etikettenmaterials (links %1 mm, rechts %2 mm) lassen auf dem %3 mm breiten Trägerband keine bedruckbare Breite übrig.</translation>
+    </message>
+    <message>
+        <source>The column spacing of the label stock (%1 mm) leaves no room for %2 columns on its %3 mm liner.</source>
+        <translation>Der Spaltenabstand des Etikettenmaterials (%1 mm) lässt auf dem %3 mm breiten Trägerband keinen Platz für %2 Spalten.</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Drucken</translation>
+    </message>
+    <message>
+        <source>Give one range of labels from 1 to %1, for example 2-5.</source>
+        <translation>Geben Sie einen Etikettenbereich von 1 bis %1 an, zum Beispiel 2-5.</translation>
+    </message>
+    <message>
+        <source>Printing label %1 of %2</source>
+        <translation>Drucke Etikett %1 von %2</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Unbenannt</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Align items</source>
+        <translation>Elemente ausrichten</translation>
+    </message>
+    <message>
+        <source>Delete item</source>
+        <translation>Element löschen</translation>
+    </message>
+    <message>
+        <source>Delete items</source>
+        <translation>Elemente löschen</translation>
+    </message>
+    <message>
+        <source>Insert text frame</source>
+        <translation>Textrahmen einfügen</translation>
+    </message>
+    <message>
+        <source>Insert data frame</source>
+        <translation>Datenrahmen einfügen</translation>
+    </message>
+    <message>
+        <source>Insert Date and Time frame</source>
+        <translation>Datums- und Uhrzeitrahmen einfügen</translation>
+    </message>
+    <message>
+        <source>Insert image frame</source>
+        <translation>Bildrahmen einfügen</translation>
+    </message>
+    <message>
+        <source>Move item</source>
+        <translation>Element verschieben</translation>
+    </message>
+    <message>
+        <source>Resize item</source>
+        <translation>Elementgröße ändern</translation>
+    </message>
+    <message>
+        <source>Rotate items</source>
+        <translation>Elemente drehen</translation>
+    </message>
+</context>
+<context>
+    <name>TableEditor</name>
+    <message>
+        <source>Edit %1</source>
+        <translation>%1 bearbeiten</translation>
+    </message>
+</context>
+<context>
+    <name>TextToolbar</name>
+    <message>
+        <source>Text Formatting</source>
+        <translation>Textformatierung</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>Fett</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation>Kursiv</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation>Unterstrichen</translation>
+    </message>
+    <message>
+        <source>Strikethrough</source>
+        <translation>Durchgestrichen</translation>
+    </message>
+    <message>
+        <source>Align Left</source>
+        <translation>Linksbündig</translation>
+    </message>
+    <message>
+        <source>Center</source>
+        <translation>Zentriert</translation>
+    </message>
+    <message>
+        <source>Align Right</source>
+        <translation>Rechtsbündig</translation>
+    </message>
+    <message>
+        <source>Justify</source>
+        <translation>Blocksatz</translation>
+    </message>
+</context>
+<context>
+    <name>ToolsToolbar</name>
+    <message>
+        <source>Tools</source>
+        <translation>Werkzeuge</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Image</source>
+        <translation>Bild</translation>
+    </message>
+    <message>
+        <source>Variable data</source>
+        <translation>Variable Daten</translation>
+    </message>
+    <message>
+        <source>Date and Time</source>
+        <translation>Datum und Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Barcode</source>
+        <translation>Barcode</translation>
+    </message>
+</context>
+<context>
+    <name>TransAlignToolbar</name>
+    <message>
+        <source>Transform and align</source>
+        <translation>Transformieren und ausrichten</translation>
+    </message>
+    <message>
+        <source>0%1</source>
+        <translation>0%1</translation>
+    </message>
+    <message>
+        <source>45%1</source>
+        <translation>45%1</translation>
+    </message>
+    <message>
+        <source>90%1</source>
+        <translation>90%1</translation>
+    </message>
+    <message>
+        <source>135%1</source>
+        <translation>135%1</translation>
+    </message>
+    <message>
+        <source>180%1</source>
+        <translation>180%1</translation>
+    </message>
+    <message>
+        <source>225%1</source>
+        <translation>225%1</translation>
+    </message>
+    <message>
+        <source>270%1</source>
+        <translation>270%1</translation>
+    </message>
+    <message>
+        <source>315%1</source>
+        <translation>315%1</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Links</translation>
+    </message>
+    <message>
+        <source>Center</source>
+        <translation>Mitte</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Rechts</translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <translation>Oben</translation>
+    </message>
+    <message>
+        <source>Bottom</source>
+        <translation>Unten</translation>
+    </message>
+</context>
+<context>
+    <name>UndoWidget</name>
+    <message>
+        <source>Undo history</source>
+        <translation>Rückgängig-Verlauf</translation>
+    </message>
+</context>
+<context>
+    <name>batchprint</name>
+    <message>
+        <source>warning: </source>
+        <translation>Warnung: </translation>
+    </message>
+    <message>
+        <source>--print and --export-pdf cannot be used together</source>
+        <translation>--print und --export-pdf können nicht zusammen verwendet werden</translation>
+    </message>
+    <message>
+        <source>neither --print nor --export-pdf was given</source>
+        <translation>weder --print noch --export-pdf wurde angegeben</translation>
+    </message>
+    <message>
+        <source>--export-pdf needs the name of the PDF file to write</source>
+        <translation>--export-pdf benötigt den Namen der zu schreibenden PDF-Datei</translation>
+    </message>
+    <message>
+        <source>no document file given</source>
+        <translation>keine Dokumentdatei angegeben</translation>
+    </message>
+    <message>
+        <source>--export-pdf writes one document; %1 files were given</source>
+        <translation>--export-pdf schreibt ein Dokument; es wurden %1 Dateien angegeben</translation>
+    </message>
+    <message>
+        <source>--printer cannot be used with --export-pdf</source>
+        <translation>--printer kann nicht mit --export-pdf verwendet werden</translation>
+    </message>
+    <message>
+        <source>--printer needs a printer name</source>
+        <translation>--printer benötigt einen Druckernamen</translation>
+    </message>
+    <message>
+        <source>--copies needs a number from 1 to %1, not &quot;%2&quot;</source>
+        <translation>--copies benötigt eine Zahl von 1 bis %1, nicht &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>--data needs FILE or NAME=FILE, once per source, not &quot;%1&quot;</source>
+        <translation>--data benötigt FILE oder NAME=FILE, einmal pro Quelle, nicht &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--range needs FROM-TO with 1 &lt;= FROM &lt;= TO, not &quot;%1&quot;</source>
+        <translation>--range benötigt FROM-TO mit 1 &lt;= FROM &lt;= TO, nicht &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>unknown printer &quot;%1&quot;</source>
+        <translation>unbekannter Drucker &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>no fonts can be loaded on the &quot;%1&quot; platform, so the labels&apos; text would be missing; run on the offscreen or a desktop platform</source>
+        <translation>auf der Plattform &quot;%1&quot; können keine Schriftarten geladen werden, daher würde der Text der Etiketten fehlen; verwenden Sie die offscreen-Plattform oder eine Desktop-Plattform</translation>
+    </message>
+    <message>
+        <source>cannot read the data file: %1</source>
+        <translation>die Datendatei kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>--data needs the data sources of the application</source>
+        <translation>--data benötigt die Datenquellen der Anwendung</translation>
+    </message>
+    <message>
+        <source>the range %1-%2 reaches past the document&apos;s %3 labels</source>
+        <translation>der Bereich %1-%2 reicht über die %3 Etiketten des Dokuments hinaus</translation>
+    </message>
+    <message>
+        <source>cannot write &quot;%1&quot;</source>
+        <translation>&quot;%1&quot; kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>printing on &quot;%1&quot; failed</source>
+        <translation>Drucken auf &quot;%1&quot; fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Print the files without showing a window.</source>
+        <translation>Druckt die Dateien, ohne ein Fenster anzuzeigen.</translation>
+    </message>
+    <message>
+        <source>Write the pages a print of the file would send to &lt;OUT.pdf&gt;.</source>
+        <translation>Schreibt die Seiten, die ein Druck der Datei senden würde, in &lt;OUT.pdf&gt;.</translation>
+    </message>
+    <message>
+        <source>Print on &lt;NAME&gt; instead of the printer the document names (with --print).</source>
+        <translation>Druckt auf &lt;NAME&gt; statt auf dem im Dokument angegebenen Drucker (mit --print).</translation>
+    </message>
+    <message>
+        <source>Print &lt;N&gt; copies of each label.</source>
+        <translation>Druckt &lt;N&gt; Kopien jedes Etiketts.</translation>
+    </message>
+    <message>
+        <source>Keep the copies of each label together.</source>
+        <translation>Hält die Kopien jedes Etiketts zusammen.</translation>
+    </message>
+    <message>
+        <source>Print the rows of the CSV &lt;FILE&gt; instead of the document&apos;s data file (NAME=FILE for the source of that name; - reads standard input).</source>
+        <translation>Druckt die Zeilen der CSV-Datei &lt;FILE&gt; statt der Datendatei des Dokuments (NAME=FILE für die Quelle dieses Namens; - liest von der Standardeingabe).</translation>
+    </message>
+    <message>
+        <source>Print only labels &lt;FROM&gt; to &lt;TO&gt; (counted from 1).</source>
+        <translation>Druckt nur die Etiketten &lt;FROM&gt; bis &lt;TO&gt; (gezählt ab 1).</translation>
+    </message>
+    <message>
+        <source>Files to open, optionally.</source>
+        <translation>Zu öffnende Dateien (optional).</translation>
+    </message>
+    <message>
+        <source>Loading ...</source>
+        <translation>Wird geladen ...</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,872 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="pl_PL" sourcelanguage="en_US">
+<context>
+    <name>BaseItem</name>
+    <message>
+        <source>Position and size...</source>
+        <translation>Położenie i rozmiar...</translation>
+    </message>
+</context>
+<context>
+    <name>DataItem</name>
+    <message>
+        <source>Edit data source...</source>
+        <translation>Edytuj źródło danych...</translation>
+    </message>
+</context>
+<context>
+    <name>DataItemDialog</name>
+    <message>
+        <source>Edit data item</source>
+        <translation>Edytuj element danych</translation>
+    </message>
+    <message>
+        <source>Source:</source>
+        <translation>Źródło:</translation>
+    </message>
+</context>
+<context>
+    <name>DataSourcesWidget</name>
+    <message>
+        <source>Data sources</source>
+        <translation>Źródła danych</translation>
+    </message>
+    <message>
+        <source>Add from file</source>
+        <translation>Dodaj z pliku</translation>
+    </message>
+    <message>
+        <source>Add table</source>
+        <translation>Dodaj tabelę</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Edytuj</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Usuń</translation>
+    </message>
+    <message>
+        <source>Open file</source>
+        <translation>Otwórz plik</translation>
+    </message>
+    <message>
+        <source>Data files (*.csv *.xlsx *.txt);;All files (*.*)</source>
+        <translation>Pliki danych (*.csv *.xlsx *.txt);;Wszystkie pliki (*.*)</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a CSV, TXT or XLSX file.</source>
+        <translation>&apos;%1&apos; nie jest plikiem CSV, TXT ani XLSX.</translation>
+    </message>
+</context>
+<context>
+    <name>DateTimeDialog</name>
+    <message>
+        <source>Date and Time</source>
+        <translation>Data i godzina</translation>
+    </message>
+    <message>
+        <source>Use system&apos;s current date and time.</source>
+        <translation>Użyj bieżącej daty i godziny systemowej.</translation>
+    </message>
+    <message>
+        <source>Set date and time manually.</source>
+        <translation>Ustaw datę i godzinę ręcznie.</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>Format string:</source>
+        <translation>Ciąg formatu:</translation>
+    </message>
+</context>
+<context>
+    <name>DateTimeItem</name>
+    <message>
+        <source>Edit date and time format...</source>
+        <translation>Edytuj format daty i godziny...</translation>
+    </message>
+</context>
+<context>
+    <name>DocPropertiesDialog</name>
+    <message>
+        <source>Document properties</source>
+        <translation>Właściwości dokumentu</translation>
+    </message>
+</context>
+<context>
+    <name>DocPropertiesWidget</name>
+    <message>
+        <source>Custom</source>
+        <translation>Niestandardowy</translation>
+    </message>
+    <message>
+        <source>Size template</source>
+        <translation>Szablon rozmiaru</translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation>Właściwości</translation>
+    </message>
+    <message>
+        <source>Liner width</source>
+        <translation>Szerokość podkładu</translation>
+    </message>
+    <message>
+        <source>Label width</source>
+        <translation>Szerokość etykiety</translation>
+    </message>
+    <message>
+        <source>Label height</source>
+        <translation>Wysokość etykiety</translation>
+    </message>
+    <message>
+        <source>Margin left</source>
+        <translation>Margines lewy</translation>
+    </message>
+    <message>
+        <source>Margin right</source>
+        <translation>Margines prawy</translation>
+    </message>
+    <message>
+        <source>Row spacing</source>
+        <translation>Odstęp między wierszami</translation>
+    </message>
+    <message>
+        <source>Column spacing</source>
+        <translation>Odstęp między kolumnami</translation>
+    </message>
+    <message>
+        <source>Columns</source>
+        <translation>Kolumny</translation>
+    </message>
+    <message>
+        <source>Printer</source>
+        <translation>Drukarka</translation>
+    </message>
+</context>
+<context>
+    <name>DriverPropertiesDialog</name>
+    <message>
+        <source>%1 Document Properties</source>
+        <translation>Właściwości dokumentu – %1</translation>
+    </message>
+    <message>
+        <source>The driver of this printer has no options.</source>
+        <translation>Sterownik tej drukarki nie ma żadnych opcji.</translation>
+    </message>
+</context>
+<context>
+    <name>InterfacePage</name>
+    <message>
+        <source>English</source>
+        <translation>Angielski</translation>
+    </message>
+    <message>
+        <source>Danish</source>
+        <translation>Duński</translation>
+    </message>
+    <message>
+        <source>German</source>
+        <translation>Niemiecki</translation>
+    </message>
+    <message>
+        <source>Polish</source>
+        <translation>Polski</translation>
+    </message>
+    <message>
+        <source>Swedish</source>
+        <translation>Szwedzki</translation>
+    </message>
+    <message>
+        <source>Localization</source>
+        <translation>Lokalizacja</translation>
+    </message>
+    <message>
+        <source>Menu language: </source>
+        <translation>Język menu: </translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Nowy</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>&amp;Otwórz</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Zamknij</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Zapisz</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Zapisz &amp;jako...</translation>
+    </message>
+    <message>
+        <source>Label properties</source>
+        <translation>Właściwości etykiety</translation>
+    </message>
+    <message>
+        <source>Lock layout</source>
+        <translation>Zablokuj układ</translation>
+    </message>
+    <message>
+        <source>Export as P&amp;DF...</source>
+        <translation>&amp;Eksportuj do PDF...</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Drukuj...</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>Za&amp;kończ</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Cofnij</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Ponów</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>Wy&amp;tnij</translation>
+    </message>
+    <message>
+        <source>&amp;Copy...</source>
+        <translation>&amp;Kopiuj...</translation>
+    </message>
+    <message>
+        <source>&amp;Paste...</source>
+        <translation>&amp;Wklej...</translation>
+    </message>
+    <message>
+        <source>Select all</source>
+        <translation>Zaznacz wszystko</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Usuń</translation>
+    </message>
+    <message>
+        <source>&amp;Label</source>
+        <translation>&amp;Etykieta</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences</source>
+        <translation>&amp;Preferencje</translation>
+    </message>
+    <message>
+        <source>Check for updates</source>
+        <translation>Sprawdź aktualizacje</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;O programie</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Plik</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Edycja</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Widok</translation>
+    </message>
+    <message>
+        <source>&amp;Insert</source>
+        <translation>W&amp;staw</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>&amp;Narzędzia</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>P&amp;omoc</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Plik</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Edycja</translation>
+    </message>
+    <message>
+        <source>Label %1 of %2</source>
+        <translation>Etykieta %1 z %2</translation>
+    </message>
+    <message>
+        <source>Show grid</source>
+        <translation>Pokaż siatkę</translation>
+    </message>
+    <message>
+        <source>Snap to grid</source>
+        <translation>Przyciągaj do siatki</translation>
+    </message>
+    <message>
+        <source>50%</source>
+        <translation>50%</translation>
+    </message>
+    <message>
+        <source>75%</source>
+        <translation>75%</translation>
+    </message>
+    <message>
+        <source>100%</source>
+        <translation>100%</translation>
+    </message>
+    <message>
+        <source>125%</source>
+        <translation>125%</translation>
+    </message>
+    <message>
+        <source>150%</source>
+        <translation>150%</translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>Veltrux Tagorix
+Version %1.%2.%3%4 (%5)
+
+Design labels, lay them out on roll stock and print runs of different labels.
+
+This software uses Qt version %6 under the terms of the GNU Lesser General Public License (LGPL) version 2.1.
+</source>
+        <translation>Veltrux Tagorix
+Wersja %1.%2.%3%4 (%5)
+
+Projektuj etykiety, rozmieszczaj je na materiale etykiet w rolce i drukuj serie różnych etykiet.
+
+To oprogramowanie korzysta z biblioteki Qt w wersji %6 na warunkach licencji GNU Lesser General Public License (LGPL) w wersji 2.1.
+</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>O programie</translation>
+    </message>
+    <message>
+        <source>(Untitled)</source>
+        <translation>(Bez tytułu)</translation>
+    </message>
+    <message>
+        <source>Open file...</source>
+        <translation>Otwórz plik...</translation>
+    </message>
+    <message>
+        <source>Images (*.png *.jpg *.jpeg *.bmp *.gif *.svg)</source>
+        <translation>Obrazy (*.png *.jpg *.jpeg *.bmp *.gif *.svg)</translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation>Wszystkie pliki (*)</translation>
+    </message>
+    <message>
+        <source>Insert image</source>
+        <translation>Wstaw obraz</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not an image that can be read; nothing was inserted.</source>
+        <translation>&apos;%1&apos; nie jest obrazem, który można odczytać; nic nie zostało wstawione.</translation>
+    </message>
+    <message>
+        <source>Open...</source>
+        <translation>Otwórz...</translation>
+    </message>
+    <message>
+        <source>Tagorix 4 label files (*.tx4l);;All files (*.*)</source>
+        <translation>Pliki etykiet Tagorix 4 (*.tx4l);;Wszystkie pliki (*.*)</translation>
+    </message>
+    <message>
+        <source>Bad file type</source>
+        <translation>Nieprawidłowy typ pliku</translation>
+    </message>
+    <message>
+        <source>Unable to open the selected file.</source>
+        <translation>Nie można otworzyć wybranego pliku.</translation>
+    </message>
+    <message>
+        <source>Data files not found</source>
+        <translation>Nie znaleziono plików danych</translation>
+    </message>
+    <message>
+        <source>The label uses data files that were not found:
+%1
+
+Its variable data stays empty until they are added again.</source>
+        <translation>Etykieta korzysta z plików danych, których nie znaleziono:
+%1
+
+Jej dane zmienne pozostaną puste, dopóki pliki nie zostaną ponownie dodane.</translation>
+    </message>
+    <message>
+        <source>Printer not found</source>
+        <translation>Nie znaleziono drukarki</translation>
+    </message>
+    <message>
+        <source>The printer %1 was not found. Set up printer in &apos;Label properties&apos;</source>
+        <translation>Nie znaleziono drukarki %1. Skonfiguruj drukarkę w oknie &apos;Właściwości etykiety&apos;</translation>
+    </message>
+    <message>
+        <source>Write error</source>
+        <translation>Błąd zapisu</translation>
+    </message>
+    <message>
+        <source>Unable open &apos;%1&apos; for writing</source>
+        <translation>Nie można otworzyć &apos;%1&apos; do zapisu</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Zapisz jako...</translation>
+    </message>
+    <message>
+        <source>Tagorix 4 label files (*.tx4l)</source>
+        <translation>Pliki etykiet Tagorix 4 (*.tx4l)</translation>
+    </message>
+    <message>
+        <source>Label modified</source>
+        <translation>Etykieta została zmodyfikowana</translation>
+    </message>
+    <message>
+        <source>The label &apos;%1&apos; has been modified.
+Do you want to save your changes?</source>
+        <translation>Etykieta &apos;%1&apos; została zmodyfikowana.
+Czy chcesz zapisać zmiany?</translation>
+    </message>
+    <message>
+        <source>Export as PDF...</source>
+        <translation>Eksportuj do PDF...</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>Pliki PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Label exported to file</source>
+        <translation>Etykieta została wyeksportowana do pliku</translation>
+    </message>
+</context>
+<context>
+    <name>NewDocumentDialog</name>
+    <message>
+        <source>New label</source>
+        <translation>Nowa etykieta</translation>
+    </message>
+</context>
+<context>
+    <name>PositionSizeDialog</name>
+    <message>
+        <source>Position and size</source>
+        <translation>Położenie i rozmiar</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Położenie</translation>
+    </message>
+    <message>
+        <source>Position X:</source>
+        <translation>Położenie X:</translation>
+    </message>
+    <message>
+        <source>Position Y:</source>
+        <translation>Położenie Y:</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Rozmiar</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Szerokość:</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>Wysokość:</translation>
+    </message>
+</context>
+<context>
+    <name>PreferencesDialog</name>
+    <message>
+        <source>Preferences</source>
+        <translation>Preferencje</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Zapisz</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Anuluj</translation>
+    </message>
+    <message>
+        <source>Interface</source>
+        <translation>Interfejs</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewWidget</name>
+    <message>
+        <source>Labels</source>
+        <translation>Etykiety</translation>
+    </message>
+    <message>
+        <source>New Label</source>
+        <translation>Nowa etykieta</translation>
+    </message>
+</context>
+<context>
+    <name>PrintHandler</name>
+    <message>
+        <source>The label stock has no columns. Give it at least one column in the label properties.</source>
+        <translation>Materiał etykiet nie ma kolumn. Ustaw co najmniej jedną kolumnę we właściwościach etykiety.</translation>
+    </message>
+    <message>
+        <source>The label stock has a margin or spacing that is not a length of zero or more.</source>
+        <translation>Materiał etykiet ma margines lub odstęp, którego długość nie jest równa zero ani większa od zera.</translation>
+    </message>
+    <message>
+        <source>The margins of the label stock (left %1 mm, right %2 mm) leave no printable width on its %3 mm liner.</source>
+        <translation>Marginesy materiału etykiet (lewy %1 mm, prawy %2 mm) nie pozostawiają obszaru do druku na podkładzie o szerokości %3 mm.</translation>
+    </message>
+    <message>
+        <source>The column spacing of the label stock (%1 mm) leaves no room for %2 columns on its %3 mm liner.</source>
+        <translation>Odstęp między kolumnami materiału etykiet (%1 mm) jest zbyt duży, aby na podkładzie o szerokości %3 mm zmieściła się podana liczba kolumn (%2).</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Drukuj</translation>
+    </message>
+    <message>
+        <source>Give one range of labels from 1 to %1, for example 2-5.</source>
+        <translation>Podaj jeden zakres etykiet od 1 do %1, na przykład 2-5.</translation>
+    </message>
+    <message>
+        <source>Printing label %1 of %2</source>
+        <translation>Drukowanie etykiety %1 z %2</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Anuluj</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Bez tytułu</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Align items</source>
+        <translation>Wyrównaj elementy</translation>
+    </message>
+    <message>
+        <source>Delete item</source>
+        <translation>Usuń element</translation>
+    </message>
+    <message>
+        <source>Delete items</source>
+        <translation>Usuń elementy</translation>
+    </message>
+    <message>
+        <source>Insert text frame</source>
+        <translation>Wstaw ramkę tekstową</translation>
+    </message>
+    <message>
+        <source>Insert data frame</source>
+        <translation>Wstaw ramkę danych</translation>
+    </message>
+    <message>
+        <source>Insert Date and Time frame</source>
+        <translation>Wstaw ramkę daty i godziny</translation>
+    </message>
+    <message>
+        <source>Insert image frame</source>
+        <translation>Wstaw ramkę obrazu</translation>
+    </message>
+    <message>
+        <source>Move item</source>
+        <translation>Przesuń element</translation>
+    </message>
+    <message>
+        <source>Resize item</source>
+        <translation>Zmień rozmiar elementu</translation>
+    </message>
+    <message>
+        <source>Rotate items</source>
+        <translation>Obróć elementy</translation>
+    </message>
+</context>
+<context>
+    <name>TableEditor</name>
+    <message>
+        <source>Edit %1</source>
+        <translation>Edytuj %1</translation>
+    </message>
+</context>
+<context>
+    <name>TextToolbar</name>
+    <message>
+        <source>Text Formatting</source>
+        <translation>Formatowanie tekstu</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>Pogrubienie</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation>Kursywa</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation>Podkreślenie</translation>
+    </message>
+    <message>
+        <source>Strikethrough</source>
+        <translation>Przekreślenie</translation>
+    </message>
+    <message>
+        <source>Align Left</source>
+        <translation>Wyrównaj do lewej</translation>
+    </message>
+    <message>
+        <source>Center</source>
+        <translation>Wyśrodkuj</translation>
+    </message>
+    <message>
+        <source>Align Right</source>
+        <translation>Wyrównaj do prawej</translation>
+    </message>
+    <message>
+        <source>Justify</source>
+        <translation>Wyjustuj</translation>
+    </message>
+</context>
+<context>
+    <name>ToolsToolbar</name>
+    <message>
+        <source>Tools</source>
+        <translation>Narzędzia</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Tekst</translation>
+    </message>
+    <message>
+        <source>Image</source>
+        <translation>Obraz</translation>
+    </message>
+    <message>
+        <source>Variable data</source>
+        <translation>Dane zmienne</translation>
+    </message>
+    <message>
+        <source>Date and Time</source>
+        <translation>Data i godzina</translation>
+    </message>
+    <message>
+        <source>Barcode</source>
+        <translation>Kod kreskowy</translation>
+    </message>
+</context>
+<context>
+    <name>TransAlignToolbar</name>
+    <message>
+        <source>Transform and align</source>
+        <translation>Przekształć i wyrównaj</translation>
+    </message>
+    <message>
+        <source>0%1</source>
+        <translation>0%1</translation>
+    </message>
+    <message>
+        <source>45%1</source>
+        <translation>45%1</translation>
+    </message>
+    <message>
+        <source>90%1</source>
+        <translation>90%1</translation>
+    </message>
+    <message>
+        <source>135%1</source>
+        <translation>135%1</translation>
+    </message>
+    <message>
+        <source>180%1</source>
+        <translation>180%1</translation>
+    </message>
+    <message>
+        <source>225%1</source>
+        <translation>225%1</translation>
+    </message>
+    <message>
+        <source>270%1</source>
+        <translation>270%1</translation>
+    </message>
+    <message>
+        <source>315%1</source>
+        <translation>315%1</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Do lewej</translation>
+    </message>
+    <message>
+        <source>Center</source>
+        <translation>Wyśrodkuj</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Do prawej</translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <translation>Do góry</translation>
+    </message>
+    <message>
+        <source>Bottom</source>
+        <translation>Do dołu</translation>
+    </message>
+</context>
+<context>
+    <name>UndoWidget</name>
+    <message>
+        <source>Undo history</source>
+        <translation>Historia cofania</translation>
+    </message>
+</context>
+<context>
+    <name>batchprint</name>
+    <message>
+        <source>warning: </source>
+        <translation>ostrzeżenie: </translation>
+    </message>
+    <message>
+        <source>--print and --export-pdf cannot be used together</source>
+        <translation>opcji --print i --export-pdf nie można używać razem</translation>
+    </message>
+    <message>
+        <source>neither --print nor --export-pdf was given</source>
+        <translation>nie podano ani --print, ani --export-pdf</translation>
+    </message>
+    <message>
+        <source>--export-pdf needs the name of the PDF file to write</source>
+        <translation>--export-pdf wymaga nazwy zapisywanego pliku PDF</translation>
+    </message>
+    <message>
+        <source>no document file given</source>
+        <translation>nie podano pliku dokumentu</translation>
+    </message>
+    <message>
+        <source>--export-pdf writes one document; %1 files were given</source>
+        <translation>--export-pdf zapisuje jeden dokument, a podano plików: %1</translation>
+    </message>
+    <message>
+        <source>--printer cannot be used with --export-pdf</source>
+        <translation>opcji --printer nie można używać razem z --export-pdf</translation>
+    </message>
+    <message>
+        <source>--printer needs a printer name</source>
+        <translation>--printer wymaga nazwy drukarki</translation>
+    </message>
+    <message>
+        <source>--copies needs a number from 1 to %1, not &quot;%2&quot;</source>
+        <translation>--copies wymaga liczby od 1 do %1, a nie &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>--data needs FILE or NAME=FILE, once per source, not &quot;%1&quot;</source>
+        <translation>--data wymaga FILE lub NAME=FILE, raz dla każdego źródła, a nie &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--range needs FROM-TO with 1 &lt;= FROM &lt;= TO, not &quot;%1&quot;</source>
+        <translation>--range wymaga FROM-TO, gdzie 1 &lt;= FROM &lt;= TO, a nie &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>unknown printer &quot;%1&quot;</source>
+        <translation>nieznana drukarka &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>no fonts can be loaded on the &quot;%1&quot; platform, so the labels&apos; text would be missing; run on the offscreen or a desktop platform</source>
+        <translation>na platformie &quot;%1&quot; nie można załadować żadnych czcionek, więc na etykietach zabrakłoby tekstu; uruchom program na platformie offscreen lub na platformie desktopowej</translation>
+    </message>
+    <message>
+        <source>cannot read the data file: %1</source>
+        <translation>nie można odczytać pliku danych: %1</translation>
+    </message>
+    <message>
+        <source>--data needs the data sources of the application</source>
+        <translation>--data wymaga źródeł danych aplikacji</translation>
+    </message>
+    <message>
+        <source>the range %1-%2 reaches past the document&apos;s %3 labels</source>
+        <translation>zakres %1-%2 wykracza poza liczbę etykiet w dokumencie (%3)</translation>
+    </message>
+    <message>
+        <source>cannot write &quot;%1&quot;</source>
+        <translation>nie można zapisać &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>printing on &quot;%1&quot; failed</source>
+        <translation>drukowanie na &quot;%1&quot; nie powiodło się</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Print the files without showing a window.</source>
+        <translation>Drukuje pliki bez wyświetlania okna.</translation>
+    </message>
+    <message>
+        <source>Write the pages a print of the file would send to &lt;OUT.pdf&gt;.</source>
+        <translation>Zapisuje do &lt;OUT.pdf&gt; strony, które zostałyby wysłane do drukarki podczas drukowania pliku.</translation>
+    </message>
+    <message>
+        <source>Print on &lt;NAME&gt; instead of the printer the document names (with --print).</source>
+        <translation>Drukuje na drukarce &lt;NAME&gt; zamiast na drukarce wskazanej w dokumencie (razem z --print).</translation>
+    </message>
+    <message>
+        <source>Print &lt;N&gt; copies of each label.</source>
+        <translation>Drukuje &lt;N&gt; kopii każdej etykiety.</translation>
+    </message>
+    <message>
+        <source>Keep the copies of each label together.</source>
+        <translation>Drukuje kopie każdej etykiety bezpośrednio jedna po drugiej.</translation>
+    </message>
+    <message>
+        <source>Print the rows of the CSV &lt;FILE&gt; instead of the document&apos;s data file (NAME=FILE for the source of that name; - reads standard input).</source>
+        <translation>Drukuje wiersze pliku CSV &lt;FILE&gt; zamiast pliku danych dokumentu (NAME=FILE dla źródła o tej nazwie; - odczytuje standardowe wejście).</translation>
+    </message>
+    <message>
+        <source>Print only labels &lt;FROM&gt; to &lt;TO&gt; (counted from 1).</source>
+        <translation>Drukuje tylko etykiety od &lt;FROM&gt; do &lt;TO&gt; (licząc od 1).</translation>
+    </message>
+    <message>
+        <source>Files to open, optionally.</source>
+        <translation>Pliki do otwarcia (opcjonalnie).</translation>
+    </message>
+    <message>
+        <source>Loading ...</source>
+        <translation>Ładowanie ...</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,872 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="sv_SE" sourcelanguage="en_US">
+<context>
+    <name>BaseItem</name>
+    <message>
+        <source>Position and size...</source>
+        <translation>Position och storlek...</translation>
+    </message>
+</context>
+<context>
+    <name>DataItem</name>
+    <message>
+        <source>Edit data source...</source>
+        <translation>Redigera datakälla...</translation>
+    </message>
+</context>
+<context>
+    <name>DataItemDialog</name>
+    <message>
+        <source>Edit data item</source>
+        <translation>Redigera dataobjekt</translation>
+    </message>
+    <message>
+        <source>Source:</source>
+        <translation>Källa:</translation>
+    </message>
+</context>
+<context>
+    <name>DataSourcesWidget</name>
+    <message>
+        <source>Data sources</source>
+        <translation>Datakällor</translation>
+    </message>
+    <message>
+        <source>Add from file</source>
+        <translation>Lägg till från fil</translation>
+    </message>
+    <message>
+        <source>Add table</source>
+        <translation>Lägg till tabell</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Redigera</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Ta bort</translation>
+    </message>
+    <message>
+        <source>Open file</source>
+        <translation>Öppna fil</translation>
+    </message>
+    <message>
+        <source>Data files (*.csv *.xlsx *.txt);;All files (*.*)</source>
+        <translation>Datafiler (*.csv *.xlsx *.txt);;Alla filer (*.*)</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a CSV, TXT or XLSX file.</source>
+        <translation>&apos;%1&apos; är inte en CSV-, TXT- eller XLSX-fil.</translation>
+    </message>
+</context>
+<context>
+    <name>DateTimeDialog</name>
+    <message>
+        <source>Date and Time</source>
+        <translation>Datum och tid</translation>
+    </message>
+    <message>
+        <source>Use system&apos;s current date and time.</source>
+        <translation>Använd systemets aktuella datum och tid.</translation>
+    </message>
+    <message>
+        <source>Set date and time manually.</source>
+        <translation>Ange datum och tid manuellt.</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>Format string:</source>
+        <translation>Formatsträng:</translation>
+    </message>
+</context>
+<context>
+    <name>DateTimeItem</name>
+    <message>
+        <source>Edit date and time format...</source>
+        <translation>Redigera datum- och tidsformat...</translation>
+    </message>
+</context>
+<context>
+    <name>DocPropertiesDialog</name>
+    <message>
+        <source>Document properties</source>
+        <translation>Dokumentegenskaper</translation>
+    </message>
+</context>
+<context>
+    <name>DocPropertiesWidget</name>
+    <message>
+        <source>Custom</source>
+        <translation>Anpassad</translation>
+    </message>
+    <message>
+        <source>Size template</source>
+        <translation>Storleksmall</translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation>Egenskaper</translation>
+    </message>
+    <message>
+        <source>Liner width</source>
+        <translation>Bärpapperets bredd</translation>
+    </message>
+    <message>
+        <source>Label width</source>
+        <translation>Etikettbredd</translation>
+    </message>
+    <message>
+        <source>Label height</source>
+        <translation>Etiketthöjd</translation>
+    </message>
+    <message>
+        <source>Margin left</source>
+        <translation>Vänstermarginal</translation>
+    </message>
+    <message>
+        <source>Margin right</source>
+        <translation>Högermarginal</translation>
+    </message>
+    <message>
+        <source>Row spacing</source>
+        <translation>Radavstånd</translation>
+    </message>
+    <message>
+        <source>Column spacing</source>
+        <translation>Kolumnavstånd</translation>
+    </message>
+    <message>
+        <source>Columns</source>
+        <translation>Kolumner</translation>
+    </message>
+    <message>
+        <source>Printer</source>
+        <translation>Skrivare</translation>
+    </message>
+</context>
+<context>
+    <name>DriverPropertiesDialog</name>
+    <message>
+        <source>%1 Document Properties</source>
+        <translation>Dokumentegenskaper för %1</translation>
+    </message>
+    <message>
+        <source>The driver of this printer has no options.</source>
+        <translation>Den här skrivarens drivrutin har inga alternativ.</translation>
+    </message>
+</context>
+<context>
+    <name>InterfacePage</name>
+    <message>
+        <source>English</source>
+        <translation>Engelska</translation>
+    </message>
+    <message>
+        <source>Danish</source>
+        <translation>Danska</translation>
+    </message>
+    <message>
+        <source>German</source>
+        <translation>Tyska</translation>
+    </message>
+    <message>
+        <source>Polish</source>
+        <translation>Polska</translation>
+    </message>
+    <message>
+        <source>Swedish</source>
+        <translation>Svenska</translation>
+    </message>
+    <message>
+        <source>Localization</source>
+        <translation>Lokalisering</translation>
+    </message>
+    <message>
+        <source>Menu language: </source>
+        <translation>Menyspråk: </translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Ny</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>&amp;Öppna</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Stäng</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Spara</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Spara so&amp;m...</translation>
+    </message>
+    <message>
+        <source>Label properties</source>
+        <translation>Etikettegenskaper</translation>
+    </message>
+    <message>
+        <source>Lock layout</source>
+        <translation>Lås layout</translation>
+    </message>
+    <message>
+        <source>Export as P&amp;DF...</source>
+        <translation>Exportera som P&amp;DF...</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>Skriv &amp;ut...</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Avsluta</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Ångra</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Gör om</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>Klipp &amp;ut</translation>
+    </message>
+    <message>
+        <source>&amp;Copy...</source>
+        <translation>&amp;Kopiera...</translation>
+    </message>
+    <message>
+        <source>&amp;Paste...</source>
+        <translation>K&amp;listra in...</translation>
+    </message>
+    <message>
+        <source>Select all</source>
+        <translation>Markera allt</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Ta bort</translation>
+    </message>
+    <message>
+        <source>&amp;Label</source>
+        <translation>&amp;Etikett</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences</source>
+        <translation>&amp;Inställningar</translation>
+    </message>
+    <message>
+        <source>Check for updates</source>
+        <translation>Sök efter uppdateringar</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;Om</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Arkiv</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Redigera</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Visa</translation>
+    </message>
+    <message>
+        <source>&amp;Insert</source>
+        <translation>&amp;Infoga</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>Verk&amp;tyg</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hjälp</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Arkiv</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Redigera</translation>
+    </message>
+    <message>
+        <source>Label %1 of %2</source>
+        <translation>Etikett %1 av %2</translation>
+    </message>
+    <message>
+        <source>Show grid</source>
+        <translation>Visa rutnät</translation>
+    </message>
+    <message>
+        <source>Snap to grid</source>
+        <translation>Fäst mot rutnät</translation>
+    </message>
+    <message>
+        <source>50%</source>
+        <translation>50%</translation>
+    </message>
+    <message>
+        <source>75%</source>
+        <translation>75%</translation>
+    </message>
+    <message>
+        <source>100%</source>
+        <translation>100%</translation>
+    </message>
+    <message>
+        <source>125%</source>
+        <translation>125%</translation>
+    </message>
+    <message>
+        <source>150%</source>
+        <translation>150%</translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>Veltrux Tagorix
+Version %1.%2.%3%4 (%5)
+
+Design labels, lay them out on roll stock and print runs of different labels.
+
+This software uses Qt version %6 under the terms of the GNU Lesser General Public License (LGPL) version 2.1.
+</source>
+        <translation>Veltrux Tagorix
+Version %1.%2.%3%4 (%5)
+
+Utforma etiketter, placera dem på etikettmaterial på rulle och skriv ut serier med olika etiketter.
+
+Den här programvaran använder Qt version %6 enligt villkoren i GNU Lesser General Public License (LGPL) version 2.1.
+</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Om</translation>
+    </message>
+    <message>
+        <source>(Untitled)</source>
+        <translation>(Namnlös)</translation>
+    </message>
+    <message>
+        <source>Open file...</source>
+        <translation>Öppna fil...</translation>
+    </message>
+    <message>
+        <source>Images (*.png *.jpg *.jpeg *.bmp *.gif *.svg)</source>
+        <translation>Bilder (*.png *.jpg *.jpeg *.bmp *.gif *.svg)</translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation>Alla filer (*)</translation>
+    </message>
+    <message>
+        <source>Insert image</source>
+        <translation>Infoga bild</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not an image that can be read; nothing was inserted.</source>
+        <translation>&apos;%1&apos; är inte en bild som kan läsas; ingenting infogades.</translation>
+    </message>
+    <message>
+        <source>Open...</source>
+        <translation>Öppna...</translation>
+    </message>
+    <message>
+        <source>Tagorix 4 label files (*.tx4l);;All files (*.*)</source>
+        <translation>Tagorix 4-etikettfiler (*.tx4l);;Alla filer (*.*)</translation>
+    </message>
+    <message>
+        <source>Bad file type</source>
+        <translation>Felaktig filtyp</translation>
+    </message>
+    <message>
+        <source>Unable to open the selected file.</source>
+        <translation>Det gick inte att öppna den valda filen.</translation>
+    </message>
+    <message>
+        <source>Data files not found</source>
+        <translation>Datafilerna hittades inte</translation>
+    </message>
+    <message>
+        <source>The label uses data files that were not found:
+%1
+
+Its variable data stays empty until they are added again.</source>
+        <translation>Etiketten använder datafiler som inte hittades:
+%1
+
+Dess variabla data förblir tomma tills filerna läggs till igen.</translation>
+    </message>
+    <message>
+        <source>Printer not found</source>
+        <translation>Skrivaren hittades inte</translation>
+    </message>
+    <message>
+        <source>The printer %1 was not found. Set up printer in &apos;Label properties&apos;</source>
+        <translation>Skrivaren %1 hittades inte. Ställ in skrivaren under &apos;Etikettegenskaper&apos;</translation>
+    </message>
+    <message>
+        <source>Write error</source>
+        <translation>Skrivfel</translation>
+    </message>
+    <message>
+        <source>Unable open &apos;%1&apos; for writing</source>
+        <translation>Det gick inte att öppna &apos;%1&apos; för skrivning</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Spara som...</translation>
+    </message>
+    <message>
+        <source>Tagorix 4 label files (*.tx4l)</source>
+        <translation>Tagorix 4-etikettfiler (*.tx4l)</translation>
+    </message>
+    <message>
+        <source>Label modified</source>
+        <translation>Etiketten har ändrats</translation>
+    </message>
+    <message>
+        <source>The label &apos;%1&apos; has been modified.
+Do you want to save your changes?</source>
+        <translation>Etiketten &apos;%1&apos; har ändrats.
+Vill du spara ändringarna?</translation>
+    </message>
+    <message>
+        <source>Export as PDF...</source>
+        <translation>Exportera som PDF...</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>PDF-filer (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Label exported to file</source>
+        <translation>Etiketten har exporterats till fil</translation>
+    </message>
+</context>
+<context>
+    <name>NewDocumentDialog</name>
+    <message>
+        <source>New label</source>
+        <translation>Ny etikett</translation>
+    </message>
+</context>
+<context>
+    <name>PositionSizeDialog</name>
+    <message>
+        <source>Position and size</source>
+        <translation>Position och storlek</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Position X:</source>
+        <translation>Position X:</translation>
+    </message>
+    <message>
+        <source>Position Y:</source>
+        <translation>Position Y:</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Storlek</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Bredd:</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>Höjd:</translation>
+    </message>
+</context>
+<context>
+    <name>PreferencesDialog</name>
+    <message>
+        <source>Preferences</source>
+        <translation>Inställningar</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Spara</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Avbryt</translation>
+    </message>
+    <message>
+        <source>Interface</source>
+        <translation>Gränssnitt</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewWidget</name>
+    <message>
+        <source>Labels</source>
+        <translation>Etiketter</translation>
+    </message>
+    <message>
+        <source>New Label</source>
+        <translation>Ny etikett</translation>
+    </message>
+</context>
+<context>
+    <name>PrintHandler</name>
+    <message>
+        <source>The label stock has no columns. Give it at least one column in the label properties.</source>
+        <translation>Etikettmaterialet har inga kolumner. Ange minst en kolumn i etikettegenskaperna.</translation>
+    </message>
+    <message>
+        <source>The label stock has a margin or spacing that is not a length of zero or more.</source>
+        <translation>Etikettmaterialet har en marginal eller ett avstånd som inte är en längd på noll eller mer.</translation>
+    </message>
+    <message>
+        <source>The margins of the label stock (left %1 mm, right %2 mm) leave no printable width on its %3 mm liner.</source>
+        <translation>Etikettmaterialets marginaler (vänster %1 mm, höger %2 mm) lämnar ingen utskrivbar bredd på bärpapperet som är %3 mm brett.</translation>
+    </message>
+    <message>
+        <source>The column spacing of the label stock (%1 mm) leaves no room for %2 columns on its %3 mm liner.</source>
+        <translation>Etikettmaterialets kolumnavstånd (%1 mm) lämnar inte plats för %2 kolumner på bärpapperet som är %3 mm brett.</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Skriv ut</translation>
+    </message>
+    <message>
+        <source>Give one range of labels from 1 to %1, for example 2-5.</source>
+        <translation>Ange ett intervall av etiketter från 1 till %1, till exempel 2-5.</translation>
+    </message>
+    <message>
+        <source>Printing label %1 of %2</source>
+        <translation>Skriver ut etikett %1 av %2</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Avbryt</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Namnlös</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Align items</source>
+        <translation>Justera objekt</translation>
+    </message>
+    <message>
+        <source>Delete item</source>
+        <translation>Ta bort objekt</translation>
+    </message>
+    <message>
+        <source>Delete items</source>
+        <translation>Ta bort objekten</translation>
+    </message>
+    <message>
+        <source>Insert text frame</source>
+        <translation>Infoga textram</translation>
+    </message>
+    <message>
+        <source>Insert data frame</source>
+        <translation>Infoga dataram</translation>
+    </message>
+    <message>
+        <source>Insert Date and Time frame</source>
+        <translation>Infoga ram för datum och tid</translation>
+    </message>
+    <message>
+        <source>Insert image frame</source>
+        <translation>Infoga bildram</translation>
+    </message>
+    <message>
+        <source>Move item</source>
+        <translation>Flytta objekt</translation>
+    </message>
+    <message>
+        <source>Resize item</source>
+        <translation>Ändra storlek på objekt</translation>
+    </message>
+    <message>
+        <source>Rotate items</source>
+        <translation>Rotera objekt</translation>
+    </message>
+</context>
+<context>
+    <name>TableEditor</name>
+    <message>
+        <source>Edit %1</source>
+        <translation>Redigera %1</translation>
+    </message>
+</context>
+<context>
+    <name>TextToolbar</name>
+    <message>
+        <source>Text Formatting</source>
+        <translation>Textformatering</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>Fet</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation>Kursiv</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation>Understruken</translation>
+    </message>
+    <message>
+        <source>Strikethrough</source>
+        <translation>Genomstruken</translation>
+    </message>
+    <message>
+        <source>Align Left</source>
+        <translation>Vänsterjustera</translation>
+    </message>
+    <message>
+        <source>Center</source>
+        <translation>Centrera</translation>
+    </message>
+    <message>
+        <source>Align Right</source>
+        <translation>Högerjustera</translation>
+    </message>
+    <message>
+        <source>Justify</source>
+        <translation>Marginaljustera</translation>
+    </message>
+</context>
+<context>
+    <name>ToolsToolbar</name>
+    <message>
+        <source>Tools</source>
+        <translation>Verktyg</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Image</source>
+        <translation>Bild</translation>
+    </message>
+    <message>
+        <source>Variable data</source>
+        <translation>Variabla data</translation>
+    </message>
+    <message>
+        <source>Date and Time</source>
+        <translation>Datum och tid</translation>
+    </message>
+    <message>
+        <source>Barcode</source>
+        <translation>Streckkod</translation>
+    </message>
+</context>
+<context>
+    <name>TransAlignToolbar</name>
+    <message>
+        <source>Transform and align</source>
+        <translation>Transformera och justera</translation>
+    </message>
+    <message>
+        <source>0%1</source>
+        <translation>0%1</translation>
+    </message>
+    <message>
+        <source>45%1</source>
+        <translation>45%1</translation>
+    </message>
+    <message>
+        <source>90%1</source>
+        <translation>90%1</translation>
+    </message>
+    <message>
+        <source>135%1</source>
+        <translation>135%1</translation>
+    </message>
+    <message>
+        <source>180%1</source>
+        <translation>180%1</translation>
+    </message>
+    <message>
+        <source>225%1</source>
+        <translation>225%1</translation>
+    </message>
+    <message>
+        <source>270%1</source>
+        <translation>270%1</translation>
+    </message>
+    <message>
+        <source>315%1</source>
+        <translation>315%1</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Vänster</translation>
+    </message>
+    <message>
+        <source>Center</source>
+        <translation>Centrera</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Höger</translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <translation>Överkant</translation>
+    </message>
+    <message>
+        <source>Bottom</source>
+        <translation>Nederkant</translation>
+    </message>
+</context>
+<context>
+    <name>UndoWidget</name>
+    <message>
+        <source>Undo history</source>
+        <translation>Ångra-historik</translation>
+    </message>
+</context>
+<context>
+    <name>batchprint</name>
+    <message>
+        <source>warning: </source>
+        <translation>varning: </translation>
+    </message>
+    <message>
+        <source>--print and --export-pdf cannot be used together</source>
+        <translation>--print och --export-pdf kan inte användas samtidigt</translation>
+    </message>
+    <message>
+        <source>neither --print nor --export-pdf was given</source>
+        <translation>varken --print eller --export-pdf angavs</translation>
+    </message>
+    <message>
+        <source>--export-pdf needs the name of the PDF file to write</source>
+        <translation>--export-pdf kräver namnet på PDF-filen som ska skrivas</translation>
+    </message>
+    <message>
+        <source>no document file given</source>
+        <translation>ingen dokumentfil angavs</translation>
+    </message>
+    <message>
+        <source>--export-pdf writes one document; %1 files were given</source>
+        <translation>--export-pdf skriver ett dokument, men %1 filer angavs</translation>
+    </message>
+    <message>
+        <source>--printer cannot be used with --export-pdf</source>
+        <translation>--printer kan inte användas med --export-pdf</translation>
+    </message>
+    <message>
+        <source>--printer needs a printer name</source>
+        <translation>--printer kräver ett skrivarnamn</translation>
+    </message>
+    <message>
+        <source>--copies needs a number from 1 to %1, not &quot;%2&quot;</source>
+        <translation>--copies kräver ett tal från 1 till %1, inte &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>--data needs FILE or NAME=FILE, once per source, not &quot;%1&quot;</source>
+        <translation>--data kräver FILE eller NAME=FILE, en gång per källa, inte &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--range needs FROM-TO with 1 &lt;= FROM &lt;= TO, not &quot;%1&quot;</source>
+        <translation>--range kräver FROM-TO där 1 &lt;= FROM &lt;= TO, inte &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>unknown printer &quot;%1&quot;</source>
+        <translation>okänd skrivare &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>no fonts can be loaded on the &quot;%1&quot; platform, so the labels&apos; text would be missing; run on the offscreen or a desktop platform</source>
+        <translation>inga typsnitt kan läsas in på plattformen &quot;%1&quot;, så etiketternas text skulle saknas; kör på plattformen offscreen eller på en skrivbordsplattform</translation>
+    </message>
+    <message>
+        <source>cannot read the data file: %1</source>
+        <translation>kan inte läsa datafilen: %1</translation>
+    </message>
+    <message>
+        <source>--data needs the data sources of the application</source>
+        <translation>--data kräver programmets datakällor</translation>
+    </message>
+    <message>
+        <source>the range %1-%2 reaches past the document&apos;s %3 labels</source>
+        <translation>intervallet %1-%2 sträcker sig förbi dokumentets %3 etiketter</translation>
+    </message>
+    <message>
+        <source>cannot write &quot;%1&quot;</source>
+        <translation>kan inte skriva &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>printing on &quot;%1&quot; failed</source>
+        <translation>utskriften på &quot;%1&quot; misslyckades</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Print the files without showing a window.</source>
+        <translation>Skriv ut filerna utan att visa något fönster.</translation>
+    </message>
+    <message>
+        <source>Write the pages a print of the file would send to &lt;OUT.pdf&gt;.</source>
+        <translation>Skriv de sidor som en utskrift av filen skulle skicka till &lt;OUT.pdf&gt;.</translation>
+    </message>
+    <message>
+        <source>Print on &lt;NAME&gt; instead of the printer the document names (with --print).</source>
+        <translation>Skriv ut på &lt;NAME&gt; i stället för på skrivaren som anges i dokumentet (med --print).</translation>
+    </message>
+    <message>
+        <source>Print &lt;N&gt; copies of each label.</source>
+        <translation>Skriv ut &lt;N&gt; kopior av varje etikett.</translation>
+    </message>
+    <message>
+        <source>Keep the copies of each label together.</source>
+        <translation>Håll ihop kopiorna av varje etikett.</translation>
+    </message>
+    <message>
+        <source>Print the rows of the CSV &lt;FILE&gt; instead of the document&apos;s data file (NAME=FILE for the source of that name; - reads standard input).</source>
+        <translation>Skriv ut raderna i CSV-filen &lt;FILE&gt; i stället för dokumentets datafil (NAME=FILE för källan med det namnet; - läser från standard in).</translation>
+    </message>
+    <message>
+        <source>Print only labels &lt;FROM&gt; to &lt;TO&gt; (counted from 1).</source>
+        <translation>Skriv bara ut etiketterna &lt;FROM&gt; till &lt;TO&gt; (räknat från 1).</translation>
+    </message>
+    <message>
+        <source>Files to open, optionally.</source>
+        <translation>Filer att öppna (valfritt).</translation>
+    </message>
+    <message>
+        <source>Loading ...</source>
+        <translation>Laddar ...</translation>
+    </message>
+</context>
+</TS>
