@@ -9,6 +9,7 @@
 #include "xlsx/xlsxsheetmodel.h"
 #include "xlsx/xlsxworksheet.h"
 
+#include <QAbstractItemModel>
 #include <QBuffer>
 #include <QDateTime>
 #include <QFile>
@@ -79,6 +80,12 @@ QUuid DataSourceManager::uuid()
 
 void DataSourceManager::insert(DataSource *source)
 {
+    if (source->kind() == DataSource::Internal) {
+        QAbstractItemModel *model = source->model();
+        connect(model, &QAbstractItemModel::dataChanged, this, &DataSourceManager::tableEdited);
+        connect(model, &QAbstractItemModel::rowsInserted, this, &DataSourceManager::tableEdited);
+        connect(model, &QAbstractItemModel::rowsRemoved, this, &DataSourceManager::tableEdited);
+    }
     sourceMap.insert(nextId++, source);
     emit sourcesChanged();
 }

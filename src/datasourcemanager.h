@@ -56,6 +56,10 @@ public:
 
 signals:
     void sourcesChanged();
+    // A value of an internal table was typed, added or removed. Internal
+    // tables live only in the documents that store them, so this is an
+    // unsaved change.
+    void tableEdited();
 
 private:
     void insert(DataSource *source);

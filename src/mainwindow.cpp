@@ -86,6 +86,12 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     if (DataSourceManager *manager = TxApp::dataSourceManager()) {
         connect(manager, &DataSourceManager::sourcesChanged, sourcesDock,
                 &DataSourcesWidget::updateListView);
+        // Every document stores the internal tables; the one being worked
+        // on must not close without asking after its table was edited.
+        connect(manager, &DataSourceManager::tableEdited, this, [this] {
+            if (Document *doc = currentDocument())
+                doc->setModified(true);
+        });
         sourcesDock->updateListView();
     }
     connect(previewDock, &PreviewWidget::newLabel, this, &MainWindow::insertNewLabel);

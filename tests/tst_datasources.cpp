@@ -139,6 +139,10 @@ void TestDataSources::managerEdgeCases()
     QCOMPARE(manager()->sources().size(), 2);
     QCOMPARE(manager()->findByName(QStringLiteral("Lots")), first);
     QCOMPARE(manager()->sources().last()->model()->index(0, 0).data().toString(), QStringLiteral("A1"));
+    // Typing into an internal table is a change the documents must save.
+    QSignalSpy edited(manager(), &DataSourceManager::tableEdited);
+    first->model()->setData(first->model()->index(0, 0), QStringLiteral("A2"));
+    QCOMPARE(edited.count(), 1);
 }
 
 void TestDataSources::itemRecordsFollowTheCells()
@@ -256,6 +260,7 @@ void TestDataSources::removedSourceLeavesTheItemUnbound()
     QCOMPARE(doc.labelCount(), 1);
     QCOMPARE(doc.currentLabel(), 0);
     QCOMPARE(relabelled.count(), 1);
+    QVERIFY(doc.isModified());
     // Painting, selecting labels and saving touch nothing that is gone.
     view.grab();
     doc.selectLabel(2);

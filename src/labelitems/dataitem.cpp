@@ -48,6 +48,8 @@ void DataItem::sourcesChanged()
     record = 0;
     refresh();
     emit dataChanged();
+    // The binding the document stores is gone: an unsaved change.
+    emit contentEdited(this);
 }
 
 void DataItem::populateMenu(QMenu *m)
