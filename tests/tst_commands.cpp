@@ -532,8 +532,6 @@ void TestCommands::randomEditsUndoToEveryEarlierState()
 
         const SceneState now = sceneState(e.doc, tracked);
         const int index = e.stack()->index();
-        if (qEnvironmentVariableIsSet("DBGUNDO"))
-            qDebug() << "kind" << kind << "index" << index << "count" << e.stack()->count() << now.keys();
         if (kind == 7 || kind == 8) {
             const QString wrong = differs(now, states.at(index));
             QVERIFY2(wrong.isEmpty(), qPrintable(QStringLiteral("after %1 to %2: %3")
