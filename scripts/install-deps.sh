@@ -15,6 +15,7 @@ fonts-liberation2
 cups cups-client cups-bsd printer-driver-cups-pdf
 poppler-utils zbar-tools python3 python3-openpyxl
 clang libclang-rt-14-dev
+debhelper dpkg-dev lintian desktop-file-utils appstream xdg-utils libfile-mimeinfo-perl shared-mime-info git
 "
 
 SUDO=""
