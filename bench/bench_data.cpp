@@ -7,6 +7,7 @@
 
 #include "datasource.h"
 #include "datasourcemanager.h"
+#include "benchstock.h"
 #include "document.h"
 #include "labelitems/dataitem.h"
 #include "labelitems/textitem.h"
@@ -49,28 +50,10 @@ QString writeCsv(const QTemporaryDir &dir, int rows)
     return path;
 }
 
-SizeTemplate stock()
-{
-    SizeTemplate t;
-    t.setValue(SizeTemplate::Id, 1);
-    t.setValue(SizeTemplate::Category, 1);
-    t.setValue(SizeTemplate::ItemNo, QStringLiteral("BENCH-50x30"));
-    t.setValue(SizeTemplate::Description, QStringLiteral("50 x 30 mm, two across"));
-    t.setValue(SizeTemplate::LabelWidth, 50.0);
-    t.setValue(SizeTemplate::LabelHeight, 30.0);
-    t.setValue(SizeTemplate::LinerWidth, 106.0);
-    t.setValue(SizeTemplate::MarginLeft, 2.0);
-    t.setValue(SizeTemplate::MarginRight, 2.0);
-    t.setValue(SizeTemplate::RowSpacing, 3.0);
-    t.setValue(SizeTemplate::ColSpacing, 2.0);
-    t.setValue(SizeTemplate::Columns, 2);
-    return t;
-}
-
 // A design of two static texts and one data item over the table's first column.
 void design(Document &doc, DataSource *source)
 {
-    doc.setSizeTemplate(stock());
+    doc.setSizeTemplate(benchstock::twoAcross());
     const QSizeF label = doc.sceneRect().size();
     for (int i = 0; i < 2; ++i) {
         auto *text = new TextItem(QSizeF(label.width(), label.height() * 0.3));

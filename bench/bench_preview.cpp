@@ -3,6 +3,7 @@
 //
 //   bench_preview [N ...]
 
+#include "benchstock.h"
 #include "dialogs/previewwidget.h"
 #include "document.h"
 #include "labelitems/textitem.h"
@@ -25,19 +26,7 @@ int main(int argc, char *argv[])
     if (counts.isEmpty())
         counts = {1000, 10000};
 
-    SizeTemplate stock;
-    stock.setValue(SizeTemplate::Id, 0);
-    stock.setValue(SizeTemplate::Category, 0);
-    stock.setValue(SizeTemplate::ItemNo, QStringLiteral("BENCH"));
-    stock.setValue(SizeTemplate::Description, QStringLiteral("Two across"));
-    stock.setValue(SizeTemplate::LabelWidth, 50.0);
-    stock.setValue(SizeTemplate::LabelHeight, 30.0);
-    stock.setValue(SizeTemplate::LinerWidth, 104.0);
-    stock.setValue(SizeTemplate::MarginLeft, 1.5);
-    stock.setValue(SizeTemplate::MarginRight, 1.5);
-    stock.setValue(SizeTemplate::RowSpacing, 2.0);
-    stock.setValue(SizeTemplate::ColSpacing, 1.0);
-    stock.setValue(SizeTemplate::Columns, 2);
+    const SizeTemplate stock = benchstock::twoAcross();
 
     for (int n : counts) {
         Document doc;

@@ -4,6 +4,7 @@
 //
 //   bench_print [N ...] [--keep FILE.pdf]
 
+#include "benchstock.h"
 #include "document.h"
 #include "labelitems/textitem.h"
 #include "printhandler.h"
@@ -42,28 +43,10 @@ void resetPeak()
         refs.write("5");
 }
 
-SizeTemplate stock()
-{
-    SizeTemplate t;
-    t.setValue(SizeTemplate::Id, 1);
-    t.setValue(SizeTemplate::Category, 1);
-    t.setValue(SizeTemplate::ItemNo, QStringLiteral("BENCH-50x30"));
-    t.setValue(SizeTemplate::Description, QStringLiteral("50 x 30 mm, two across"));
-    t.setValue(SizeTemplate::LabelWidth, 50.0);
-    t.setValue(SizeTemplate::LabelHeight, 30.0);
-    t.setValue(SizeTemplate::LinerWidth, 106.0);
-    t.setValue(SizeTemplate::MarginLeft, 2.0);
-    t.setValue(SizeTemplate::MarginRight, 2.0);
-    t.setValue(SizeTemplate::RowSpacing, 3.0);
-    t.setValue(SizeTemplate::ColSpacing, 2.0);
-    t.setValue(SizeTemplate::Columns, 2);
-    return t;
-}
-
 std::unique_ptr<Document> build(int labels)
 {
     auto doc = std::make_unique<Document>();
-    doc->setSizeTemplate(stock());
+    doc->setSizeTemplate(benchstock::twoAcross());
     const QSizeF label = doc->sceneRect().size();
     const struct
     {

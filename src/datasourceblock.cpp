@@ -4,30 +4,31 @@
 #include "streamheader.h"
 
 #include <QDateTime>
+#include <QStandardItem>
 #include <QtDebug>
 
-namespace {
-
-// One QStandardItem as Qt's item model library streams it: its role/value
-// pairs, then its flags. Values of internal tables are plain texts.
-bool skipStandardItem(QDataStream &in)
+std::unique_ptr<QStandardItem> datasourceblock::readStandardItem(QDataStream &in)
 {
     qint32 n = 0;
+    // A role (4 bytes) and a variant of at least a type and a null flag.
     if (!safestream::readCount(in, n, 9))
-        return false;
+        return nullptr;
+    auto item = std::make_unique<QStandardItem>();
     for (qint32 i = 0; i < n; ++i) {
         qint32 role = 0;
         QVariant value;
         in >> role;
         if (!safestream::readScalarVariant(in, value))
-            return false;
+            return nullptr;
+        item->setData(value, role);
     }
     qint32 flags = 0;
     in >> flags;
-    return in.status() == QDataStream::Ok;
+    if (in.status() != QDataStream::Ok)
+        return nullptr;
+    item->setFlags(Qt::ItemFlags(flags));
+    return item;
 }
-
-} // namespace
 
 QUuid datasourceblock::uuid()
 {
@@ -66,7 +67,7 @@ void datasourceblock::skip(QDataStream &in)
             if (!safestream::readCount(in, values, 8))
                 return;
             for (qint32 v = 0; v < values; ++v) {
-                if (!skipStandardItem(in))
+                if (!readStandardItem(in))
                     return;
             }
         }

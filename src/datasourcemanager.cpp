@@ -1,6 +1,7 @@
 #include "datasourcemanager.h"
 
 #include "datasource.h"
+#include "datasourceblock.h"
 #include "qxtcsvmodel.h"
 #include "safestream.h"
 #include "streamheader.h"
@@ -30,32 +31,6 @@ bool endsWithAny(const QString &path, std::initializer_list<const char *> ending
             return true;
     }
     return false;
-}
-
-// A QStandardItem as Qt's item model library streams one (its role/value
-// pairs, then its flags), read without trusting its counts: the values of
-// internal tables are texts and numbers.
-QStandardItem *readStandardItem(QDataStream &in)
-{
-    qint32 n = 0;
-    // A role (4 bytes) and a variant of at least a type and a null flag.
-    if (!safestream::readCount(in, n, 9))
-        return nullptr;
-    auto item = std::make_unique<QStandardItem>();
-    for (qint32 i = 0; i < n; ++i) {
-        qint32 role = 0;
-        QVariant value;
-        in >> role;
-        if (!safestream::readScalarVariant(in, value))
-            return nullptr;
-        item->setData(value, role);
-    }
-    qint32 flags = 0;
-    in >> flags;
-    if (in.status() != QDataStream::Ok)
-        return nullptr;
-    item->setFlags(Qt::ItemFlags(flags));
-    return item.release();
 }
 
 } // namespace
@@ -270,7 +245,7 @@ void DataSourceManager::streamRead(QDataStream &in)
             return dropItems();
         entries.push_back(entry);
         for (qint32 v = 0; v < values; ++v) {
-            QStandardItem *item = readStandardItem(in);
+            QStandardItem *item = datasourceblock::readStandardItem(in).release();
             if (!item)
                 return dropItems();
             entries.back().items.append(item);

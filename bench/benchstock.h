@@ -1,0 +1,26 @@
+#pragma once
+
+#include "sizetemplate.h"
+
+// The stock every bench prints on: 50 × 30 mm labels, two across.
+namespace benchstock {
+
+inline SizeTemplate twoAcross()
+{
+    SizeTemplate t;
+    t.setValue(SizeTemplate::Id, 1);
+    t.setValue(SizeTemplate::Category, 1);
+    t.setValue(SizeTemplate::ItemNo, QStringLiteral("BENCH-50x30"));
+    t.setValue(SizeTemplate::Description, QStringLiteral("50 x 30 mm, two across"));
+    t.setValue(SizeTemplate::LabelWidth, 50.0);
+    t.setValue(SizeTemplate::LabelHeight, 30.0);
+    t.setValue(SizeTemplate::LinerWidth, 106.0);
+    t.setValue(SizeTemplate::MarginLeft, 2.0);
+    t.setValue(SizeTemplate::MarginRight, 2.0);
+    t.setValue(SizeTemplate::RowSpacing, 3.0);
+    t.setValue(SizeTemplate::ColSpacing, 2.0);
+    t.setValue(SizeTemplate::Columns, 2);
+    return t;
+}
+
+} // namespace benchstock
