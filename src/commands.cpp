@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include "document.h"
+#include "labelitems/barcodeitem.h"
 #include "labelitems/baseitem.h"
 #include "labelitems/dataitem.h"
 #include "labelitems/datetimeitem.h"
@@ -236,6 +237,30 @@ DateTimeItem *InsertDateTimeItem::item() const
 void InsertDateTimeItem::redo()
 {
     textInsertRedo(doc, item(), size, font, color, pos);
+}
+
+InsertBarcodeItem::InsertBarcodeItem(Document *d, const QPointF &p, const QSizeF &s,
+                                     QUndoCommand *parent)
+    : InsertItemBase(d, p, s, parent)
+{
+    setText(QObject::tr("Insert barcode"));
+    adopt(new BarcodeItem(s));
+}
+
+BarcodeItem *InsertBarcodeItem::item() const
+{
+    return static_cast<BarcodeItem *>(baseItem());
+}
+
+void InsertBarcodeItem::redo()
+{
+    BarcodeItem *it = item();
+    if (!doc || !it)
+        return;
+    it->setSize(size);
+    it->setPos(pos);
+    if (!it->scene())
+        doc->addItem(it);
 }
 
 InsertPixmapItem::InsertPixmapItem(Document *d, const QPointF &p, const QSizeF &s,

@@ -10,6 +10,7 @@
 #include <QSizeF>
 #include <QUndoCommand>
 
+class BarcodeItem;
 class BaseItem;
 class DataItem;
 class DateTimeItem;
@@ -107,6 +108,15 @@ public:
 private:
     QFont font;
     QColor color;
+};
+
+class InsertBarcodeItem : public InsertItemBase
+{
+public:
+    InsertBarcodeItem(Document *doc, const QPointF &pos, const QSizeF &size,
+                      QUndoCommand *parent = nullptr);
+    void redo() override;
+    BarcodeItem *item() const;
 };
 
 class InsertPixmapItem : public InsertItemBase

@@ -2,6 +2,7 @@
 
 #include "commands.h"
 #include "documentview.h"
+#include "labelitems/barcodeitem.h"
 #include "labelitems/baseitem.h"
 #include "labelitems/dataitem.h"
 #include "labelitems/datetimeitem.h"
@@ -138,6 +139,20 @@ void Document::connectItem(BaseItem *item)
     if (auto *data = qgraphicsitem_cast<DataItem *>(item))
         connect(data, &DataItem::dataChanged, this, &Document::itemRecordsChanged,
                 Qt::UniqueConnection);
+    if (auto *code = qgraphicsitem_cast<BarcodeItem *>(item))
+        connect(code, &BarcodeItem::dataChanged, this, &Document::itemRecordsChanged,
+                Qt::UniqueConnection);
+}
+
+QSizeF Document::defaultBarcodeSize() const
+{
+    // Room for a linear code of a dozen characters at a module width most
+    // scanners read; never larger than the label.
+    const double ppm = geometry.pixelsPerMm;
+    const QSizeF label = geometry.mmRect.size();
+    const double w = label.width() > 0 ? qMin(40.0, label.width()) : 40.0;
+    const double h = label.height() > 0 ? qMin(20.0, label.height()) : 20.0;
+    return QSizeF(qMax(50.0, w * ppm), qMax(50.0, h * ppm));
 }
 
 void Document::selectLabel(int idx)
@@ -383,6 +398,10 @@ void Document::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)
 void Document::insertItemAt(int insertMode)
 {
     QRectF r = QRectF(pressPos, movePos).normalized();
+    // A click (no drag) with the barcode tool gives a symbol of a size that
+    // scans; a dragged one takes the dragged size.
+    if (insertMode == InsertBarcode && r.width() < 50 && r.height() < 50)
+        r.setSize(defaultBarcodeSize());
     if (r.width() < 50)
         r.setWidth(50);
     if (r.height() < 50)
@@ -419,14 +438,27 @@ void Document::insertItemAt(int insertMode)
         item = cmd->item();
         break;
     }
+    case InsertBarcode: {
+        auto *cmd = new command::InsertBarcodeItem(this, r.topLeft(), r.size());
+        pushEdit(cmd);
+        item = cmd->item();
+        break;
+    }
     default:
-        // The other item kinds join with their own classes.
         return;
     }
     if (!item)
         return;
     connectItem(item);
     setModified(true);
+    // A new barcode asks at once for its symbology and data.
+    if (auto *code = qgraphicsitem_cast<BarcodeItem *>(item)) {
+        clearSelection();
+        code->setSelected(true);
+        emit itemInserted(item);
+        code->editDialog();
+        return;
+    }
     // A new data frame asks at once which cells it shows.
     if (auto *data = qgraphicsitem_cast<DataItem *>(item)) {
         emit itemInserted(item);

@@ -40,6 +40,8 @@ public:
     QUndoStack *undoStack() const { return stack; }
     SizeTemplate sizeTemplate() const { return stock; }
     LabelGeometry labelGeometry() const { return geometry; }
+    // What a click with the barcode tool inserts, in scene units.
+    QSizeF defaultBarcodeSize() const;
     PrinterSettingsWin *printerSettings() const { return printer; }
     int currentLabel() const { return current; }
     int labelCount() const;

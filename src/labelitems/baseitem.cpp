@@ -87,7 +87,9 @@ void BaseItem::paintDecoration(QPainter *painter)
     if (printMode)
         return;
     painter->save();
-    const QRectF b = boundingRect();
+    // The frame marks the item's own rectangle, also where a subclass draws
+    // past it.
+    const QRectF b = BaseItem::boundingRect();
     if (isSelected()) {
         painter->setPen(QColor(Qt::transparent));
         painter->setBrush(QColor(255, 0, 0, 64));
@@ -183,7 +185,7 @@ void BaseItem::showHandles(bool show)
 
 void BaseItem::updateHandlePositions()
 {
-    const QRectF b = boundingRect();
+    const QRectF b = BaseItem::boundingRect();
     const qreal l = b.left();
     const qreal t = b.top();
     const qreal r = l + b.width();

@@ -1,5 +1,6 @@
 #include "itemfactory.h"
 
+#include "barcodeitem.h"
 #include "dataitem.h"
 #include "datetimeitem.h"
 #include "itemtypes.h"
@@ -19,6 +20,8 @@ BaseItem *itemfactory::create(int type)
         return new PixmapItem(QSizeF(0, 0));
     case itemtype::DateTime:
         return new DateTimeItem(QSizeF(0, 0));
+    case itemtype::Barcode:
+        return new BarcodeItem(QSizeF(0, 0));
     default:
         return nullptr;
     }

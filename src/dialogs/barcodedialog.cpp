@@ -1,0 +1,286 @@
+#include "barcodedialog.h"
+
+#include "datasource.h"
+#include "dialogs/dataitemdialog.h"
+#include "labelitems/barcodeitem.h"
+
+#include <QAbstractItemModel>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGraphicsScene>
+#include <QGraphicsView>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QShowEvent>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <QWidget>
+
+namespace {
+
+// Keeps the whole symbol visible whatever size the dialog gets.
+class FittingView : public QGraphicsView
+{
+public:
+    explicit FittingView(QGraphicsScene *scene, QWidget *parent = nullptr)
+        : QGraphicsView(scene, parent)
+    {
+    }
+
+    void fitScene()
+    {
+        if (scene() && !scene()->sceneRect().isEmpty())
+            fitInView(scene()->sceneRect(), Qt::KeepAspectRatio);
+    }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QGraphicsView::resizeEvent(event);
+        fitScene();
+    }
+
+    void showEvent(QShowEvent *event) override
+    {
+        QGraphicsView::showEvent(event);
+        fitScene();
+    }
+};
+
+} // namespace
+
+BarcodeDialogItem::BarcodeDialogItem(Barcode *barcode, QGraphicsItem *parent)
+    : QGraphicsItem(parent), barcode(barcode)
+{
+}
+
+QRectF BarcodeDialogItem::boundingRect() const
+{
+    if (!barcode)
+        return QRectF();
+    const qreal h = barcode->height();
+    return QRectF(0, 0, 2 * h, h);
+}
+
+void BarcodeDialogItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
+                              QWidget *widget)
+{
+    Q_UNUSED(option)
+    Q_UNUSED(widget)
+    if (!barcode)
+        return;
+    // The preview shows the symbol's true proportions, whatever the item does.
+    barcode->paint(painter, boundingRect(), Barcode::Fit);
+}
+
+BarcodeDialog::BarcodeDialog(BarcodeItem *item, int aspectMode, QWidget *parent)
+    : QDialog(parent), aspect(aspectMode)
+{
+    setObjectName(QStringLiteral("dialog/barcode"));
+    setWindowTitle(tr("Edit barcode"));
+
+    if (item) {
+        code = item->barcode();
+        mode = item->dataMode();
+    }
+
+    scene = new QGraphicsScene(this);
+    previewItem = new BarcodeDialogItem(&code);
+    scene->addItem(previewItem);
+    scene->setSceneRect(previewItem->boundingRect());
+
+    auto *fittingView = new FittingView(scene, this);
+    view = fittingView;
+    view->setObjectName(QStringLiteral("preview"));
+    view->setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform
+                         | QPainter::TextAntialiasing);
+    view->setBackgroundBrush(Qt::white);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    // "Data" tab
+    auto *dataPage = new QWidget;
+    constantGroup = new QGroupBox(tr("Constant data"));
+    constantGroup->setObjectName(QStringLiteral("constant"));
+    constantGroup->setCheckable(true);
+    dataEdit = new QLineEdit(code.data());
+    dataEdit->setObjectName(QStringLiteral("data"));
+    auto *constantForm = new QFormLayout(constantGroup);
+    constantForm->addRow(tr("Data string:"), dataEdit);
+
+    variableGroup = new QGroupBox(tr("Variable data source"));
+    variableGroup->setObjectName(QStringLiteral("variable"));
+    variableGroup->setCheckable(true);
+    auto *selectButton = new QPushButton(tr("Select"));
+    selectButton->setObjectName(QStringLiteral("select"));
+    auto *variableLayout = new QVBoxLayout(variableGroup);
+    variableLayout->addWidget(selectButton);
+
+    auto *dataLayout = new QVBoxLayout(dataPage);
+    dataLayout->addWidget(constantGroup);
+    dataLayout->addWidget(variableGroup);
+    dataLayout->addStretch();
+
+    // "Appearance" tab
+    auto *appearancePage = new QWidget;
+    symbologyCombo = new QComboBox;
+    symbologyCombo->setObjectName(QStringLiteral("symbology"));
+    symbologyCombo->setEditable(false);
+    symbologyCombo->addItems(Barcode::symbologyNames());
+    symbologyCombo->setCurrentText(Barcode::symbologyName(code.symbology()));
+    hrtCheck = new QCheckBox(tr("Show human-readable text"));
+    hrtCheck->setObjectName(QStringLiteral("showText"));
+    aspectCheck = new QCheckBox(tr("Keep aspect ratio"));
+    aspectCheck->setObjectName(QStringLiteral("keepAspect"));
+
+    auto *appearanceForm = new QFormLayout;
+    appearanceForm->addRow(tr("Symbology:"), symbologyCombo);
+    auto *appearanceLayout = new QVBoxLayout(appearancePage);
+    appearanceLayout->addLayout(appearanceForm);
+    appearanceLayout->addWidget(hrtCheck);
+    appearanceLayout->addWidget(aspectCheck);
+    appearanceLayout->addStretch();
+
+    auto *tabs = new QTabWidget;
+    tabs->addTab(dataPage, tr("Data"));
+    tabs->addTab(appearancePage, tr("Appearance"));
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(view, 1);
+    layout->addWidget(tabs);
+    layout->addWidget(buttons);
+    resize(500, 400);
+
+    // Connected only now, so filling the controls above runs no slot.
+    connect(dataEdit, &QLineEdit::textChanged, this, &BarcodeDialog::dataStringChanged);
+    connect(constantGroup, &QGroupBox::clicked, this, &BarcodeDialog::groupChecked);
+    connect(variableGroup, &QGroupBox::clicked, this, &BarcodeDialog::groupChecked);
+    connect(selectButton, &QPushButton::clicked, this, &BarcodeDialog::dataSelectClicked);
+    connect(symbologyCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &BarcodeDialog::symbologyComboIdxChanged);
+    connect(hrtCheck, &QCheckBox::stateChanged, this, &BarcodeDialog::hrtStateChanged);
+    connect(aspectCheck, &QCheckBox::stateChanged, this, &BarcodeDialog::aspectStateChanged);
+
+    const bool variable = item && mode == BarcodeItem::VariableData;
+    if (variable) {
+        source = item->dataSource();
+        cells = item->selection();
+    }
+    constantGroup->setChecked(!variable);
+    variableGroup->setChecked(variable);
+
+    updateControls();
+    repaintPreview();
+}
+
+DataSource *BarcodeDialog::dataSource() const
+{
+    return source.data();
+}
+
+void BarcodeDialog::updateControls()
+{
+    {
+        // Only mirrors the state; the slots would write it back needlessly.
+        const QSignalBlocker hrtBlocker(hrtCheck);
+        const QSignalBlocker aspectBlocker(aspectCheck);
+        hrtCheck->setChecked(code.showText());
+        aspectCheck->setChecked(aspect == Barcode::Fit);
+    }
+
+    // MaxiCode, PDF417 and QR code carry no human-readable line.
+    const int id = code.symbology();
+    const bool hasText = (id >= Barcode::Codabar && id <= Barcode::Itf14) || id == Barcode::UpcA;
+    hrtCheck->setEnabled(hasText);
+}
+
+void BarcodeDialog::repaintPreview()
+{
+    if (!scene || !previewItem)
+        return;
+    scene->setSceneRect(previewItem->boundingRect());
+    previewItem->update();
+    scene->update();
+    // The view is always ours (see the constructor).
+    if (view)
+        static_cast<FittingView *>(view)->fitScene();
+}
+
+void BarcodeDialog::symbologyComboIdxChanged(int index)
+{
+    Q_UNUSED(index)
+    code.setSymbology(Barcode::symbologyId(symbologyCombo->currentText()));
+    repaintPreview();
+    updateControls();
+}
+
+void BarcodeDialog::dataStringChanged(const QString &str)
+{
+    // Switching to a data source clears the edit; that text is not the data.
+    if (mode == BarcodeItem::VariableData)
+        return;
+    code.setData(str);
+    repaintPreview();
+}
+
+void BarcodeDialog::hrtStateChanged(int state)
+{
+    code.setShowText(state == Qt::Checked);
+    repaintPreview();
+}
+
+void BarcodeDialog::aspectStateChanged(int state)
+{
+    aspect = (state == Qt::Checked) ? Barcode::Fit : Barcode::Stretch;
+}
+
+void BarcodeDialog::dataSelectClicked(int checked)
+{
+    Q_UNUSED(checked)
+    QPointer<DataItemDialog> dialog = new DataItemDialog(source.data(), cells, this);
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    if (dialog && accepted) {
+        source = dialog->dataSource();
+        cells = dialog->selection();
+    }
+    delete dialog;
+
+    // The preview shows the first chosen cell, as the first label would.
+    if (mode != BarcodeItem::VariableData || !source || cells.isEmpty())
+        return;
+    const QModelIndexList indexes = cells.indexes();
+    if (indexes.isEmpty() || !indexes.first().isValid())
+        return;
+    code.setData(indexes.first().data(Qt::DisplayRole).toString());
+    repaintPreview();
+}
+
+void BarcodeDialog::groupChecked(int checked)
+{
+    Q_UNUSED(checked)
+    // The two groups act as radio buttons: clicking one always selects it.
+    if (sender() == constantGroup) {
+        constantGroup->setChecked(true);
+        variableGroup->setChecked(false);
+        mode = BarcodeItem::ConstantData;
+        // The symbol shows what the line edit says, not a cell's value the
+        // preview took in variable mode.
+        code.setData(dataEdit->text());
+        repaintPreview();
+    } else if (sender() == variableGroup) {
+        constantGroup->setChecked(false);
+        variableGroup->setChecked(true);
+        mode = BarcodeItem::VariableData;
+        dataEdit->clear();
+    }
+}

@@ -1,0 +1,278 @@
+#include "barcodeitem.h"
+
+#include "datasource.h"
+#include "datasourcemanager.h"
+#include "dialogs/barcodedialog.h"
+#include "safestream.h"
+#include "streamheader.h"
+#include "txapp.h"
+
+#include <QAbstractItemModel>
+#include <QMenu>
+#include <QPainter>
+
+BarcodeItem::BarcodeItem(QSizeF size, QGraphicsItem *parent) : BaseItem(size, parent)
+{
+    setObjectName(QStringLiteral("labelitem/barcode"));
+    watchManager();
+    updateExtent();
+}
+
+QUuid BarcodeItem::uuid()
+{
+    static const QUuid u(QStringLiteral("{704e5ecf-4d17-45e0-8e0b-74c1b295d60e}"));
+    return u;
+}
+
+void BarcodeItem::watchManager()
+{
+    if (DataSourceManager *manager = TxApp::dataSourceManager())
+        connect(manager, &DataSourceManager::sourcesChanged, this, &BarcodeItem::sourcesChanged);
+}
+
+void BarcodeItem::sourcesChanged()
+{
+    if (source || (indexes.isEmpty() && cells.isEmpty()))
+        return;
+    cells.clear();
+    indexes.clear();
+    record = 0;
+    update();
+    emit dataChanged();
+    // The binding the document stores is gone: an unsaved change.
+    emit contentEdited(this);
+}
+
+void BarcodeItem::populateMenu(QMenu *m)
+{
+    BaseItem::populateMenu(m);
+    m->addSeparator();
+    connect(m->addAction(tr("Edit barcode...")), &QAction::triggered, this,
+            &BarcodeItem::editDialog);
+}
+
+void BarcodeItem::setSize(qreal w, qreal h)
+{
+    setSize(QSizeF(w, h));
+}
+
+void BarcodeItem::setSize(const QSizeF &size)
+{
+    BaseItem::setSize(size);
+    updateExtent();
+}
+
+void BarcodeItem::setBarcode(const Barcode &barcode)
+{
+    code = barcode;
+    updateExtent();
+    update();
+}
+
+void BarcodeItem::setAspectMode(int m)
+{
+    aspect = m;
+    updateExtent();
+    update();
+}
+
+void BarcodeItem::setConstantData(const QString &data)
+{
+    mode = ConstantData;
+    code.setData(data);
+    source = nullptr;
+    cells.clear();
+    indexes.clear();
+    record = 0;
+    updateExtent();
+    update();
+    emit dataChanged();
+}
+
+void BarcodeItem::setVariableData(DataSource *src, const QItemSelection &sel)
+{
+    mode = VariableData;
+    source = src;
+    cells = src ? sel : QItemSelection();
+    indexes = cells.indexes();
+    record = 0;
+    updateExtent();
+    update();
+    emit dataChanged();
+}
+
+DataSource *BarcodeItem::dataSource() const
+{
+    return source;
+}
+
+QString BarcodeItem::dataForRecord(int r) const
+{
+    if (mode != VariableData)
+        return code.data();
+    // Past its cells, or with its source gone, a label shows no symbol: it
+    // must never carry a code that belongs to another label. An empty cell
+    // gives no symbol either, rather than an error text on the label.
+    if (!source || r < 0 || r >= indexes.size() || !indexes.at(r).isValid())
+        return QString();
+    const QString value = indexes.at(r).data(Qt::DisplayRole).toString();
+    return value.isEmpty() ? QString() : value;
+}
+
+void BarcodeItem::setRecordIndex(int index)
+{
+    record = index;
+    update();
+}
+
+int BarcodeItem::recordCount() const
+{
+    return mode == VariableData ? indexes.size() : 1;
+}
+
+QRectF BarcodeItem::boundingRect() const
+{
+    return BaseItem::boundingRect().united(extent);
+}
+
+void BarcodeItem::updateExtent()
+{
+    // EAN and UPC captions reach past the symbol on both sides, and a filling
+    // symbol past the item: the area the view repaints must hold them.
+    Barcode probe = code;
+    if (mode == VariableData)
+        probe.setData(dataForRecord(record));
+    const QSizeF modules = probe.moduleSize();
+    QRectF r;
+    if (!modules.isEmpty()) {
+        double sx = size().width() / modules.width();
+        double sy = size().height() / modules.height();
+        if (aspect == Barcode::Fit)
+            sx = sy = qMin(sx, sy);
+        else if (aspect == Barcode::Fill)
+            sx = sy = qMax(sx, sy);
+        r = QRectF(0, 0, modules.width() * sx, modules.height() * sy);
+        const int sym = probe.symbology();
+        if (probe.showText() && (sym == Barcode::Ean || sym == Barcode::UpcA))
+            r.adjust(-8 * sx, 0, 8 * sx, 0);
+    }
+    if (r != extent) {
+        prepareGeometryChange();
+        extent = r;
+    }
+}
+
+void BarcodeItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget)
+{
+    bool draw = true;
+    if (mode == VariableData) {
+        const QString value = dataForRecord(record);
+        draw = !value.isNull();
+        if (draw)
+            code.setData(value);
+    }
+    if (draw) {
+        painter->save();
+        code.paint(painter, QRectF(QPointF(0, 0), size()), aspect, printMode);
+        painter->restore();
+    }
+    BaseItem::paint(painter, option, widget);
+}
+
+void BarcodeItem::editDialog()
+{
+    QPointer<BarcodeDialog> dialog = new BarcodeDialog(this, aspect);
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    if (dialog && accepted) {
+        code = dialog->barcode();
+        aspect = dialog->aspectMode();
+        if (dialog->dataMode() == VariableData) {
+            setVariableData(dialog->dataSource(), dialog->selection());
+        } else {
+            setConstantData(code.data());
+        }
+        emit contentEdited(this);
+    }
+    delete dialog;
+}
+
+void BarcodeItem::streamWrite(QDataStream &out)
+{
+    streamheader::write(out, *this);
+    out << pos() << size();
+    code.streamWrite(out);
+    out << qint32(aspect) << qint32(mode);
+    if (mode == VariableData && source) {
+        out << source->name();
+        out << qint32(cells.size());
+        for (const QItemSelectionRange &r : qAsConst(cells))
+            out << qint32(r.top()) << qint32(r.left()) << qint32(r.bottom()) << qint32(r.right());
+    } else {
+        out << QString();
+    }
+    if (headerVersion() >= 2)
+        out << double(rotation());
+}
+
+void BarcodeItem::streamRead(QDataStream &in)
+{
+    qint32 version = 0;
+    if (!streamheader::read(in, uuid(), &version)) {
+        qWarning("BarcodeItem header mismatch error");
+        return;
+    }
+    QPointF p;
+    QSizeF s;
+    if (!safestream::readGeometry(in, p, s))
+        return;
+    Barcode read;
+    read.streamRead(in);
+    qint32 a = Barcode::Fit;
+    qint32 m = ConstantData;
+    QString name;
+    in >> a >> m >> name;
+    if (in.status() != QDataStream::Ok)
+        return;
+
+    DataSource *found = nullptr;
+    QItemSelection sel;
+    if (!name.isEmpty()) {
+        DataSourceManager *manager = TxApp::dataSourceManager();
+        found = manager ? manager->findByName(name) : nullptr;
+        const QAbstractItemModel *model = found ? found->model() : nullptr;
+        qint32 ranges = 0;
+        // Four numbers of four bytes per range.
+        if (!safestream::readCount(in, ranges, 16))
+            return;
+        for (qint32 i = 0; i < ranges; ++i) {
+            qint32 top = 0, left = 0, bottom = 0, right = 0;
+            in >> top >> left >> bottom >> right;
+            if (in.status() != QDataStream::Ok)
+                return;
+            if (!model)
+                continue;
+            const QModelIndex tl = model->index(top, left);
+            const QModelIndex br = model->index(bottom, right);
+            // Cells the table no longer has (a shorter file) are left out.
+            if (tl.isValid() && br.isValid())
+                sel.append(QItemSelectionRange(tl, br));
+        }
+    }
+    double angle = 0;
+    if (version >= 2 && !safestream::readRotation(in, angle))
+        return;
+
+    setPos(p);
+    BaseItem::setSize(s);
+    code = read;
+    aspect = a;
+    mode = m;
+    source = found;
+    cells = found ? sel : QItemSelection();
+    indexes = cells.indexes();
+    record = 0;
+    if (version >= 2)
+        setItemRotation(angle);
+    updateExtent();
+    update();
+}
