@@ -27,18 +27,6 @@
 
 namespace {
 
-qint64 peakKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    }
-    return -1;
-}
-
 QString writeCsv(const QTemporaryDir &dir, int rows)
 {
     const QString path = dir.filePath(QStringLiteral("rows-%1.csv").arg(rows));
@@ -97,7 +85,7 @@ int main(int argc, char *argv[])
         const double seconds = clock.nsecsElapsed() / 1e9;
         std::printf("%d rows printed: %s in %.2f s = %.0f labels/s, peak memory %lld kB\n",
                     doc.labelCount(), ok ? "ok" : "FAILED", seconds, doc.labelCount() / seconds,
-                    static_cast<long long>(peakKb()));
+                    static_cast<long long>(benchstock::peakKb()));
     }
 
     {
@@ -119,7 +107,7 @@ int main(int argc, char *argv[])
         const bool ok = readDocumentFile(&file, &doc);
         std::printf("document bound to %d rows opened: %s in %lld ms (%d labels), peak memory %lld kB\n",
                     opened, ok ? "ok" : "FAILED", static_cast<long long>(clock.elapsed()),
-                    doc.labelCount(), static_cast<long long>(peakKb()));
+                    doc.labelCount(), static_cast<long long>(benchstock::peakKb()));
     }
     return 0;
 }

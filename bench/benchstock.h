@@ -2,6 +2,8 @@
 
 #include "sizetemplate.h"
 
+#include <QFile>
+
 // The stock every bench prints on: 50 × 30 mm labels, two across.
 namespace benchstock {
 
@@ -21,6 +23,19 @@ inline SizeTemplate twoAcross()
     t.setValue(SizeTemplate::ColSpacing, 2.0);
     t.setValue(SizeTemplate::Columns, 2);
     return t;
+}
+
+// Peak resident memory of the process so far, in kB (-1 if unknown).
+inline qint64 peakKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
 }
 
 } // namespace benchstock

@@ -270,7 +270,7 @@ QSizeF Barcode::moduleSize()
     return QSizeF(e.width, e.height);
 }
 
-void Barcode::paint(QPainter *painter, QRectF target, int aspectMode, bool snapToDevice)
+void Barcode::paint(QPainter *painter, QRectF target, int aspectMode, int snapDpi)
 {
     if (target.width() == 0 && target.height() == 0 && painter->device())
         target = QRectF(0, 0, painter->device()->width(), painter->device()->height());
@@ -293,19 +293,20 @@ void Barcode::paint(QPainter *painter, QRectF target, int aspectMode, bool snapT
 
     painter->save();
     const QTransform device = painter->deviceTransform();
-    if (snapToDevice && device.type() <= QTransform::TxScale && device.m11() > 0 &&
-        device.m22() > 0) {
-        // Whole device pixels per module, never more than the target allows,
-        // and the symbol's corner on a pixel corner.
-        const double px = sx * device.m11();
-        const double py = sy * device.m22();
-        if (px >= 1)
-            sx = std::floor(px + 1e-9) / device.m11();
-        if (py >= 1)
-            sy = std::floor(py + 1e-9) / device.m22();
+    const QPaintDevice *pd = painter->device();
+    if (snapDpi > 0 && pd && pd->logicalDpiX() > 0 && pd->logicalDpiY() > 0 &&
+        device.type() <= QTransform::TxScale && device.m11() > 0 && device.m22() > 0) {
+        // Item units to dots of the grid, and the symbol's corner on a dot's corner.
+        const double dx = device.m11() * snapDpi / pd->logicalDpiX();
+        const double dy = device.m22() * snapDpi / pd->logicalDpiY();
+        if (sx * dx >= 1)
+            sx = std::floor(sx * dx + 1e-9) / dx;
+        if (sy * dy >= 1)
+            sy = std::floor(sy * dy + 1e-9) / dy;
         const QPointF origin = device.map(QPointF(0, 0));
-        painter->translate((std::ceil(origin.x() - 1e-6) - origin.x()) / device.m11(),
-                           (std::ceil(origin.y() - 1e-6) - origin.y()) / device.m22());
+        const double ox = origin.x() * snapDpi / pd->logicalDpiX();
+        const double oy = origin.y() * snapDpi / pd->logicalDpiY();
+        painter->translate((std::ceil(ox - 1e-6) - ox) / dx, (std::ceil(oy - 1e-6) - oy) / dy);
     }
     painter->scale(sx, sy);
     QPen pen(QBrush(color), 1.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);

@@ -85,10 +85,12 @@ public:
     bool encode();
 
     // Draws the symbol from the painter's origin, scaled into `target`. With
-    // `snapToDevice`, module edges fall on whole device pixels where the
-    // painter's transform allows it: printers draw narrow bars sharply then,
-    // and the symbol stays inside the target.
-    void paint(QPainter *painter, QRectF target, int aspectMode, bool snapToDevice = false);
+    // a `snapDpi`, modules are whole dots of a grid of that resolution laid
+    // over the device (where the painter's transform is not turned): a
+    // printer of that resolution draws narrow bars sharp then, where modules
+    // of 2.7 dots would print as 2 or 3 and no longer scan. The symbol then
+    // gets smaller, never larger than the target.
+    void paint(QPainter *painter, QRectF target, int aspectMode, int snapDpi = 0);
 
     // The symbol's size in modules, as paint() scales it (caption included);
     // empty when the data cannot be encoded.

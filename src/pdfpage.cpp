@@ -34,42 +34,56 @@ bool pdfpage::setExactSize(const QString &fileName, const QSizeF &sizeMm)
         qWarning("Cannot open %s to set its page size", qPrintable(fileName));
         return false;
     }
-    QByteArray data = file.readAll();
     static const QByteArray page("/Type /Page\n");
     static const QByteArray key("/MediaBox [");
     const double width = sizeMm.width() * 72 / 25.4;
     const double height = sizeMm.height() * 72 / 25.4;
+    // The file is read a window at a time and the boxes are patched in
+    // place, so a run of many thousand labels is never held in memory. A
+    // page's box follows its marker closely, within the overlap.
+    constexpr qint64 Window = 1 << 20;
+    constexpr qint64 Overlap = 1 << 14;
+    const qint64 size = file.size();
     int pages = 0;
-    for (int pageAt = data.indexOf(page); pageAt >= 0; pageAt = data.indexOf(page, pageAt + 1)) {
-        const int keyAt = data.indexOf(key, pageAt);
-        const int start = keyAt < 0 ? -1 : keyAt + key.size();
-        const int end = start < 0 ? -1 : data.indexOf(']', start);
-        const int next = data.indexOf(page, pageAt + page.size());
-        if (end < 0 || (next >= 0 && keyAt > next)) {
-            qWarning("A page without its box in %s", qPrintable(fileName));
+    for (qint64 offset = 0; offset < size; offset += Window) {
+        if (!file.seek(offset))
             return false;
+        const QByteArray data = file.read(Window + Overlap);
+        const bool last = offset + data.size() >= size;
+        // Markers from Window on are the next window's.
+        for (int pageAt = data.indexOf(page); pageAt >= 0 && (pageAt < Window || last);
+             pageAt = data.indexOf(page, pageAt + 1)) {
+            const int keyAt = data.indexOf(key, pageAt);
+            const int start = keyAt < 0 ? -1 : keyAt + key.size();
+            const int end = start < 0 ? -1 : data.indexOf(']', start);
+            const int next = data.indexOf(page, pageAt + page.size());
+            if (end < 0 || (next >= 0 && keyAt > next)) {
+                qWarning("A page without its box in %s", qPrintable(fileName));
+                return false;
+            }
+            const QList<QByteArray> box = data.mid(start, end - start).simplified().split(' ');
+            bool ok = box.size() == 4;
+            const double top = ok ? box.at(3).toDouble(&ok) : 0;
+            if (!ok || box.at(0).toDouble() != 0 || box.at(1).toDouble() != 0) {
+                qWarning("Unexpected page box in %s", qPrintable(fileName));
+                return false;
+            }
+            QByteArray exact = "0 " + number(top - height) + ' ' + number(width) + ' ' + number(top);
+            const int room = end - start;
+            if (exact.size() > room) {
+                qWarning("The exact page box does not fit in %s", qPrintable(fileName));
+                return false;
+            }
+            // PDF takes any run of spaces between numbers, so the length stays.
+            exact.append(QByteArray(room - exact.size(), ' '));
+            if (!file.seek(offset + start) || file.write(exact) != exact.size())
+                return false;
+            ++pages;
         }
-        const QList<QByteArray> box = data.mid(start, end - start).simplified().split(' ');
-        bool ok = box.size() == 4;
-        const double top = ok ? box.at(3).toDouble(&ok) : 0;
-        if (!ok || box.at(0).toDouble() != 0 || box.at(1).toDouble() != 0) {
-            qWarning("Unexpected page box in %s", qPrintable(fileName));
-            return false;
-        }
-        QByteArray exact = "0 " + number(top - height) + ' ' + number(width) + ' ' + number(top);
-        const int room = end - start;
-        if (exact.size() > room) {
-            qWarning("The exact page box does not fit in %s", qPrintable(fileName));
-            return false;
-        }
-        // PDF takes any run of spaces between numbers, so the length stays.
-        exact.append(QByteArray(room - exact.size(), ' '));
-        data.replace(start, room, exact);
-        ++pages;
     }
     if (pages == 0) {
         qWarning("No page found in %s", qPrintable(fileName));
         return false;
     }
-    return file.seek(0) && file.write(data) == data.size() && file.flush();
+    return file.flush();
 }

@@ -3,11 +3,13 @@
 #include "dialogs/driverpropertiesdialog.h"
 #include "docbuilder.h"
 #include "document.h"
+#include "labelitems/barcodeitem.h"
 #include "labelitems/datetimeitem.h"
 #include "labelitems/textitem.h"
 #include "printcheck.h"
 #include "printersettings_win.h"
 #include "printhandler.h"
+#include "scancheck.h"
 #include "startup.h"
 #include "testutil.h"
 
@@ -27,6 +29,21 @@
 #include <QtTest>
 
 namespace {
+
+// A barcode item of the given symbology and data on a document, placed
+// with a quiet zone around it.
+BarcodeItem *addBarcode(Document &doc, int symbology, const QString &data, QPointF posMm,
+                        QSizeF size)
+{
+    auto *item = new BarcodeItem(size);
+    Barcode code;
+    code.setSymbology(symbology);
+    item->setBarcode(code);
+    item->setConstantData(data);
+    item->setPos(posMm * doc.labelGeometry().pixelsPerMm);
+    doc.addItem(item);
+    return item;
+}
 
 const QString Zebra = QStringLiteral("Zebra_ZPL");
 
@@ -90,6 +107,9 @@ private slots:
     void pagesHaveTheStocksExactSize_data();
     void pagesHaveTheStocksExactSize();
     void noFontsIsAnError();
+    void exportedBarcodesScan_data();
+    void exportedBarcodesScan();
+    void barcodesScanFromTheZebraQueue();
 
 private:
     QString path(const QString &name) const { return dir.filePath(name); }
@@ -384,6 +404,71 @@ void TestBatchPrint::missingPrinterFallsBackToDefault()
     QCOMPARE(printcheck::labelBlocks(server.listener().jobs().value(0)), 2);
 }
 
+void TestBatchPrint::exportedBarcodesScan_data()
+{
+    QTest::addColumn<int>("symbology");
+    QTest::addColumn<QString>("data");
+    QTest::addColumn<QString>("scanned");
+
+    QTest::newRow("Codabar") << int(Barcode::Codabar) << "A40156B" << "A40156B";
+    QTest::newRow("Code 128") << int(Barcode::Code128) << "TX-0042/b" << "TX-0042/b";
+    QTest::newRow("Code 2 of 5") << int(Barcode::Code2of5) << "12345670" << "12345670";
+    QTest::newRow("Code 39") << int(Barcode::Code39) << "TAGORIX 39" << "TAGORIX 39";
+    QTest::newRow("EAN-13") << int(Barcode::Ean) << "590123412345" << "5901234123457";
+    QTest::newRow("EAN-8") << int(Barcode::Ean) << "9638507" << "96385074";
+    QTest::newRow("QR code") << int(Barcode::QrCode) << "https://tagorix.example/l?n=0042"
+                             << "https://tagorix.example/l?n=0042";
+    QTest::newRow("UPC-A") << int(Barcode::UpcA) << "72527273070" << "725272730706";
+}
+
+// What --export-pdf writes scans, at a label printer's resolution and at a
+// finer one, with the size a click of the barcode tool gives.
+void TestBatchPrint::exportedBarcodesScan()
+{
+    QFETCH(int, symbology);
+    QFETCH(QString, data);
+    QFETCH(QString, scanned);
+    Document doc;
+    doc.setSizeTemplate(docbuilder::makeTemplate(60, 30));
+    addBarcode(doc, symbology, data, QPointF(6, 4), doc.defaultBarcodeSize());
+    const QString name = QStringLiteral("code-%1").arg(QTest::currentDataTag()).replace(' ', '-');
+    const QString file = saved(doc, name + QStringLiteral(".tx4l"));
+    const QString pdf = path(name + QStringLiteral(".pdf"));
+    const Run run = tagorix({QStringLiteral("--export-pdf"), pdf, file});
+    QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
+    for (int dpi : {203, 300}) {
+        QString error;
+        const QList<QImage> pages = scancheck::renderPdf(pdf, dpi, &error);
+        QVERIFY2(pages.size() == 1, qPrintable(error));
+        const QStringList found = symbology == Barcode::Code2of5
+                                      ? QStringList{scancheck::decodeMatrix2of5(pages.first())}
+                                      : scancheck::zbarDecode(pages.first(), &error);
+        QVERIFY2(found == QStringList{scanned},
+                 qPrintable(QStringLiteral("%1 dpi: %2 %3").arg(dpi).arg(found.join('|'), error)));
+    }
+}
+
+// The graphic the Zebra driver sends to the printer holds codes that scan.
+void TestBatchPrint::barcodesScanFromTheZebraQueue()
+{
+    Document doc;
+    doc.setSizeTemplate(docbuilder::makeTemplate(60, 40));
+    const QSizeF size = doc.defaultBarcodeSize();
+    addBarcode(doc, Barcode::Code128, QStringLiteral("ZPL-128-77"), QPointF(6, 3), size);
+    addBarcode(doc, Barcode::QrCode, QStringLiteral("ZEBRA QR 0042"), QPointF(6, 24),
+               QSizeF(size.width(), size.height() * 0.7));
+    const QString file = saved(doc, QStringLiteral("zebra-codes.tx4l"));
+    const Run run = tagorix({QStringLiteral("--print"), QStringLiteral("--printer"), Zebra, file});
+    QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
+    QVERIFY2(server.listener().waitForJobs(1), qPrintable(server.errorLog().right(2000)));
+    const QList<QImage> graphics = scancheck::zplGraphics(server.listener().jobs().value(0));
+    QCOMPARE(graphics.size(), 1);
+    QString error;
+    QStringList found = scancheck::zbarDecode(graphics.first(), &error);
+    found.sort();
+    QCOMPARE(found, QStringList({"ZEBRA QR 0042", "ZPL-128-77"}));
+}
+
 QTEST_MAIN(TestBatchPrint)
 #include "tst_batchprint.moc"
 
@@ -408,6 +493,7 @@ void TestBatchPrint::textDoesNotFollowTheFontResolution()
     date->setFont(QFont(QStringLiteral("DejaVu Sans"), 14));
     date->setValue(QDateTime(QDate(2026, 12, 8), QTime(9, 30)), QStringLiteral("yyyy-MM-dd"), false);
     doc.addItem(date);
+    addBarcode(doc, Barcode::Code128, QStringLiteral("CAP-128"), QPointF(60, 5), QSizeF(200, 120));
     const QString file = saved(doc, QStringLiteral("widthcheck-%1.tx4l").arg(dpi));
     const QString pdf = path(QStringLiteral("widthcheck-%1.pdf").arg(dpi));
     const Run run = tagorix({QStringLiteral("--export-pdf"), pdf, file},
@@ -416,14 +502,15 @@ void TestBatchPrint::textDoesNotFollowTheFontResolution()
     const printcheck::Pdf out = printcheck::inspect(pdf);
     QVERIFY2(out.ok(), qPrintable(out.error));
     QCOMPARE(out.pages.size(), 1);
-    QCOMPARE(out.pages.first().words.size(), 2);
+    QCOMPARE(out.pages.first().words.size(), 3);
     // Where a 96-dpi screen puts the words; the same on every machine.
     const struct
     {
         QString text;
         double box[4];
     } expected[] = {{QStringLiteral("WIDTHCHECK"), {18.77, 17.31, 90.02, 29.42}},
-                    {QStringLiteral("2026-12-08"), {18.77, 86.44, 61.27, 94.96}}};
+                    {QStringLiteral("2026-12-08"), {18.77, 86.44, 61.27, 94.96}},
+                    {QStringLiteral("CAP-128"), {190.04, 31.66, 201.53, 34.83}}};
     for (const auto &e : expected) {
         const auto it = std::find_if(out.pages.first().words.cbegin(), out.pages.first().words.cend(),
                                      [&](const printcheck::Word &w) { return w.text == e.text; });
@@ -444,19 +531,23 @@ void TestBatchPrint::pagesHaveTheStocksExactSize_data()
 {
     QTest::addColumn<SizeTemplate>("stock");
     QTest::addColumn<bool>("batch");
+    QTest::addColumn<int>("labels");
     const SizeTemplate twoAcross = docbuilder::makeTemplate(50, 30, 2);
     const SizeTemplate small = docbuilder::makeTemplate(57, 32, 1);
-    QTest::newRow("two across, batch") << twoAcross << true;
-    QTest::newRow("two across, print path") << twoAcross << false;
-    QTest::newRow("57 x 32, batch") << small << true;
-    QTest::newRow("57 x 32, print path") << small << false;
+    QTest::newRow("two across, batch") << twoAcross << true << 3;
+    QTest::newRow("two across, print path") << twoAcross << false << 3;
+    QTest::newRow("57 x 32, batch") << small << true << 3;
+    QTest::newRow("57 x 32, print path") << small << false << 3;
+    // A file larger than the window the page boxes are patched through.
+    QTest::newRow("1,500 labels") << small << false << 1500;
 }
 
 void TestBatchPrint::pagesHaveTheStocksExactSize()
 {
     QFETCH(SizeTemplate, stock);
     QFETCH(bool, batch);
-    auto doc = printcheck::makeDocument(3, stock);
+    QFETCH(int, labels);
+    auto doc = printcheck::makeDocument(labels, stock);
     const QString pdf = path(QStringLiteral("exact.pdf"));
     QFile::remove(pdf);
     if (batch) {
@@ -473,7 +564,9 @@ void TestBatchPrint::pagesHaveTheStocksExactSize()
     }
     const printcheck::Pdf out = printcheck::inspect(pdf);
     QVERIFY2(out.ok(), qPrintable(out.error));
-    QCOMPARE(out.pages.size(), 3 / stock.columns() + (3 % stock.columns() ? 1 : 0));
+    QCOMPARE(out.pages.size(), labels / stock.columns() + (labels % stock.columns() ? 1 : 0));
+    if (labels > 3)
+        QVERIFY(QFileInfo(pdf).size() > 1 << 20);
     const QSizeF mm(stock.linerWidth(), stock.labelHeight() + stock.rowSpacing() / 2);
     for (const printcheck::Page &page : out.pages) {
         QVERIFY2(qAbs(page.size.width() - mm.width() * printcheck::PointsPerMm) < 0.01 &&
@@ -497,3 +590,4 @@ void TestBatchPrint::noFontsIsAnError()
     QVERIFY2(run.err.contains(QLatin1String("no fonts")), qPrintable(run.err));
     QVERIFY(!QFile::exists(pdf));
 }
+

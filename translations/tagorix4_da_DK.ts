@@ -2,6 +2,56 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="da_DK" sourcelanguage="en_US">
 <context>
+    <name>BarcodeDialog</name>
+    <message>
+        <source>Edit barcode</source>
+        <translation>Rediger stregkode</translation>
+    </message>
+    <message>
+        <source>Constant data</source>
+        <translation>Konstante data</translation>
+    </message>
+    <message>
+        <source>Data string:</source>
+        <translation>Datastreng:</translation>
+    </message>
+    <message>
+        <source>Variable data source</source>
+        <translation>Variabel datakilde</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>Vælg</translation>
+    </message>
+    <message>
+        <source>Show human-readable text</source>
+        <translation>Vis læsbar tekst</translation>
+    </message>
+    <message>
+        <source>Keep aspect ratio</source>
+        <translation>Bevar størrelsesforhold</translation>
+    </message>
+    <message>
+        <source>Symbology:</source>
+        <translation>Symbologi:</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>Appearance</source>
+        <translation>Udseende</translation>
+    </message>
+</context>
+<context>
+    <name>BarcodeItem</name>
+    <message>
+        <source>Edit barcode...</source>
+        <translation>Rediger stregkode...</translation>
+    </message>
+</context>
+<context>
     <name>BaseItem</name>
     <message>
         <source>Position and size...</source>
@@ -614,6 +664,10 @@ Vil du gemme dine ændringer?</translation>
     <message>
         <source>Rotate items</source>
         <translation>Rotér elementer</translation>
+    </message>
+    <message>
+        <source>Insert barcode</source>
+        <translation>Indsæt stregkode</translation>
     </message>
 </context>
 <context>

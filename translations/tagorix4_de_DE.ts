@@ -2,6 +2,56 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE" sourcelanguage="en_US">
 <context>
+    <name>BarcodeDialog</name>
+    <message>
+        <source>Edit barcode</source>
+        <translation>Barcode bearbeiten</translation>
+    </message>
+    <message>
+        <source>Constant data</source>
+        <translation>Konstante Daten</translation>
+    </message>
+    <message>
+        <source>Data string:</source>
+        <translation>Datenzeichenfolge:</translation>
+    </message>
+    <message>
+        <source>Variable data source</source>
+        <translation>Variable Datenquelle</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>Auswählen</translation>
+    </message>
+    <message>
+        <source>Show human-readable text</source>
+        <translation>Klarschrift anzeigen</translation>
+    </message>
+    <message>
+        <source>Keep aspect ratio</source>
+        <translation>Seitenverhältnis beibehalten</translation>
+    </message>
+    <message>
+        <source>Symbology:</source>
+        <translation>Symbologie:</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Daten</translation>
+    </message>
+    <message>
+        <source>Appearance</source>
+        <translation>Darstellung</translation>
+    </message>
+</context>
+<context>
+    <name>BarcodeItem</name>
+    <message>
+        <source>Edit barcode...</source>
+        <translation>Barcode bearbeiten...</translation>
+    </message>
+</context>
+<context>
     <name>BaseItem</name>
     <message>
         <source>Position and size...</source>
@@ -614,6 +664,10 @@ Möchten Sie die Änderungen speichern?</translation>
     <message>
         <source>Rotate items</source>
         <translation>Elemente drehen</translation>
+    </message>
+    <message>
+        <source>Insert barcode</source>
+        <translation>Barcode einfügen</translation>
     </message>
 </context>
 <context>

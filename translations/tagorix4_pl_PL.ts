@@ -2,6 +2,56 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pl_PL" sourcelanguage="en_US">
 <context>
+    <name>BarcodeDialog</name>
+    <message>
+        <source>Edit barcode</source>
+        <translation>Edytuj kod kreskowy</translation>
+    </message>
+    <message>
+        <source>Constant data</source>
+        <translation>Dane stałe</translation>
+    </message>
+    <message>
+        <source>Data string:</source>
+        <translation>Ciąg danych:</translation>
+    </message>
+    <message>
+        <source>Variable data source</source>
+        <translation>Zmienne źródło danych</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>Wybierz</translation>
+    </message>
+    <message>
+        <source>Show human-readable text</source>
+        <translation>Pokaż tekst czytelny dla człowieka</translation>
+    </message>
+    <message>
+        <source>Keep aspect ratio</source>
+        <translation>Zachowaj proporcje</translation>
+    </message>
+    <message>
+        <source>Symbology:</source>
+        <translation>Symbolika:</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Dane</translation>
+    </message>
+    <message>
+        <source>Appearance</source>
+        <translation>Wygląd</translation>
+    </message>
+</context>
+<context>
+    <name>BarcodeItem</name>
+    <message>
+        <source>Edit barcode...</source>
+        <translation>Edytuj kod kreskowy...</translation>
+    </message>
+</context>
+<context>
     <name>BaseItem</name>
     <message>
         <source>Position and size...</source>
@@ -614,6 +664,10 @@ Czy chcesz zapisać zmiany?</translation>
     <message>
         <source>Rotate items</source>
         <translation>Obróć elementy</translation>
+    </message>
+    <message>
+        <source>Insert barcode</source>
+        <translation>Wstaw kod kreskowy</translation>
     </message>
 </context>
 <context>

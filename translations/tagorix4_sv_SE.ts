@@ -2,6 +2,56 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="sv_SE" sourcelanguage="en_US">
 <context>
+    <name>BarcodeDialog</name>
+    <message>
+        <source>Edit barcode</source>
+        <translation>Redigera streckkod</translation>
+    </message>
+    <message>
+        <source>Constant data</source>
+        <translation>Konstanta data</translation>
+    </message>
+    <message>
+        <source>Data string:</source>
+        <translation>Datasträng:</translation>
+    </message>
+    <message>
+        <source>Variable data source</source>
+        <translation>Variabel datakälla</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>Välj</translation>
+    </message>
+    <message>
+        <source>Show human-readable text</source>
+        <translation>Visa läsbar text</translation>
+    </message>
+    <message>
+        <source>Keep aspect ratio</source>
+        <translation>Behåll proportioner</translation>
+    </message>
+    <message>
+        <source>Symbology:</source>
+        <translation>Symbologi:</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>Appearance</source>
+        <translation>Utseende</translation>
+    </message>
+</context>
+<context>
+    <name>BarcodeItem</name>
+    <message>
+        <source>Edit barcode...</source>
+        <translation>Redigera streckkod...</translation>
+    </message>
+</context>
+<context>
     <name>BaseItem</name>
     <message>
         <source>Position and size...</source>
@@ -614,6 +664,10 @@ Vill du spara ändringarna?</translation>
     <message>
         <source>Rotate items</source>
         <translation>Rotera objekt</translation>
+    </message>
+    <message>
+        <source>Insert barcode</source>
+        <translation>Infoga streckkod</translation>
     </message>
 </context>
 <context>

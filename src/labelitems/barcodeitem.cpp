@@ -10,6 +10,7 @@
 #include <QAbstractItemModel>
 #include <QMenu>
 #include <QPainter>
+#include <QPrinter>
 
 BarcodeItem::BarcodeItem(QSizeF size, QGraphicsItem *parent) : BaseItem(size, parent)
 {
@@ -162,6 +163,19 @@ void BarcodeItem::updateExtent()
     }
 }
 
+int BarcodeItem::snapResolution(QPainter *painter) const
+{
+    // A print queue rasterises at the resolution its printer device reports.
+    // A PDF file has none of its own: its modules are laid on the dots of the
+    // commonest label printer, which a 300-dpi printer also draws within half
+    // a dot. The screen keeps its exact drawing.
+    if (!printMode || !painter->device() || painter->device()->devType() != QInternal::Printer)
+        return 0;
+    const auto *printer = static_cast<const QPrinter *>(painter->device());
+    return printer->outputFormat() == QPrinter::NativeFormat ? printer->resolution()
+                                                             : PdfSnapDpi;
+}
+
 void BarcodeItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget)
 {
     bool draw = true;
@@ -173,7 +187,7 @@ void BarcodeItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *optio
     }
     if (draw) {
         painter->save();
-        code.paint(painter, QRectF(QPointF(0, 0), size()), aspect, printMode);
+        code.paint(painter, QRectF(QPointF(0, 0), size()), aspect, snapResolution(painter));
         painter->restore();
     }
     BaseItem::paint(painter, option, widget);

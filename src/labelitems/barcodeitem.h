@@ -19,6 +19,8 @@ class BarcodeItem : public BaseItem, public ISerializable
 public:
     enum { Type = itemtype::Barcode };
     enum DataMode { ConstantData = 0, VariableData = 1 };
+    // The dot grid of PDF output (see snapResolution()).
+    static constexpr int PdfSnapDpi = 203;
 
     explicit BarcodeItem(QSizeF size, QGraphicsItem *parent = nullptr);
 
@@ -74,6 +76,7 @@ private slots:
 private:
     void watchManager();
     void updateExtent();
+    int snapResolution(QPainter *painter) const;
 
     Barcode code;
     int aspect = Barcode::Fit;
