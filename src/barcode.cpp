@@ -212,6 +212,8 @@ bool Barcode::encode()
     // zint 2.11 numbers its warnings 1 to 4 (an ECI it inserted, a symbol
     // outside the standard's sizes): the symbol is there and scans.
     if (lastResult < ZINT_ERROR) {
+        // The text of an error the data no longer has is not kept or saved.
+        error = QString();
         dirty = false;
         return true;
     }
@@ -274,6 +276,9 @@ void Barcode::paint(QPainter *painter, QRectF target, int aspectMode, int snapDp
 {
     if (target.width() == 0 && target.height() == 0 && painter->device())
         target = QRectF(0, 0, painter->device()->width(), painter->device()->height());
+    // No data yet (a new item, a cleared field) is nothing to draw, not an error.
+    if (text.isEmpty())
+        return;
     if (dirty && !encode()) {
         painter->drawText(target, error + QStringLiteral(" (") + QString::number(lastResult) +
                                       QStringLiteral(")"),
