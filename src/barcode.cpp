@@ -299,19 +299,44 @@ void Barcode::paint(QPainter *painter, QRectF target, int aspectMode, int snapDp
     painter->save();
     const QTransform device = painter->deviceTransform();
     const QPaintDevice *pd = painter->device();
-    if (snapDpi > 0 && pd && pd->logicalDpiX() > 0 && pd->logicalDpiY() > 0 &&
-        device.type() <= QTransform::TxScale && device.m11() > 0 && device.m22() > 0) {
-        // Item units to dots of the grid, and the symbol's corner on a dot's corner.
-        const double dx = device.m11() * snapDpi / pd->logicalDpiX();
-        const double dy = device.m22() * snapDpi / pd->logicalDpiY();
-        if (sx * dx >= 1)
-            sx = std::floor(sx * dx + 1e-9) / dx;
-        if (sy * dy >= 1)
-            sy = std::floor(sy * dy + 1e-9) / dy;
-        const QPointF origin = device.map(QPointF(0, 0));
-        const double ox = origin.x() * snapDpi / pd->logicalDpiX();
-        const double oy = origin.y() * snapDpi / pd->logicalDpiY();
-        painter->translate((std::ceil(ox - 1e-6) - ox) / dx, (std::ceil(oy - 1e-6) - oy) / dy);
+    // Straight or turned by quarters: module edges can follow the dot grid.
+    const bool square = (qFuzzyIsNull(device.m12()) && qFuzzyIsNull(device.m21())) ||
+                        (qFuzzyIsNull(device.m11()) && qFuzzyIsNull(device.m22()));
+    if (snapDpi > 0 && pd && pd->logicalDpiX() > 0 && square) {
+        const double k = double(snapDpi) / pd->logicalDpiX();
+        // Dots of the grid per item unit along the item's x and y.
+        const double dx = std::hypot(device.m11(), device.m12()) * k;
+        const double dy = std::hypot(device.m21(), device.m22()) * k;
+        // Whole dots per module: the nearest count where it still fits the
+        // target (a filling symbol may pass it anyway), else one fewer.
+        auto dots = [aspectMode](double px, double room) {
+            const double n = std::round(px);
+            return n <= room + 1e-6 || aspectMode == Fill ? n : std::floor(px + 1e-9);
+        };
+        const double nx = sx * dx >= 1 ? dots(sx * dx, target.width() * dx / e.width) : 0;
+        const double ny = sy * dy >= 1 ? dots(sy * dy, target.height() * dy / e.height) : 0;
+        const bool linear = symbol->rows <= 1;
+        if (linear) {
+            // Only the bar widths matter; the height stays as scaled.
+            if (nx > 0)
+                sx = nx / dx;
+        } else if (aspectMode == Stretch) {
+            if (nx > 0)
+                sx = nx / dx;
+            if (ny > 0)
+                sy = ny / dy;
+        } else if (nx > 0 && ny > 0) {
+            // Square modules stay square.
+            const double n = qMin(nx, ny);
+            sx = n / dx;
+            sy = n / dy;
+        }
+        // The symbol's corner on a dot's corner.
+        const QPointF origin = device.map(QPointF(0, 0)) * k;
+        const QPointF shift(std::ceil(origin.x() - 1e-6) - origin.x(),
+                            std::ceil(origin.y() - 1e-6) - origin.y());
+        const QTransform toDevice(device.m11(), device.m12(), device.m21(), device.m22(), 0, 0);
+        painter->translate(toDevice.inverted().map(shift / k));
     }
     painter->scale(sx, sy);
     QPen pen(QBrush(color), 1.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);

@@ -2,10 +2,12 @@
 
 #include "datasource.h"
 #include "datasourcemanager.h"
+#include "dialogs/scanreportdialog.h"
 #include "document.h"
 #include "labelitems/dataitem.h"
 #include "printersettings_win.h"
 #include "printhandler.h"
+#include "scanverifier.h"
 #include "txapp.h"
 
 #include <QCommandLineOption>
@@ -27,6 +29,8 @@ namespace {
 
 const QString PrintName = QStringLiteral("print");
 const QString ExportName = QStringLiteral("export-pdf");
+const QString VerifyName = QStringLiteral("verify");
+const QString VerifyOnlyName = QStringLiteral("verify-only");
 const QString PrinterName = QStringLiteral("printer");
 const QString CopiesName = QStringLiteral("copies");
 const QString CollateName = QStringLiteral("collate");
@@ -185,6 +189,35 @@ std::unique_ptr<QPrinter> queuePrinter(const batchprint::Job &job, const QString
     return printer;
 }
 
+// Reads back every barcode the job would print; 0 when all scan (or none
+// can be checked), VerifyFailed after listing the labels that do not.
+int verifyRun(const batchprint::Job &job, const QString &path, Document *doc, QPrinter *printer,
+              QTextStream &err)
+{
+    const int dpi = ScanReportDialog::checkDpi(printer);
+    const int first = job.from > 0 ? job.from - 1 : 0;
+    const int last = job.from > 0 ? job.to - 1 : doc->labelCount() - 1;
+    const scanverify::Report checked =
+        scanverify::verifyDocument(doc, dpi, ScanReportDialog::snapDpi(printer), first, last);
+    for (const scanverify::Check &problem : checked.problems)
+        report(err, path, scanverify::describe(problem));
+    if (!checked.ok()) {
+        report(err, path,
+               tr("%1 of the barcodes do not scan at %2 dpi; nothing was printed")
+                   .arg(checked.problems.size())
+                   .arg(dpi));
+        return batchprint::VerifyFailed;
+    }
+    if (job.verifyOnly || checked.notVerifiable > 0)
+        report(err, path,
+               tr("%1 barcodes scan at %2 dpi; %3 of symbologies the decoder does not know "
+                  "were not checked")
+                   .arg(checked.scanned)
+                   .arg(dpi)
+                   .arg(checked.notVerifiable));
+    return 0;
+}
+
 } // namespace
 
 void batchprint::addOptions(QCommandLineParser &parser)
@@ -218,11 +251,20 @@ void batchprint::addOptions(QCommandLineParser &parser)
         RangeName,
         QCoreApplication::translate("main", "Print only labels <FROM> to <TO> (counted from 1)."),
         QStringLiteral("FROM-TO")));
+    parser.addOption(QCommandLineOption(
+        VerifyName,
+        QCoreApplication::translate(
+            "main", "Read every barcode back at the printer's resolution before printing; if "
+                    "one does not scan, print nothing and exit with code 3.")));
+    parser.addOption(QCommandLineOption(
+        VerifyOnlyName,
+        QCoreApplication::translate(
+            "main", "Check the barcodes as --verify does, without printing or writing anything.")));
 }
 
 bool batchprint::requested(const QCommandLineParser &parser)
 {
-    return parser.isSet(PrintName) || parser.isSet(ExportName);
+    return parser.isSet(PrintName) || parser.isSet(ExportName) || parser.isSet(VerifyOnlyName);
 }
 
 bool batchprint::parseJob(const QCommandLineParser &parser, Job *job, QString *error)
@@ -238,6 +280,8 @@ bool batchprint::parseJob(const QCommandLineParser &parser, Job *job, QString *e
     }
     job->exportPdf = parser.isSet(ExportName);
     job->output = parser.value(ExportName);
+    job->verifyOnly = parser.isSet(VerifyOnlyName);
+    job->verify = job->verifyOnly || parser.isSet(VerifyName);
     job->files = parser.positionalArguments();
     if (job->exportPdf && job->output.isEmpty()) {
         *error = tr("--export-pdf needs the name of the PDF file to write");
@@ -378,6 +422,16 @@ int batchprint::run(const Job &job, QTextStream &err)
             printer->setFromTo(job.from, job.to);
         printer->setCopyCount(job.copies);
         printer->setCollateCopies(job.collate);
+        if (job.verify) {
+            const int verified = verifyRun(job, path, &doc, printer.get(), err);
+            if (verified != 0) {
+                if (result == 0)
+                    result = verified;
+                continue;
+            }
+            if (job.verifyOnly)
+                continue;
+        }
         if (!handler.printDocument(printer.get(), &doc)) {
             report(err, path,
                    job.exportPdf ? tr("cannot write \"%1\"").arg(job.output)

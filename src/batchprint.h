@@ -15,8 +15,11 @@ namespace batchprint {
 // Exit codes besides 0 for success.
 constexpr int UsageError = 1;
 constexpr int JobFailed = 2;
+// A barcode of the run does not scan; nothing was printed.
+constexpr int VerifyFailed = 3;
 
-// Adds --print, --export-pdf, --printer, --copies, --collate and --range.
+// Adds --print, --export-pdf, --printer, --copies, --collate, --range,
+// --verify and --verify-only.
 void addOptions(QCommandLineParser &parser);
 
 // True when the parsed command line asks for printing or export.
@@ -38,6 +41,9 @@ struct Job
     // Tables printed instead of stored data files: file by source name, the
     // empty name for a document's only file source, "-" for standard input.
     QMap<QString, QString> data;
+    // Read every barcode back before sending; verifyOnly sends nothing.
+    bool verify = false;
+    bool verifyOnly = false;
 };
 
 // The job the command line describes; false with *error set when its

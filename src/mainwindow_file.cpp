@@ -5,6 +5,7 @@
 
 #include "dialogs/docpropertiesdialog.h"
 #include "dialogs/newdocumentdialog.h"
+#include "dialogs/scanreportdialog.h"
 #include "dialogs/previewwidget.h"
 #include "datasourcemanager.h"
 #include "document.h"
@@ -275,6 +276,9 @@ bool MainWindow::exportAsPdf()
     const QPageLayout layout(QPageSize(mm, QPageSize::Millimeter), QPageLayout::Portrait,
                              QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     printer.setPageLayout(layout);
+    const int label = doc->currentLabel();
+    if (!ScanReportDialog::confirmRun(doc, &printer, label, label, this))
+        return false;
     QPainter painter;
     if (!painter.begin(&printer)) {
         showWriteError(name);

@@ -1,5 +1,7 @@
 #include "printhandler.h"
 
+#include "dialogs/scanreportdialog.h"
+
 #include "document.h"
 #include "labelgrid.h"
 #include "pdfpage.h"
@@ -212,6 +214,10 @@ void PrintHandler::printWithDialog(Document *doc)
     const int labels = qMax(0, (printer->toPage() ? printer->toPage() : doc->labelCount()) -
                                    (printer->fromPage() ? printer->fromPage() : 1) + 1);
     const qint64 placements = qint64(labels) * qMax(0, printer->copyCount());
+    // Codes that would not scan are found before the printer starts.
+    const int first = (printer->fromPage() ? printer->fromPage() : 1) - 1;
+    if (!ScanReportDialog::confirmRun(doc, printer.get(), first, first + labels - 1) || !guard)
+        return;
     std::unique_ptr<QProgressDialog> progress;
     if (placements > ProgressThreshold) {
         const int total = int(qMin<qint64>(placements, std::numeric_limits<int>::max()));

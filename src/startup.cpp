@@ -102,7 +102,8 @@ bool startup::displayAvailable()
 bool startup::runsWithoutWindow(int argc, char *argv[])
 {
     static const QSet<QByteArray> windowless = {
-        "-h", "--help", "-?", "-v", "--version", "--help-all", "--print", "--export-pdf"};
+        "-h", "--help", "-?", "-v", "--version", "--help-all", "--print", "--export-pdf",
+        "--verify-only"};
     for (int i = 1; i < argc; ++i) {
         const QByteArray arg(argv[i]);
         if (windowless.contains(arg) || arg.startsWith("--export-pdf="))
@@ -115,7 +116,8 @@ bool startup::runsBatch(int argc, char *argv[])
 {
     for (int i = 1; i < argc; ++i) {
         const QByteArray arg(argv[i]);
-        if (arg == "--print" || arg == "--export-pdf" || arg.startsWith("--export-pdf="))
+        if (arg == "--print" || arg == "--export-pdf" || arg.startsWith("--export-pdf=") ||
+            arg == "--verify-only")
             return true;
     }
     return false;

@@ -29,6 +29,7 @@ with tempfile.TemporaryDirectory() as tmp:
     expected = set(messages(fresh))
 
 placeholder = re.compile(r"%\d+")
+numerus = re.compile(r"%n")
 failed = 0
 files = sorted(ts_dir.glob("tagorix4_*.ts"))
 if not files:
@@ -43,11 +44,16 @@ for ts in files:
         problems.append(f"obsolete: {key}")
     for key, tr in sorted(found.items()):
         kind = tr.get("type") if tr is not None else "absent"
-        text = (tr.text or "") if tr is not None else ""
-        if kind in ("unfinished", "obsolete", "vanished", "absent") or not text.strip():
+        # Plural texts (%n) carry one form per plural of the language.
+        forms = [f.text or "" for f in tr.iter("numerusform")] if tr is not None else []
+        texts = forms or [(tr.text or "") if tr is not None else ""]
+        if kind in ("unfinished", "obsolete", "vanished", "absent") or not all(t.strip() for t in texts):
             problems.append(f"not translated ({kind or 'empty'}): {key}")
-        elif Counter(placeholder.findall(key[1])) != Counter(placeholder.findall(text)):
-            problems.append(f"placeholders differ: {key} -> {text!r}")
+            continue
+        for text in texts:
+            if Counter(placeholder.findall(key[1])) != Counter(placeholder.findall(text)) or (
+                    forms and not numerus.search(text)):
+                problems.append(f"placeholders differ: {key} -> {text!r}")
     for p in problems:
         print(f"{ts.name}: {p}")
     failed += bool(problems)

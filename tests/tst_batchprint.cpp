@@ -110,6 +110,7 @@ private slots:
     void exportedBarcodesScan_data();
     void exportedBarcodesScan();
     void barcodesScanFromTheZebraQueue();
+    void verifyBeforePrinting();
 
 private:
     QString path(const QString &name) const { return dir.filePath(name); }
@@ -469,6 +470,51 @@ void TestBatchPrint::barcodesScanFromTheZebraQueue()
     QCOMPARE(found, QStringList({"ZEBRA QR 0042", "ZPL-128-77"}));
 }
 
+// --verify prints only what scans; --verify-only sends nothing.
+void TestBatchPrint::verifyBeforePrinting()
+{
+    Document good;
+    good.setSizeTemplate(docbuilder::makeTemplate(60, 30));
+    addBarcode(good, Barcode::Code128, QStringLiteral("VERIFY-OK-1"), QPointF(6, 4),
+               good.defaultBarcodeSize());
+    const QString goodFile = saved(good, QStringLiteral("verify-good.tx4l"));
+
+    // Half a 203-dpi dot per module: no printer here draws that.
+    Barcode tiny;
+    tiny.setSymbology(Barcode::Code128);
+    tiny.setData(QStringLiteral("TOO-SMALL-FOR-203-DPI"));
+    const double widthMm = tiny.moduleSize().width() * 0.5 * 25.4 / 203;
+    Document bad;
+    bad.setSizeTemplate(docbuilder::makeTemplate(60, 30));
+    addBarcode(bad, Barcode::Code128, tiny.data(), QPointF(6, 4),
+               QSizeF(widthMm, 10) * bad.labelGeometry().pixelsPerMm);
+    const QString badFile = saved(bad, QStringLiteral("verify-bad.tx4l"));
+
+    const QString goodPdf = path(QStringLiteral("verify-good.pdf"));
+    Run run = tagorix({QStringLiteral("--verify"), QStringLiteral("--export-pdf"), goodPdf, goodFile});
+    QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
+    QVERIFY(QFile::exists(goodPdf));
+
+    const QString badPdf = path(QStringLiteral("verify-bad.pdf"));
+    run = tagorix({QStringLiteral("--verify"), QStringLiteral("--export-pdf"), badPdf, badFile});
+    QCOMPARE(run.exitCode, 3);
+    QVERIFY2(run.err.contains(QStringLiteral("label 1, Code 128 at 6.0, 4.0 mm: expected "
+                                             "\"TOO-SMALL-FOR-203-DPI\"")),
+             qPrintable(run.err));
+    QVERIFY(run.err.contains(QStringLiteral("nothing was printed")));
+    QVERIFY(!QFile::exists(badPdf));
+
+    for (const QString &file : {goodFile, badFile}) {
+        run = tagorix({QStringLiteral("--verify-only"), QStringLiteral("--printer"), Zebra, file});
+        QVERIFY2(run.exitCode == (file == goodFile ? 0 : 3), qPrintable(describe(run)));
+    }
+    run = tagorix({QStringLiteral("--verify"), QStringLiteral("--print"), QStringLiteral("--printer"),
+                   Zebra, badFile});
+    QCOMPARE(run.exitCode, 3);
+    QVERIFY(server.waitForIdle());
+    QVERIFY(server.listener().jobs().isEmpty());
+}
+
 QTEST_MAIN(TestBatchPrint)
 #include "tst_batchprint.moc"
 
@@ -510,7 +556,7 @@ void TestBatchPrint::textDoesNotFollowTheFontResolution()
         double box[4];
     } expected[] = {{QStringLiteral("WIDTHCHECK"), {18.77, 17.31, 90.02, 29.42}},
                     {QStringLiteral("2026-12-08"), {18.77, 86.44, 61.27, 94.96}},
-                    {QStringLiteral("CAP-128"), {190.04, 31.66, 201.53, 34.83}}};
+                    {QStringLiteral("CAP-128"), {190.04, 48.08, 201.53, 54.22}}};
     for (const auto &e : expected) {
         const auto it = std::find_if(out.pages.first().words.cbegin(), out.pages.first().words.cend(),
                                      [&](const printcheck::Word &w) { return w.text == e.text; });

@@ -43,6 +43,22 @@
         <source>Appearance</source>
         <translation>Udseende</translation>
     </message>
+    <message>
+        <source>The scanner check does not know this symbology.</source>
+        <translation>Scannerkontrollen kender ikke denne symbologi.</translation>
+    </message>
+    <message>
+        <source>Scans when printed at %1 dpi.</source>
+        <translation>Kan scannes, når den udskrives ved %1 dpi.</translation>
+    </message>
+    <message>
+        <source>Printed at %1 dpi, it scans as &quot;%2&quot;.</source>
+        <translation>Udskrevet ved %1 dpi scannes den som &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>Does not scan when printed at %1 dpi: make the item larger.</source>
+        <translation>Kan ikke scannes, når den udskrives ved %1 dpi: gør elementet større.</translation>
+    </message>
 </context>
 <context>
     <name>BarcodeItem</name>
@@ -109,6 +125,10 @@
     <message>
         <source>&apos;%1&apos; is not a CSV, TXT or XLSX file.</source>
         <translation>&apos;%1&apos; er ikke en CSV-, TXT- eller XLSX-fil.</translation>
+    </message>
+    <message>
+        <source>Add sequence...</source>
+        <translation>Tilføj sekvens...</translation>
     </message>
 </context>
 <context>
@@ -671,6 +691,133 @@ Vil du gemme dine ændringer?</translation>
     </message>
 </context>
 <context>
+    <name>ScanReportDialog</name>
+    <message>
+        <source>Barcodes that do not scan</source>
+        <translation>Stregkoder, der ikke kan scannes</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n barcode(s) about to be printed at %1 dpi cannot be read, or read as other data.</source>
+        <translation>
+            <numerusform>%n stregkode, der skal udskrives ved %1 dpi, kan ikke læses eller læses som andre data.</numerusform>
+            <numerusform>%n stregkoder, der skal udskrives ved %1 dpi, kan ikke læses eller læses som andre data.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation>Etiket</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>Element</translation>
+    </message>
+    <message>
+        <source>Expected</source>
+        <translation>Forventet</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>Læst</translation>
+    </message>
+    <message>
+        <source>(nothing)</source>
+        <translation>(intet)</translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more.</source>
+        <translation>
+            <numerusform>... og %n mere.</numerusform>
+            <numerusform>... og %n mere.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n barcode(s) of symbologies the decoder does not know could not be checked.</source>
+        <translation>
+            <numerusform>%n stregkode med en symbologi, som dekoderen ikke kender, kunne ikke kontrolleres.</numerusform>
+            <numerusform>%n stregkoder med symbologier, som dekoderen ikke kender, kunne ikke kontrolleres.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Print anyway</source>
+        <translation>Udskriv alligevel</translation>
+    </message>
+    <message>
+        <source>Checking the barcodes...</source>
+        <translation>Kontrollerer stregkoderne...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuller</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Udskriv</translation>
+    </message>
+</context>
+<context>
+    <name>SequenceDialog</name>
+    <message>
+        <source>Add sequence</source>
+        <translation>Tilføj sekvens</translation>
+    </message>
+    <message>
+        <source>Serial numbers</source>
+        <translation>Serienumre</translation>
+    </message>
+    <message>
+        <source> digits</source>
+        <translation> cifre</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Navn:</translation>
+    </message>
+    <message>
+        <source>First number:</source>
+        <translation>Første nummer:</translation>
+    </message>
+    <message>
+        <source>Last number:</source>
+        <translation>Sidste nummer:</translation>
+    </message>
+    <message>
+        <source>Step:</source>
+        <translation>Trin:</translation>
+    </message>
+    <message>
+        <source>Zero padding:</source>
+        <translation>Udfyld med nuller:</translation>
+    </message>
+    <message>
+        <source>Prefix:</source>
+        <translation>Præfiks:</translation>
+    </message>
+    <message>
+        <source>Suffix:</source>
+        <translation>Suffiks:</translation>
+    </message>
+    <message>
+        <source>The sequence needs a name.</source>
+        <translation>Sekvensen skal have et navn.</translation>
+    </message>
+    <message>
+        <source>A data source of this name exists already.</source>
+        <translation>Der findes allerede en datakilde med dette navn.</translation>
+    </message>
+    <message>
+        <source>First number, last number and step each need a whole number.</source>
+        <translation>Første nummer, sidste nummer og trin skal hver være et heltal.</translation>
+    </message>
+    <message>
+        <source>1 value</source>
+        <translation>1 værdi</translation>
+    </message>
+    <message>
+        <source>%1 values</source>
+        <translation>%1 værdier</translation>
+    </message>
+</context>
+<context>
     <name>TableEditor</name>
     <message>
         <source>Edit %1</source>
@@ -921,6 +1068,60 @@ Vil du gemme dine ændringer?</translation>
     <message>
         <source>Loading ...</source>
         <translation>Indlæser ...</translation>
+    </message>
+    <message>
+        <source>Read every barcode back at the printer&apos;s resolution before printing; if one does not scan, print nothing and exit with code 3.</source>
+        <translation>Læs hver stregkode tilbage ved printerens opløsning før udskrivning; hvis en af dem ikke kan scannes, udskriv intet og afslut med kode 3.</translation>
+    </message>
+    <message>
+        <source>Check the barcodes as --verify does, without printing or writing anything.</source>
+        <translation>Kontrollér stregkoderne, som --verify gør, uden at udskrive eller skrive noget.</translation>
+    </message>
+</context>
+<context>
+    <name>scanverify</name>
+    <message>
+        <source>%1 at %2, %3 mm</source>
+        <translation>%1 ved %2, %3 mm</translation>
+    </message>
+    <message>
+        <source>label %1, %2</source>
+        <translation>etiket %1, %2</translation>
+    </message>
+    <message>
+        <source>%1: expected &quot;%2&quot;, read nothing</source>
+        <translation>%1: forventede &quot;%2&quot;, læste intet</translation>
+    </message>
+    <message>
+        <source>%1: expected &quot;%2&quot;, read &quot;%3&quot;</source>
+        <translation>%1: forventede &quot;%2&quot;, læste &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>%1: cannot be verified</source>
+        <translation>%1: kan ikke verificeres</translation>
+    </message>
+    <message>
+        <source>%1: scans</source>
+        <translation>%1: kan scannes</translation>
+    </message>
+</context>
+<context>
+    <name>sequence</name>
+    <message>
+        <source>At most 18 digits of zero padding.</source>
+        <translation>Højst 18 cifre ved udfyldning med nuller.</translation>
+    </message>
+    <message>
+        <source>The step cannot be 0.</source>
+        <translation>Trinnet kan ikke være 0.</translation>
+    </message>
+    <message>
+        <source>The step does not lead from the first to the last number.</source>
+        <translation>Trinnet fører ikke fra det første til det sidste nummer.</translation>
+    </message>
+    <message>
+        <source>A sequence holds at most 1,000,000 values; this one would hold %1.</source>
+        <translation>En sekvens kan højst indeholde 1.000.000 værdier; denne ville indeholde %1.</translation>
     </message>
 </context>
 </TS>

@@ -43,6 +43,22 @@
         <source>Appearance</source>
         <translation>Darstellung</translation>
     </message>
+    <message>
+        <source>The scanner check does not know this symbology.</source>
+        <translation>Die Scanprüfung kennt diese Symbologie nicht.</translation>
+    </message>
+    <message>
+        <source>Scans when printed at %1 dpi.</source>
+        <translation>Ist bei einem Druck mit %1 dpi scanbar.</translation>
+    </message>
+    <message>
+        <source>Printed at %1 dpi, it scans as &quot;%2&quot;.</source>
+        <translation>Mit %1 dpi gedruckt, wird er als &quot;%2&quot; gelesen.</translation>
+    </message>
+    <message>
+        <source>Does not scan when printed at %1 dpi: make the item larger.</source>
+        <translation>Ist bei einem Druck mit %1 dpi nicht scanbar: Vergrößern Sie das Element.</translation>
+    </message>
 </context>
 <context>
     <name>BarcodeItem</name>
@@ -109,6 +125,10 @@
     <message>
         <source>&apos;%1&apos; is not a CSV, TXT or XLSX file.</source>
         <translation>&apos;%1&apos; ist keine CSV-, TXT- oder XLSX-Datei.</translation>
+    </message>
+    <message>
+        <source>Add sequence...</source>
+        <translation>Sequenz hinzufügen...</translation>
     </message>
 </context>
 <context>
@@ -671,6 +691,133 @@ Möchten Sie die Änderungen speichern?</translation>
     </message>
 </context>
 <context>
+    <name>ScanReportDialog</name>
+    <message>
+        <source>Barcodes that do not scan</source>
+        <translation>Nicht scanbare Barcodes</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n barcode(s) about to be printed at %1 dpi cannot be read, or read as other data.</source>
+        <translation>
+            <numerusform>%n Barcode, der mit %1 dpi gedruckt werden soll, kann nicht gelesen werden oder wird als andere Daten gelesen.</numerusform>
+            <numerusform>%n Barcodes, die mit %1 dpi gedruckt werden sollen, können nicht gelesen werden oder werden als andere Daten gelesen.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation>Etikett</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>Element</translation>
+    </message>
+    <message>
+        <source>Expected</source>
+        <translation>Erwartet</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>Gelesen</translation>
+    </message>
+    <message>
+        <source>(nothing)</source>
+        <translation>(nichts)</translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more.</source>
+        <translation>
+            <numerusform>... und %n weiterer.</numerusform>
+            <numerusform>... und %n weitere.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n barcode(s) of symbologies the decoder does not know could not be checked.</source>
+        <translation>
+            <numerusform>%n Barcode mit einer Symbologie, die der Decoder nicht kennt, konnte nicht geprüft werden.</numerusform>
+            <numerusform>%n Barcodes mit Symbologien, die der Decoder nicht kennt, konnten nicht geprüft werden.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Print anyway</source>
+        <translation>Trotzdem drucken</translation>
+    </message>
+    <message>
+        <source>Checking the barcodes...</source>
+        <translation>Barcodes werden geprüft...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Drucken</translation>
+    </message>
+</context>
+<context>
+    <name>SequenceDialog</name>
+    <message>
+        <source>Add sequence</source>
+        <translation>Sequenz hinzufügen</translation>
+    </message>
+    <message>
+        <source>Serial numbers</source>
+        <translation>Seriennummern</translation>
+    </message>
+    <message>
+        <source> digits</source>
+        <translation> Stellen</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>First number:</source>
+        <translation>Erste Nummer:</translation>
+    </message>
+    <message>
+        <source>Last number:</source>
+        <translation>Letzte Nummer:</translation>
+    </message>
+    <message>
+        <source>Step:</source>
+        <translation>Schrittweite:</translation>
+    </message>
+    <message>
+        <source>Zero padding:</source>
+        <translation>Mit Nullen auffüllen:</translation>
+    </message>
+    <message>
+        <source>Prefix:</source>
+        <translation>Präfix:</translation>
+    </message>
+    <message>
+        <source>Suffix:</source>
+        <translation>Suffix:</translation>
+    </message>
+    <message>
+        <source>The sequence needs a name.</source>
+        <translation>Die Sequenz benötigt einen Namen.</translation>
+    </message>
+    <message>
+        <source>A data source of this name exists already.</source>
+        <translation>Eine Datenquelle mit diesem Namen ist bereits vorhanden.</translation>
+    </message>
+    <message>
+        <source>First number, last number and step each need a whole number.</source>
+        <translation>Erste Nummer, letzte Nummer und Schrittweite müssen jeweils eine ganze Zahl sein.</translation>
+    </message>
+    <message>
+        <source>1 value</source>
+        <translation>1 Wert</translation>
+    </message>
+    <message>
+        <source>%1 values</source>
+        <translation>%1 Werte</translation>
+    </message>
+</context>
+<context>
     <name>TableEditor</name>
     <message>
         <source>Edit %1</source>
@@ -921,6 +1068,60 @@ Möchten Sie die Änderungen speichern?</translation>
     <message>
         <source>Loading ...</source>
         <translation>Wird geladen ...</translation>
+    </message>
+    <message>
+        <source>Read every barcode back at the printer&apos;s resolution before printing; if one does not scan, print nothing and exit with code 3.</source>
+        <translation>Liest vor dem Drucken jeden Barcode in der Auflösung des Druckers zurück; lässt sich einer nicht scannen, wird nichts gedruckt und mit Code 3 beendet.</translation>
+    </message>
+    <message>
+        <source>Check the barcodes as --verify does, without printing or writing anything.</source>
+        <translation>Prüft die Barcodes wie --verify, ohne etwas zu drucken oder zu schreiben.</translation>
+    </message>
+</context>
+<context>
+    <name>scanverify</name>
+    <message>
+        <source>%1 at %2, %3 mm</source>
+        <translation>%1 bei %2, %3 mm</translation>
+    </message>
+    <message>
+        <source>label %1, %2</source>
+        <translation>Etikett %1, %2</translation>
+    </message>
+    <message>
+        <source>%1: expected &quot;%2&quot;, read nothing</source>
+        <translation>%1: erwartet &quot;%2&quot;, nichts gelesen</translation>
+    </message>
+    <message>
+        <source>%1: expected &quot;%2&quot;, read &quot;%3&quot;</source>
+        <translation>%1: erwartet &quot;%2&quot;, gelesen &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>%1: cannot be verified</source>
+        <translation>%1: kann nicht geprüft werden</translation>
+    </message>
+    <message>
+        <source>%1: scans</source>
+        <translation>%1: scanbar</translation>
+    </message>
+</context>
+<context>
+    <name>sequence</name>
+    <message>
+        <source>At most 18 digits of zero padding.</source>
+        <translation>Höchstens 18 Stellen beim Auffüllen mit Nullen.</translation>
+    </message>
+    <message>
+        <source>The step cannot be 0.</source>
+        <translation>Die Schrittweite darf nicht 0 sein.</translation>
+    </message>
+    <message>
+        <source>The step does not lead from the first to the last number.</source>
+        <translation>Mit dieser Schrittweite gelangt man nicht von der ersten zur letzten Nummer.</translation>
+    </message>
+    <message>
+        <source>A sequence holds at most 1,000,000 values; this one would hold %1.</source>
+        <translation>Eine Sequenz umfasst höchstens 1.000.000 Werte; diese würde %1 umfassen.</translation>
     </message>
 </context>
 </TS>

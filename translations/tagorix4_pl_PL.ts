@@ -43,6 +43,22 @@
         <source>Appearance</source>
         <translation>Wygląd</translation>
     </message>
+    <message>
+        <source>The scanner check does not know this symbology.</source>
+        <translation>Sprawdzanie skanowania nie obsługuje tej symboliki.</translation>
+    </message>
+    <message>
+        <source>Scans when printed at %1 dpi.</source>
+        <translation>Daje się zeskanować po wydrukowaniu w rozdzielczości %1 dpi.</translation>
+    </message>
+    <message>
+        <source>Printed at %1 dpi, it scans as &quot;%2&quot;.</source>
+        <translation>Po wydrukowaniu w rozdzielczości %1 dpi jest odczytywany jako &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>Does not scan when printed at %1 dpi: make the item larger.</source>
+        <translation>Nie daje się zeskanować po wydrukowaniu w rozdzielczości %1 dpi: powiększ element.</translation>
+    </message>
 </context>
 <context>
     <name>BarcodeItem</name>
@@ -109,6 +125,10 @@
     <message>
         <source>&apos;%1&apos; is not a CSV, TXT or XLSX file.</source>
         <translation>&apos;%1&apos; nie jest plikiem CSV, TXT ani XLSX.</translation>
+    </message>
+    <message>
+        <source>Add sequence...</source>
+        <translation>Dodaj sekwencję...</translation>
     </message>
 </context>
 <context>
@@ -671,6 +691,136 @@ Czy chcesz zapisać zmiany?</translation>
     </message>
 </context>
 <context>
+    <name>ScanReportDialog</name>
+    <message>
+        <source>Barcodes that do not scan</source>
+        <translation>Kody kreskowe, których nie można zeskanować</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n barcode(s) about to be printed at %1 dpi cannot be read, or read as other data.</source>
+        <translation>
+            <numerusform>%n kod kreskowy przeznaczony do wydruku w rozdzielczości %1 dpi nie daje się odczytać lub jest odczytywany jako inne dane.</numerusform>
+            <numerusform>%n kody kreskowe przeznaczone do wydruku w rozdzielczości %1 dpi nie dają się odczytać lub są odczytywane jako inne dane.</numerusform>
+            <numerusform>%n kodów kreskowych przeznaczonych do wydruku w rozdzielczości %1 dpi nie daje się odczytać lub jest odczytywanych jako inne dane.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation>Etykieta</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>Element</translation>
+    </message>
+    <message>
+        <source>Expected</source>
+        <translation>Oczekiwano</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>Odczytano</translation>
+    </message>
+    <message>
+        <source>(nothing)</source>
+        <translation>(nic)</translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more.</source>
+        <translation>
+            <numerusform>... i %n kolejny.</numerusform>
+            <numerusform>... i %n kolejne.</numerusform>
+            <numerusform>... i %n kolejnych.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n barcode(s) of symbologies the decoder does not know could not be checked.</source>
+        <translation>
+            <numerusform>%n kod kreskowy w symbolice nieznanej dekoderowi nie mógł zostać sprawdzony.</numerusform>
+            <numerusform>%n kody kreskowe w symbolikach nieznanych dekoderowi nie mogły zostać sprawdzone.</numerusform>
+            <numerusform>%n kodów kreskowych w symbolikach nieznanych dekoderowi nie mogło zostać sprawdzonych.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Print anyway</source>
+        <translation>Drukuj mimo to</translation>
+    </message>
+    <message>
+        <source>Checking the barcodes...</source>
+        <translation>Sprawdzanie kodów kreskowych...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Anuluj</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Drukuj</translation>
+    </message>
+</context>
+<context>
+    <name>SequenceDialog</name>
+    <message>
+        <source>Add sequence</source>
+        <translation>Dodaj sekwencję</translation>
+    </message>
+    <message>
+        <source>Serial numbers</source>
+        <translation>Numery seryjne</translation>
+    </message>
+    <message>
+        <source> digits</source>
+        <translation> cyfr</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Nazwa:</translation>
+    </message>
+    <message>
+        <source>First number:</source>
+        <translation>Pierwszy numer:</translation>
+    </message>
+    <message>
+        <source>Last number:</source>
+        <translation>Ostatni numer:</translation>
+    </message>
+    <message>
+        <source>Step:</source>
+        <translation>Krok:</translation>
+    </message>
+    <message>
+        <source>Zero padding:</source>
+        <translation>Dopełnienie zerami:</translation>
+    </message>
+    <message>
+        <source>Prefix:</source>
+        <translation>Prefiks:</translation>
+    </message>
+    <message>
+        <source>Suffix:</source>
+        <translation>Sufiks:</translation>
+    </message>
+    <message>
+        <source>The sequence needs a name.</source>
+        <translation>Sekwencja musi mieć nazwę.</translation>
+    </message>
+    <message>
+        <source>A data source of this name exists already.</source>
+        <translation>Źródło danych o tej nazwie już istnieje.</translation>
+    </message>
+    <message>
+        <source>First number, last number and step each need a whole number.</source>
+        <translation>Pierwszy numer, ostatni numer i krok muszą być liczbami całkowitymi.</translation>
+    </message>
+    <message>
+        <source>1 value</source>
+        <translation>1 wartość</translation>
+    </message>
+    <message>
+        <source>%1 values</source>
+        <translation>%1 wartości</translation>
+    </message>
+</context>
+<context>
     <name>TableEditor</name>
     <message>
         <source>Edit %1</source>
@@ -921,6 +1071,60 @@ Czy chcesz zapisać zmiany?</translation>
     <message>
         <source>Loading ...</source>
         <translation>Ładowanie ...</translation>
+    </message>
+    <message>
+        <source>Read every barcode back at the printer&apos;s resolution before printing; if one does not scan, print nothing and exit with code 3.</source>
+        <translation>Przed drukowaniem odczytuje każdy kod kreskowy w rozdzielczości drukarki; jeśli któregoś nie da się zeskanować, nic nie drukuje i kończy działanie z kodem 3.</translation>
+    </message>
+    <message>
+        <source>Check the barcodes as --verify does, without printing or writing anything.</source>
+        <translation>Sprawdza kody kreskowe tak jak --verify, niczego nie drukując ani nie zapisując.</translation>
+    </message>
+</context>
+<context>
+    <name>scanverify</name>
+    <message>
+        <source>%1 at %2, %3 mm</source>
+        <translation>%1 w położeniu %2, %3 mm</translation>
+    </message>
+    <message>
+        <source>label %1, %2</source>
+        <translation>etykieta %1, %2</translation>
+    </message>
+    <message>
+        <source>%1: expected &quot;%2&quot;, read nothing</source>
+        <translation>%1: oczekiwano &quot;%2&quot;, nic nie odczytano</translation>
+    </message>
+    <message>
+        <source>%1: expected &quot;%2&quot;, read &quot;%3&quot;</source>
+        <translation>%1: oczekiwano &quot;%2&quot;, odczytano &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>%1: cannot be verified</source>
+        <translation>%1: nie można sprawdzić</translation>
+    </message>
+    <message>
+        <source>%1: scans</source>
+        <translation>%1: daje się zeskanować</translation>
+    </message>
+</context>
+<context>
+    <name>sequence</name>
+    <message>
+        <source>At most 18 digits of zero padding.</source>
+        <translation>Dopełnienie zerami może mieć najwyżej 18 cyfr.</translation>
+    </message>
+    <message>
+        <source>The step cannot be 0.</source>
+        <translation>Krok nie może wynosić 0.</translation>
+    </message>
+    <message>
+        <source>The step does not lead from the first to the last number.</source>
+        <translation>Z tym krokiem nie da się przejść od pierwszego do ostatniego numeru.</translation>
+    </message>
+    <message>
+        <source>A sequence holds at most 1,000,000 values; this one would hold %1.</source>
+        <translation>Sekwencja może zawierać najwyżej 1 000 000 wartości; ta zawierałaby %1.</translation>
     </message>
 </context>
 </TS>

@@ -43,6 +43,22 @@
         <source>Appearance</source>
         <translation>Utseende</translation>
     </message>
+    <message>
+        <source>The scanner check does not know this symbology.</source>
+        <translation>Skannerkontrollen känner inte till den här symbologin.</translation>
+    </message>
+    <message>
+        <source>Scans when printed at %1 dpi.</source>
+        <translation>Kan skannas när den skrivs ut med %1 dpi.</translation>
+    </message>
+    <message>
+        <source>Printed at %1 dpi, it scans as &quot;%2&quot;.</source>
+        <translation>Utskriven med %1 dpi skannas den som &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>Does not scan when printed at %1 dpi: make the item larger.</source>
+        <translation>Kan inte skannas när den skrivs ut med %1 dpi: gör objektet större.</translation>
+    </message>
 </context>
 <context>
     <name>BarcodeItem</name>
@@ -109,6 +125,10 @@
     <message>
         <source>&apos;%1&apos; is not a CSV, TXT or XLSX file.</source>
         <translation>&apos;%1&apos; är inte en CSV-, TXT- eller XLSX-fil.</translation>
+    </message>
+    <message>
+        <source>Add sequence...</source>
+        <translation>Lägg till sekvens...</translation>
     </message>
 </context>
 <context>
@@ -671,6 +691,133 @@ Vill du spara ändringarna?</translation>
     </message>
 </context>
 <context>
+    <name>ScanReportDialog</name>
+    <message>
+        <source>Barcodes that do not scan</source>
+        <translation>Streckkoder som inte kan skannas</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n barcode(s) about to be printed at %1 dpi cannot be read, or read as other data.</source>
+        <translation>
+            <numerusform>%n streckkod som ska skrivas ut med %1 dpi kan inte läsas eller läses som andra data.</numerusform>
+            <numerusform>%n streckkoder som ska skrivas ut med %1 dpi kan inte läsas eller läses som andra data.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation>Etikett</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>Objekt</translation>
+    </message>
+    <message>
+        <source>Expected</source>
+        <translation>Förväntat</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>Läst</translation>
+    </message>
+    <message>
+        <source>(nothing)</source>
+        <translation>(ingenting)</translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more.</source>
+        <translation>
+            <numerusform>... och %n till.</numerusform>
+            <numerusform>... och %n till.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n barcode(s) of symbologies the decoder does not know could not be checked.</source>
+        <translation>
+            <numerusform>%n streckkod med en symbologi som avkodaren inte känner till kunde inte kontrolleras.</numerusform>
+            <numerusform>%n streckkoder med symbologier som avkodaren inte känner till kunde inte kontrolleras.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Print anyway</source>
+        <translation>Skriv ut ändå</translation>
+    </message>
+    <message>
+        <source>Checking the barcodes...</source>
+        <translation>Kontrollerar streckkoderna...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Avbryt</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Skriv ut</translation>
+    </message>
+</context>
+<context>
+    <name>SequenceDialog</name>
+    <message>
+        <source>Add sequence</source>
+        <translation>Lägg till sekvens</translation>
+    </message>
+    <message>
+        <source>Serial numbers</source>
+        <translation>Serienummer</translation>
+    </message>
+    <message>
+        <source> digits</source>
+        <translation> siffror</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Namn:</translation>
+    </message>
+    <message>
+        <source>First number:</source>
+        <translation>Första nummer:</translation>
+    </message>
+    <message>
+        <source>Last number:</source>
+        <translation>Sista nummer:</translation>
+    </message>
+    <message>
+        <source>Step:</source>
+        <translation>Steg:</translation>
+    </message>
+    <message>
+        <source>Zero padding:</source>
+        <translation>Fyll ut med nollor:</translation>
+    </message>
+    <message>
+        <source>Prefix:</source>
+        <translation>Prefix:</translation>
+    </message>
+    <message>
+        <source>Suffix:</source>
+        <translation>Suffix:</translation>
+    </message>
+    <message>
+        <source>The sequence needs a name.</source>
+        <translation>Sekvensen måste ha ett namn.</translation>
+    </message>
+    <message>
+        <source>A data source of this name exists already.</source>
+        <translation>Det finns redan en datakälla med det här namnet.</translation>
+    </message>
+    <message>
+        <source>First number, last number and step each need a whole number.</source>
+        <translation>Första nummer, sista nummer och steg måste vart och ett vara ett heltal.</translation>
+    </message>
+    <message>
+        <source>1 value</source>
+        <translation>1 värde</translation>
+    </message>
+    <message>
+        <source>%1 values</source>
+        <translation>%1 värden</translation>
+    </message>
+</context>
+<context>
     <name>TableEditor</name>
     <message>
         <source>Edit %1</source>
@@ -921,6 +1068,60 @@ Vill du spara ändringarna?</translation>
     <message>
         <source>Loading ...</source>
         <translation>Laddar ...</translation>
+    </message>
+    <message>
+        <source>Read every barcode back at the printer&apos;s resolution before printing; if one does not scan, print nothing and exit with code 3.</source>
+        <translation>Läs tillbaka varje streckkod med skrivarens upplösning före utskrift; om någon inte kan skannas, skriv inte ut något och avsluta med kod 3.</translation>
+    </message>
+    <message>
+        <source>Check the barcodes as --verify does, without printing or writing anything.</source>
+        <translation>Kontrollera streckkoderna som --verify gör, utan att skriva ut eller skriva något.</translation>
+    </message>
+</context>
+<context>
+    <name>scanverify</name>
+    <message>
+        <source>%1 at %2, %3 mm</source>
+        <translation>%1 vid %2, %3 mm</translation>
+    </message>
+    <message>
+        <source>label %1, %2</source>
+        <translation>etikett %1, %2</translation>
+    </message>
+    <message>
+        <source>%1: expected &quot;%2&quot;, read nothing</source>
+        <translation>%1: förväntade &quot;%2&quot;, läste ingenting</translation>
+    </message>
+    <message>
+        <source>%1: expected &quot;%2&quot;, read &quot;%3&quot;</source>
+        <translation>%1: förväntade &quot;%2&quot;, läste &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>%1: cannot be verified</source>
+        <translation>%1: kan inte verifieras</translation>
+    </message>
+    <message>
+        <source>%1: scans</source>
+        <translation>%1: kan skannas</translation>
+    </message>
+</context>
+<context>
+    <name>sequence</name>
+    <message>
+        <source>At most 18 digits of zero padding.</source>
+        <translation>Högst 18 siffror vid utfyllnad med nollor.</translation>
+    </message>
+    <message>
+        <source>The step cannot be 0.</source>
+        <translation>Steget kan inte vara 0.</translation>
+    </message>
+    <message>
+        <source>The step does not lead from the first to the last number.</source>
+        <translation>Steget leder inte från det första till det sista numret.</translation>
+    </message>
+    <message>
+        <source>A sequence holds at most 1,000,000 values; this one would hold %1.</source>
+        <translation>En sekvens kan innehålla högst 1 000 000 värden; den här skulle innehålla %1.</translation>
     </message>
 </context>
 </TS>

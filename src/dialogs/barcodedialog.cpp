@@ -2,7 +2,9 @@
 
 #include "datasource.h"
 #include "dialogs/dataitemdialog.h"
+#include "document.h"
 #include "labelitems/barcodeitem.h"
+#include "scanverifier.h"
 
 #include <QAbstractItemModel>
 #include <QCheckBox>
@@ -12,6 +14,7 @@
 #include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -88,6 +91,8 @@ BarcodeDialog::BarcodeDialog(BarcodeItem *item, int aspectMode, QWidget *parent)
     if (item) {
         code = item->barcode();
         mode = item->dataMode();
+        if (Document *doc = item->document())
+            itemSizeMm = item->size() / doc->labelGeometry().pixelsPerMm;
     }
 
     scene = new QGraphicsScene(this);
@@ -157,6 +162,10 @@ BarcodeDialog::BarcodeDialog(BarcodeItem *item, int aspectMode, QWidget *parent)
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(view, 1);
+    scanStatus = new QLabel(this);
+    scanStatus->setObjectName(QStringLiteral("scanStatus"));
+    scanStatus->setWordWrap(true);
+    layout->addWidget(scanStatus);
     layout->addWidget(tabs);
     layout->addWidget(buttons);
     resize(500, 400);
@@ -214,6 +223,38 @@ void BarcodeDialog::repaintPreview()
     // The view is always ours (see the constructor).
     if (view)
         static_cast<FittingView *>(view)->fitScene();
+    updateScanStatus();
+}
+
+void BarcodeDialog::updateScanStatus()
+{
+    // Whether the symbol at the item's size survives the coarsest common
+    // label printer, so a design it cannot reproduce is noticed now.
+    constexpr int Dpi = 203;
+    if (!scanStatus)
+        return;
+    if (itemSizeMm.isEmpty() || code.data().isEmpty()) {
+        scanStatus->clear();
+        return;
+    }
+    if (!scanverify::verifiable(code.symbology())) {
+        scanStatus->setText(tr("The scanner check does not know this symbology."));
+        return;
+    }
+    const scanverify::Check check =
+        scanverify::verifySymbol(code, itemSizeMm, aspect, 0, Dpi);
+    switch (check.outcome) {
+    case scanverify::Outcome::Scans:
+        scanStatus->setText(tr("Scans when printed at %1 dpi.").arg(Dpi));
+        break;
+    case scanverify::Outcome::WrongData:
+        scanStatus->setText(tr("Printed at %1 dpi, it scans as \"%2\".").arg(Dpi).arg(check.read));
+        break;
+    default:
+        scanStatus->setText(
+            tr("Does not scan when printed at %1 dpi: make the item larger.").arg(Dpi));
+        break;
+    }
 }
 
 void BarcodeDialog::symbologyComboIdxChanged(int index)
@@ -242,6 +283,7 @@ void BarcodeDialog::hrtStateChanged(int state)
 void BarcodeDialog::aspectStateChanged(int state)
 {
     aspect = (state == Qt::Checked) ? Barcode::Fit : Barcode::Stretch;
+    updateScanStatus();
 }
 
 void BarcodeDialog::dataSelectClicked(int checked)

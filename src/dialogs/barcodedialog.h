@@ -14,6 +14,7 @@ class QComboBox;
 class QGraphicsScene;
 class QGraphicsView;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 
 // The preview's symbol: the dialog's working copy, drawn twice as wide as its
@@ -56,6 +57,7 @@ private slots:
 private:
     void updateControls();
     void repaintPreview();
+    void updateScanStatus();
 
     Barcode code;
     int aspect = Barcode::Fit;
@@ -72,4 +74,7 @@ private:
     QLineEdit *dataEdit = nullptr;
     QGroupBox *constantGroup = nullptr;
     QGroupBox *variableGroup = nullptr;
+    QLabel *scanStatus = nullptr;
+    // The item's size; empty outside a document (nothing to check against).
+    QSizeF itemSizeMm;
 };

@@ -3,6 +3,7 @@
 #include "datasource.h"
 #include "datasourcemanager.h"
 #include "dialogs/datasourceitem.h"
+#include "dialogs/sequencedialog.h"
 #include "dialogs/tableeditor.h"
 #include "txapp.h"
 
@@ -27,6 +28,8 @@ DataSourcesWidget::DataSourcesWidget(QWidget *parent) : QDockWidget(parent)
     addButton->setObjectName(QStringLiteral("add"));
     auto *addInternalButton = new QPushButton(tr("Add table"), content);
     addInternalButton->setObjectName(QStringLiteral("addinternal"));
+    auto *addSequenceButton = new QPushButton(tr("Add sequence..."), content);
+    addSequenceButton->setObjectName(QStringLiteral("addsequence"));
     auto *editButton = new QPushButton(tr("Edit"), content);
     editButton->setObjectName(QStringLiteral("edit"));
     auto *deleteButton = new QPushButton(tr("Delete"), content);
@@ -38,6 +41,7 @@ DataSourcesWidget::DataSourcesWidget(QWidget *parent) : QDockWidget(parent)
     auto *buttonRow = new QHBoxLayout;
     buttonRow->addWidget(addButton);
     buttonRow->addWidget(addInternalButton);
+    buttonRow->addWidget(addSequenceButton);
     buttonRow->addWidget(editButton);
     buttonRow->addWidget(deleteButton);
 
@@ -48,6 +52,7 @@ DataSourcesWidget::DataSourcesWidget(QWidget *parent) : QDockWidget(parent)
 
     connect(addButton, &QPushButton::clicked, this, &DataSourcesWidget::importSource);
     connect(addInternalButton, &QPushButton::clicked, this, &DataSourcesWidget::addInternal);
+    connect(addSequenceButton, &QPushButton::clicked, this, &DataSourcesWidget::addSequence);
     connect(editButton, &QPushButton::clicked, this, QOverload<>::of(&DataSourcesWidget::editSource));
     connect(deleteButton, &QPushButton::clicked, this, &DataSourcesWidget::deleteSource);
     connect(sourceList, &QListWidget::itemDoubleClicked, this,
@@ -86,6 +91,36 @@ void DataSourcesWidget::addInternal()
     // A new table is empty; open it right away so the user can type values.
     sourceList->setCurrentRow(sourceList->count() - 1);
     editSource();
+}
+
+void DataSourcesWidget::addSequence()
+{
+    DataSourceManager *manager = TxApp::dataSourceManager();
+    if (!manager)
+        return;
+
+    // The dialog may be gone after exec() when its parent is destroyed meanwhile.
+    QPointer<SequenceDialog> dialog = new SequenceDialog(this);
+    const bool accepted = dialog->exec() == QDialog::Accepted && dialog;
+    const QString name = accepted ? dialog->name() : QString();
+    const sequence::Spec spec = accepted ? dialog->spec() : sequence::Spec();
+    delete dialog;
+    if (!accepted)
+        return;
+
+    DataSource *source = manager->addInternal(name, sequence::items(spec));
+    updateListView();
+
+    // Select the new table as "Add table" does; its values are complete, so
+    // the editor stays closed.
+    for (int row = 0; row < sourceList->count(); ++row) {
+        QListWidgetItem *item = sourceList->item(row);
+        if (item->type() == DataSourceItem::Type
+            && static_cast<DataSourceItem *>(item)->source() == source) {
+            sourceList->setCurrentRow(row);
+            break;
+        }
+    }
 }
 
 void DataSourcesWidget::importSource()

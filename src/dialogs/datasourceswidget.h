@@ -5,8 +5,9 @@
 class QListWidget;
 class QListWidgetItem;
 
-// "Data sources": the tables the manager holds, with buttons to add a file or
-// an internal table, to edit the values and to remove a source.
+// "Data sources": the tables the manager holds, with buttons to add a file,
+// an internal table or a sequence of serial numbers, to edit the values and
+// to remove a source.
 class DataSourcesWidget : public QDockWidget
 {
     Q_OBJECT
@@ -20,6 +21,7 @@ public slots:
 
 private slots:
     void addInternal();
+    void addSequence();
     void importSource();
     void editSource(QListWidgetItem *item);
     void editSource();

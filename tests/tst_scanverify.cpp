@@ -1,0 +1,298 @@
+#include "barcode.h"
+#include "datasource.h"
+#include "datasourcemanager.h"
+#include "dialogs/barcodedialog.h"
+#include "dialogs/scanreportdialog.h"
+#include "docbuilder.h"
+#include "document.h"
+#include "labelitems/barcodeitem.h"
+#include "labelitems/dataitem.h"
+#include "printcheck.h"
+#include "printhandler.h"
+#include "scancheck.h"
+#include "scanverifier.h"
+#include "sequence.h"
+#include "startup.h"
+#include "testutil.h"
+#include "txapp.h"
+
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QPrinter>
+#include <QStandardItem>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+DataSourceManager *manager()
+{
+    return TxApp::dataSourceManager();
+}
+
+BarcodeItem *addCode(Document &doc, int symbology, const QString &data, QPointF posMm,
+                     QSizeF sizeMm)
+{
+    const double ppm = doc.labelGeometry().pixelsPerMm;
+    auto *item = new BarcodeItem(sizeMm * ppm);
+    Barcode code;
+    code.setSymbology(symbology);
+    item->setBarcode(code);
+    item->setConstantData(data);
+    item->setPos(posMm * ppm);
+    doc.addItem(item);
+    doc.connectItem(item);
+    return item;
+}
+
+QItemSelection column(DataSource *src, int c)
+{
+    const QAbstractItemModel *m = src->model();
+    return QItemSelection(m->index(0, c), m->index(m->rowCount() - 1, c));
+}
+
+} // namespace
+
+class TestScanVerify : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup();
+    void runOfCodesVerifies();
+    void tooSmallForTheResolution();
+    void windowAsksBeforePrinting();
+    void sequenceValues_data();
+    void sequenceValues();
+    void serialNumbersStoredAndPrinted();
+};
+
+void TestScanVerify::cleanup()
+{
+    const QList<int> ids = manager()->sources().keys();
+    for (int id : ids)
+        manager()->removeSource(id);
+}
+
+// Every label's Code 128 and QR code, from a table, read back; a Code 2 of 5
+// is counted as not verifiable, never as a failure.
+void TestScanVerify::runOfCodesVerifies()
+{
+    QList<QStandardItem *> skus, links;
+    for (int i = 0; i < 40; ++i) {
+        skus << new QStandardItem(QStringLiteral("SKU-%1").arg(500 + i));
+        links << new QStandardItem(QStringLiteral("https://norvane.example/p/%1").arg(i));
+    }
+    DataSource *src = manager()->addInternal(QStringLiteral("items"), skus);
+    static_cast<QStandardItemModel *>(src->model())->appendColumn(links);
+    Document doc;
+    doc.setSizeTemplate(docbuilder::makeTemplate(60, 30));
+    addCode(doc, Barcode::Code128, QString(), QPointF(4, 4), QSizeF(36, 14))
+        ->setVariableData(src, column(src, 0));
+    addCode(doc, Barcode::QrCode, QString(), QPointF(42, 4), QSizeF(16, 16))
+        ->setVariableData(src, column(src, 1));
+    addCode(doc, Barcode::Code2of5, QStringLiteral("123456"), QPointF(4, 20), QSizeF(30, 8));
+    addCode(doc, Barcode::Ean, QStringLiteral("590123412345"), QPointF(36, 20), QSizeF(20, 9));
+    QCOMPARE(doc.labelCount(), 40);
+
+    int calls = 0;
+    const scanverify::Report report =
+        scanverify::verifyDocument(&doc, 203, 203, 0, 39, [&calls](int, int) { return ++calls > 0; });
+    QVERIFY2(report.ok(), qPrintable(report.problems.isEmpty()
+                                         ? QString()
+                                         : scanverify::describe(report.problems.first())));
+    QCOMPARE(report.scanned, 40 * 3);
+    QCOMPARE(report.notVerifiable, 40);
+    QVERIFY(calls > 0);
+
+}
+
+// An X-dimension under one printer dot: reported at 203 dpi, fine at 600.
+void TestScanVerify::tooSmallForTheResolution()
+{
+    Barcode code;
+    code.setSymbology(Barcode::Code128);
+    code.setData(QStringLiteral("TOO-SMALL-FOR-203-DPI"));
+    code.setShowText(false);
+    const QSizeF modules = code.moduleSize();
+    // 0.8 of a 203-dpi dot per module.
+    const double mm = 0.8 * 25.4 / 203;
+    const QSizeF size(modules.width() * mm, 8);
+    const scanverify::Check coarse = scanverify::verifySymbol(code, size, Barcode::Fit, 0, 203);
+    QVERIFY(coarse.outcome != scanverify::Outcome::Scans);
+    QCOMPARE(coarse.expected, QStringLiteral("TOO-SMALL-FOR-203-DPI"));
+    const scanverify::Check fine = scanverify::verifySymbol(code, size, Barcode::Fit, 0, 600);
+    QCOMPARE(int(fine.outcome), int(scanverify::Outcome::Scans));
+
+    Document doc;
+    doc.setSizeTemplate(docbuilder::makeTemplate(60, 30));
+    addCode(doc, Barcode::Code128, code.data(), QPointF(4, 4), size);
+    const scanverify::Report report = scanverify::verifyDocument(&doc, 203, 203, 0, 0);
+    QCOMPARE(report.problems.size(), 1);
+    QVERIFY(scanverify::describe(report.problems.first())
+                .startsWith(QStringLiteral("label 1, Code 128 at 4.0, 4.0 mm: expected")));
+    QVERIFY(scanverify::verifyDocument(&doc, 600, 600, 0, 0).ok());
+
+    // Turned a quarter, it still reads.
+    const scanverify::Check turned =
+        scanverify::verifySymbol(code, QSizeF(40, 10), Barcode::Fit, 90, 203);
+    QCOMPARE(int(turned.outcome), int(scanverify::Outcome::Scans));
+}
+
+// Before a print from the window: nothing asked when every code scans; the
+// list of labels that do not, with "Print anyway" and "Cancel", otherwise.
+// The barcode dialog says the same of the symbol while designing.
+void TestScanVerify::windowAsksBeforePrinting()
+{
+    Document doc;
+    doc.setSizeTemplate(docbuilder::makeTemplate(60, 30));
+    BarcodeItem *item = addCode(doc, Barcode::Code128, QStringLiteral("WINDOW-1"), QPointF(4, 4),
+                                QSizeF(40, 15));
+    QPrinter printer(QPrinter::ScreenResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    QVERIFY(ScanReportDialog::confirmRun(&doc, &printer, 0, 0));
+
+    auto statusOf = [item]() {
+        BarcodeDialog dialog(item, item->aspectMode());
+        return dialog.findChild<QLabel *>(QStringLiteral("scanStatus"))->text();
+    };
+    QCOMPARE(statusOf(), QStringLiteral("Scans when printed at 203 dpi."));
+
+    item->setSize(QSizeF(4, 2) * doc.labelGeometry().pixelsPerMm);
+    QCOMPARE(statusOf(), QStringLiteral("Does not scan when printed at 203 dpi: make the item larger."));
+    for (bool anyway : {false, true}) {
+        QStringList rows;
+        testutil::answerNextModal([anyway, &rows](QWidget *w) {
+            auto *list = w->findChild<QTreeWidget *>(QStringLiteral("problems"));
+            for (int i = 0; list && i < list->topLevelItemCount(); ++i) {
+                const QTreeWidgetItem *row = list->topLevelItem(i);
+                rows << QStringList{row->text(0), row->text(2), row->text(3)}.join('|');
+            }
+            if (anyway)
+                w->findChild<QPushButton *>(QStringLiteral("printanyway"))->click();
+            else
+                static_cast<QDialog *>(w)->reject();
+        });
+        QCOMPARE(ScanReportDialog::confirmRun(&doc, &printer, 0, 0), anyway);
+        QCOMPARE(rows, QStringList{"1|WINDOW-1|(nothing)"});
+    }
+}
+
+void TestScanVerify::sequenceValues_data()
+{
+    QTest::addColumn<qint64>("first");
+    QTest::addColumn<qint64>("last");
+    QTest::addColumn<qint64>("step");
+    QTest::addColumn<int>("padding");
+    QTest::addColumn<qint64>("count");
+    QTest::addColumn<QString>("lastValue");
+
+    QTest::newRow("padded") << qint64(1) << qint64(10000) << qint64(1) << 5 << qint64(10000)
+                            << "SN-10000/A";
+    QTest::newRow("step misses last") << qint64(0) << qint64(10) << qint64(3) << 0 << qint64(4)
+                                      << "SN-9/A";
+    QTest::newRow("down, negative") << qint64(2) << qint64(-2) << qint64(-2) << 3 << qint64(3)
+                                    << "SN--002/A";
+    QTest::newRow("step away") << qint64(1) << qint64(5) << qint64(-1) << 0 << qint64(0) << "";
+    QTest::newRow("one value") << qint64(7) << qint64(7) << qint64(5) << 2 << qint64(1)
+                               << "SN-07/A";
+    QTest::newRow("too many") << qint64(1) << qint64(1000001) << qint64(1) << 0
+                              << qint64(1000001) << "";
+}
+
+void TestScanVerify::sequenceValues()
+{
+    QFETCH(qint64, first);
+    QFETCH(qint64, last);
+    QFETCH(qint64, step);
+    QFETCH(int, padding);
+    QFETCH(qint64, count);
+    QFETCH(QString, lastValue);
+    sequence::Spec spec;
+    spec.first = first;
+    spec.last = last;
+    spec.step = step;
+    spec.padding = padding;
+    spec.prefix = QStringLiteral("SN-");
+    spec.suffix = QStringLiteral("/A");
+    QCOMPARE(sequence::count(spec), count);
+    const bool usable = count > 0 && count <= sequence::MaxValues;
+    QCOMPARE(sequence::check(spec).isEmpty(), usable);
+    const QList<QStandardItem *> items = sequence::items(spec);
+    QCOMPARE(items.size(), usable ? int(count) : 0);
+    if (usable)
+        QCOMPARE(items.last()->text(), lastValue);
+    qDeleteAll(items);
+}
+
+// SN-00001 ... SN-10000 as an internal table: saved, read back, and printed by
+// a data item and a Code 128 bound to it.
+void TestScanVerify::serialNumbersStoredAndPrinted()
+{
+    sequence::Spec spec;
+    spec.first = 1;
+    spec.last = 10000;
+    spec.padding = 5;
+    spec.prefix = QStringLiteral("SN-");
+    QElapsedTimer clock;
+    clock.start();
+    DataSource *src = manager()->addInternal(QStringLiteral("Serial numbers"), sequence::items(spec));
+    qInfo("10,000 values made in %lld ms", static_cast<long long>(clock.elapsed()));
+
+    QByteArray bytes;
+    {
+        Document doc;
+        doc.setSizeTemplate(docbuilder::makeTemplate(60, 30));
+        auto *data = new DataItem(QSizeF(300, 60));
+        data->setPos(20, 250);
+        doc.addItem(data);
+        doc.connectItem(data);
+        data->setData(src, column(src, 0));
+        addCode(doc, Barcode::Code128, QString(), QPointF(4, 3), QSizeF(45, 15))
+            ->setVariableData(src, column(src, 0));
+        QBuffer out(&bytes);
+        QVERIFY(writeDocumentFile(&out, &doc));
+    }
+    cleanup();
+
+    Document doc;
+    QBuffer in(&bytes);
+    QVERIFY(readDocumentFile(&in, &doc));
+    DataSource *back = manager()->findByName(QStringLiteral("Serial numbers"));
+    QVERIFY(back);
+    QCOMPARE(back->kind(), DataSource::Internal);
+    QCOMPARE(back->model()->rowCount(), 10000);
+    QCOMPARE(doc.labelCount(), 10000);
+
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("serials.pdf"));
+    PrintHandler handler;
+    QPrinter printer(QPrinter::ScreenResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    handler.setupPrinter(&printer, &doc);
+    printer.setFromTo(9999, 10000);
+    QVERIFY(handler.printDocument(&printer, &doc));
+    const printcheck::Pdf out = printcheck::inspect(pdf);
+    QVERIFY2(out.ok(), qPrintable(out.error));
+    QCOMPARE(out.rows().size(), 2);
+    QVERIFY(out.rows().at(1).contains(QStringLiteral("SN-10000")));
+    const QList<QImage> pages = scancheck::renderPdf(pdf, 203);
+    QCOMPARE(pages.size(), 2);
+    QCOMPARE(scancheck::zbarDecode(pages.at(0)), QStringList{"SN-09999"});
+    QCOMPARE(scancheck::zbarDecode(pages.at(1)), QStringList{"SN-10000"});
+}
+
+int main(int argc, char *argv[])
+{
+    QStandardPaths::setTestModeEnabled(true);
+    TxApp app(argc, argv);
+    startup::setApplicationIdentity();
+    app.initialize();
+    TestScanVerify t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "tst_scanverify.moc"
