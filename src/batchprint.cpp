@@ -6,6 +6,7 @@
 #include "document.h"
 #include "labelitems/dataitem.h"
 #include "printersettings_win.h"
+#include "printcalibration.h"
 #include "printhandler.h"
 #include "scanverifier.h"
 #include "txapp.h"
@@ -31,6 +32,8 @@ const QString PrintName = QStringLiteral("print");
 const QString ExportName = QStringLiteral("export-pdf");
 const QString VerifyName = QStringLiteral("verify");
 const QString VerifyOnlyName = QStringLiteral("verify-only");
+const QString OffsetName = QStringLiteral("offset");
+const QString QuantityName = QStringLiteral("quantity-column");
 const QString PrinterName = QStringLiteral("printer");
 const QString CopiesName = QStringLiteral("copies");
 const QString CollateName = QStringLiteral("collate");
@@ -260,6 +263,17 @@ void batchprint::addOptions(QCommandLineParser &parser)
         VerifyOnlyName,
         QCoreApplication::translate(
             "main", "Check the barcodes as --verify does, without printing or writing anything.")));
+    parser.addOption(QCommandLineOption(
+        OffsetName,
+        QCoreApplication::translate(
+            "main", "Move every label by <X,Y> millimetres (from -10 to 10) instead of the "
+                    "printer's stored calibration."),
+        QStringLiteral("X,Y")));
+    parser.addOption(QCommandLineOption(
+        QuantityName,
+        QCoreApplication::translate(
+            "main", "Print each label as many times as the column <NAME> of its data row says."),
+        QStringLiteral("NAME")));
 }
 
 bool batchprint::requested(const QCommandLineParser &parser)
@@ -281,6 +295,24 @@ bool batchprint::parseJob(const QCommandLineParser &parser, Job *job, QString *e
     job->exportPdf = parser.isSet(ExportName);
     job->output = parser.value(ExportName);
     job->verifyOnly = parser.isSet(VerifyOnlyName);
+    if (parser.isSet(OffsetName)) {
+        QPointF mm;
+        if (!printcalibration::parseOffset(parser.value(OffsetName), &mm)) {
+            *error = tr("--offset needs X,Y in millimetres from -10 to 10, not \"%1\"")
+                         .arg(parser.value(OffsetName));
+            return false;
+        }
+        job->hasOffset = true;
+        job->offsetX = mm.x();
+        job->offsetY = mm.y();
+    }
+    if (parser.isSet(QuantityName)) {
+        job->quantityColumn = parser.value(QuantityName);
+        if (job->quantityColumn.isEmpty()) {
+            *error = tr("--quantity-column needs the name of a column");
+            return false;
+        }
+    }
     job->verify = job->verifyOnly || parser.isSet(VerifyName);
     job->files = parser.positionalArguments();
     if (job->exportPdf && job->output.isEmpty()) {
@@ -347,7 +379,10 @@ int batchprint::run(const Job &job, QTextStream &err)
     WarningEcho echo(err);
     if (!job.exportPdf && !job.printer.isEmpty() &&
         !QPrinterInfo::availablePrinterNames().contains(job.printer)) {
-        report(err, QString(), tr("unknown printer \"%1\"").arg(job.printer));
+        // A print system that does not answer lists no printers at all.
+        report(err, QString(),
+               PrintHandler::schedulerAnswers() ? tr("unknown printer \"%1\"").arg(job.printer)
+                                                : PrintHandler::queueProblem(job.printer));
         return JobFailed;
     }
     // Without a font database (the "minimal" platform, for one) Qt draws no
@@ -389,6 +424,8 @@ int batchprint::run(const Job &job, QTextStream &err)
     } restore{manager};
 
     PrintHandler handler;
+    if (job.hasOffset)
+        handler.setOffsetOverride(QPointF(job.offsetX, job.offsetY));
     int result = 0;
     for (const QString &path : job.files) {
         Document doc;
@@ -422,6 +459,17 @@ int batchprint::run(const Job &job, QTextStream &err)
             printer->setFromTo(job.from, job.to);
         printer->setCopyCount(job.copies);
         printer->setCollateCopies(job.collate);
+        QVector<int> quantities;
+        if (!job.quantityColumn.isEmpty()) {
+            QString error;
+            if (!PrintHandler::quantitiesFromColumn(&doc, job.quantityColumn, &quantities,
+                                                    &error)) {
+                report(err, path, error);
+                result = JobFailed;
+                continue;
+            }
+        }
+        handler.setQuantities(quantities);
         if (job.verify) {
             const int verified = verifyRun(job, path, &doc, printer.get(), err);
             if (verified != 0) {
@@ -433,9 +481,12 @@ int batchprint::run(const Job &job, QTextStream &err)
                 continue;
         }
         if (!handler.printDocument(printer.get(), &doc)) {
-            report(err, path,
-                   job.exportPdf ? tr("cannot write \"%1\"").arg(job.output)
-                                 : tr("printing on \"%1\" failed").arg(printer->printerName()));
+            if (!handler.errorString().isEmpty())
+                report(err, path, handler.errorString());
+            else
+                report(err, path,
+                       job.exportPdf ? tr("cannot write \"%1\"").arg(job.output)
+                                     : tr("printing on \"%1\" failed").arg(printer->printerName()));
             result = JobFailed;
         }
     }

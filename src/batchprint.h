@@ -19,7 +19,7 @@ constexpr int JobFailed = 2;
 constexpr int VerifyFailed = 3;
 
 // Adds --print, --export-pdf, --printer, --copies, --collate, --range,
-// --verify and --verify-only.
+// --verify, --verify-only, --offset and --quantity-column.
 void addOptions(QCommandLineParser &parser);
 
 // True when the parsed command line asks for printing or export.
@@ -44,6 +44,12 @@ struct Job
     // Read every barcode back before sending; verifyOnly sends nothing.
     bool verify = false;
     bool verifyOnly = false;
+    // Millimetres that replace the printer's stored calibration.
+    bool hasOffset = false;
+    double offsetX = 0;
+    double offsetY = 0;
+    // Copies of each label from this column of the bound data source.
+    QString quantityColumn;
 };
 
 // The job the command line describes; false with *error set when its

@@ -147,6 +147,12 @@ void MainWindow::createActions()
 
     exportPdfAct = makeAction(this, QStringLiteral("exportpdf"), tr("Export as P&DF..."));
     connect(exportPdfAct, &QAction::triggered, this, &MainWindow::exportAsPdf);
+    exportLabelsAct =
+        makeAction(this, QStringLiteral("exportlabels"), tr("Export labels as PDF..."));
+    connect(exportLabelsAct, &QAction::triggered, this, &MainWindow::exportLabelsAsPdf);
+    calibrationAct =
+        makeAction(this, QStringLiteral("calibration"), tr("Printer calibration..."));
+    connect(calibrationAct, &QAction::triggered, this, &MainWindow::printerCalibration);
 
     printAct = makeAction(this, QStringLiteral("print"), tr("&Print..."), base + QStringLiteral("actions/document-print.png"));
     printAct->setShortcuts(QKeySequence::Print);
@@ -214,8 +220,10 @@ void MainWindow::createMenus()
     fileMenu->addAction(docPropertiesAct);
     fileMenu->addSeparator();
     fileMenu->addAction(exportPdfAct);
+    fileMenu->addAction(exportLabelsAct);
     fileMenu->addSeparator();
     fileMenu->addAction(printAct);
+    fileMenu->addAction(calibrationAct);
     fileMenu->addSeparator();
     fileMenu->addAction(exitAct);
 

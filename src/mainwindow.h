@@ -51,6 +51,9 @@ public slots:
 
 private slots:
     bool exportAsPdf();
+    // The whole run (every label, as a print places them) into one PDF.
+    bool exportLabelsAsPdf();
+    void printerCalibration();
     void print();
     void about();
     void preferences();
@@ -127,6 +130,8 @@ private:
     QAction *docPropertiesAct = nullptr;
     QAction *lockAct = nullptr;
     QAction *exportPdfAct = nullptr;
+    QAction *exportLabelsAct = nullptr;
+    QAction *calibrationAct = nullptr;
     QAction *printAct = nullptr;
     QAction *exitAct = nullptr;
     QAction *undoAct = nullptr;

@@ -7,11 +7,13 @@
 #include "dialogs/newdocumentdialog.h"
 #include "dialogs/scanreportdialog.h"
 #include "dialogs/previewwidget.h"
+#include "dialogs/printercalibrationdialog.h"
 #include "datasourcemanager.h"
 #include "document.h"
 #include "documentview.h"
 #include "pdfpage.h"
 #include "printersettings_win.h"
+#include "printhandler.h"
 #include "sizetemplate.h"
 #include "txapp.h"
 
@@ -298,6 +300,42 @@ bool MainWindow::exportAsPdf()
     pdfpage::setExactSize(name, mm);
     statusBarShowMessage(tr("Label exported to file"));
     return true;
+}
+
+bool MainWindow::exportLabelsAsPdf()
+{
+    Document *doc = currentDocument();
+    if (!doc)
+        return false;
+    QString name = QFileDialog::getSaveFileName(this, tr("Export labels as PDF..."),
+                                                QDir::homePath(), tr("PDF files (*.pdf)"));
+    if (name.isEmpty())
+        return false;
+    name = withSuffix(name, QStringLiteral(".pdf"));
+    PrintHandler handler;
+    QPrinter printer(QPrinter::ScreenResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(name);
+    handler.setupPrinter(&printer, doc);
+    if (!ScanReportDialog::confirmRun(doc, &printer, 0, doc->labelCount() - 1, this))
+        return false;
+    if (!handler.printWithProgress(&printer, doc, this)) {
+        QMessageBox::warning(this, tr("Export labels as PDF..."),
+                             handler.errorString().isEmpty()
+                                 ? tr("\"%1\" could not be written.").arg(name)
+                                 : handler.errorString());
+        return false;
+    }
+    statusBarShowMessage(tr("%n label(s) exported to file", nullptr, doc->labelCount()));
+    return true;
+}
+
+void MainWindow::printerCalibration()
+{
+    Document *doc = currentDocument();
+    PrinterSettingsWin *settings = doc ? doc->printerSettings() : nullptr;
+    PrinterCalibrationDialog dialog(doc, settings ? settings->printerName() : QString(), this);
+    dialog.exec();
 }
 
 void MainWindow::docProperties()

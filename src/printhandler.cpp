@@ -1,14 +1,26 @@
 #include "printhandler.h"
 
+#include "dialogs/printercalibrationdialog.h"
 #include "dialogs/scanreportdialog.h"
+#include "datasource.h"
 
 #include "document.h"
 #include "labelgrid.h"
+#include "labelitems/barcodeitem.h"
+#include "labelitems/dataitem.h"
 #include "pdfpage.h"
+#include "printcalibration.h"
 #include "platform/winspool.h"
 #include "printersettings_win.h"
 #include "sizetemplate.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QFileInfo>
+#include <QAbstractItemModel>
 #include <QDebug>
 #include <QMessageBox>
 #include <QPageLayout>
@@ -21,6 +33,8 @@
 #include <QPrinterInfo>
 #include <QProgressDialog>
 #include <QRegularExpression>
+
+#include <cups/cups.h>
 
 #include <cmath>
 #include <limits>
@@ -190,7 +204,58 @@ void PrintHandler::printWithDialog(Document *doc)
     QPointer<Document> guard(doc);
     QPointer<QPrintDialog> dialog = new QPrintDialog(printer.get(), nullptr);
     dialog->setMinMax(1, doc->labelCount());
+
+    // The "Quantities" tab: copies per label from a column of the data, and
+    // the way to the printer's calibration.
+    auto *tab = new QWidget;
+    tab->setObjectName(QStringLiteral("quantities"));
+    tab->setWindowTitle(tr("Quantities"));
+    auto *fromColumn = new QCheckBox(tr("Take each label's number of copies from the column"), tab);
+    fromColumn->setObjectName(QStringLiteral("fromColumn"));
+    auto *column = new QComboBox(tab);
+    column->setObjectName(QStringLiteral("quantityColumn"));
+    column->addItems(quantityColumns(doc));
+    auto *total = new QLabel(tab);
+    total->setObjectName(QStringLiteral("quantityTotal"));
+    total->setWordWrap(true);
+    auto *calibrate = new QPushButton(tr("Printer calibration..."), tab);
+    calibrate->setObjectName(QStringLiteral("calibration"));
+    fromColumn->setEnabled(column->count() > 0);
+    column->setEnabled(false);
+    auto *tabLayout = new QVBoxLayout(tab);
+    tabLayout->addWidget(fromColumn);
+    tabLayout->addWidget(column);
+    tabLayout->addWidget(total);
+    tabLayout->addStretch();
+    tabLayout->addWidget(calibrate, 0, Qt::AlignLeft);
+    auto showTotal = [doc, fromColumn, column, total]() {
+        column->setEnabled(fromColumn->isChecked());
+        if (!fromColumn->isChecked()) {
+            total->clear();
+            return;
+        }
+        QVector<int> q;
+        QString error;
+        if (!quantitiesFromColumn(doc, column->currentText(), &q, &error)) {
+            total->setText(error);
+            return;
+        }
+        qint64 sum = 0;
+        for (int n : qAsConst(q))
+            sum += n;
+        total->setText(tr("%1 labels will be printed in all.").arg(sum));
+    };
+    connect(fromColumn, &QCheckBox::toggled, tab, showTotal);
+    connect(column, &QComboBox::currentTextChanged, tab, showTotal);
+    connect(calibrate, &QPushButton::clicked, tab, [doc, &printer, tab]() {
+        PrinterCalibrationDialog calibration(doc, printer->printerName(), tab->window());
+        calibration.exec();
+    });
+    dialog->setOptionTabs({tab});
+
     const bool accepted = dialog->exec() == QDialog::Accepted;
+    const bool perLabel = fromColumn->isChecked();
+    const QString quantityColumn = column->currentText();
     delete dialog;
     if (!accepted || !guard)
         return;
@@ -211,18 +276,43 @@ void PrintHandler::printWithDialog(Document *doc)
         driverOptionsFor(printer->printerName(), settings, &options))
         mergeJobOptions(printer.get(), options);
 
+    QVector<int> perLabelCopies;
+    if (perLabel) {
+        QString error;
+        if (!quantitiesFromColumn(doc, quantityColumn, &perLabelCopies, &error)) {
+            QMessageBox::warning(nullptr, tr("Print"), error);
+            return;
+        }
+    }
     const int labels = qMax(0, (printer->toPage() ? printer->toPage() : doc->labelCount()) -
                                    (printer->fromPage() ? printer->fromPage() : 1) + 1);
-    const qint64 placements = qint64(labels) * qMax(0, printer->copyCount());
     // Codes that would not scan are found before the printer starts.
     const int first = (printer->fromPage() ? printer->fromPage() : 1) - 1;
     if (!ScanReportDialog::confirmRun(doc, printer.get(), first, first + labels - 1) || !guard)
         return;
+    setQuantities(perLabelCopies);
+    const bool sent = printWithProgress(printer.get(), doc);
+    setQuantities({});
+    if (!sent && !lastError.isEmpty())
+        QMessageBox::warning(nullptr, tr("Print"), lastError);
+}
+
+bool PrintHandler::printWithProgress(QPrinter *printer, Document *doc, QWidget *parent)
+{
+    const int labels = qMax(0, (printer->toPage() ? printer->toPage() : doc->labelCount()) -
+                                   (printer->fromPage() ? printer->fromPage() : 1) + 1);
+    qint64 placements = qint64(labels) * qMax(0, printer->copyCount());
+    if (!quantities.isEmpty()) {
+        placements = 0;
+        const int first = (printer->fromPage() ? printer->fromPage() : 1) - 1;
+        for (int label = first; label < first + labels; ++label)
+            placements += quantities.value(label);
+    }
     std::unique_ptr<QProgressDialog> progress;
     if (placements > ProgressThreshold) {
         const int total = int(qMin<qint64>(placements, std::numeric_limits<int>::max()));
         progress = std::make_unique<QProgressDialog>(
-            tr("Printing label %1 of %2").arg(0).arg(total), tr("Cancel"), 0, total);
+            tr("Printing label %1 of %2").arg(0).arg(total), tr("Cancel"), 0, total, parent);
         progress->setObjectName(QStringLiteral("dialog/printprogress"));
         progress->setWindowTitle(tr("Print"));
         progress->setWindowModality(Qt::ApplicationModal);
@@ -234,7 +324,158 @@ void PrintHandler::printWithDialog(Document *doc)
         });
         connect(p, &QProgressDialog::canceled, this, &PrintHandler::cancel);
     }
-    printDocument(printer.get(), doc);
+    return printDocument(printer, doc);
+}
+
+bool PrintHandler::schedulerAnswers()
+{
+    http_t *http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                                5000, nullptr);
+    httpClose(http);
+    return http != nullptr;
+}
+
+QString PrintHandler::queueProblem(const QString &queue)
+{
+    if (queue.isEmpty())
+        return tr("No printer is chosen.");
+    http_t *http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                                5000, nullptr);
+    if (!http)
+        return tr("The print system is not running: no print scheduler answers at %1.")
+            .arg(QString::fromUtf8(cupsServer()));
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof(uri), "ipp", nullptr, "localhost", 0,
+                     "/printers/%s", queue.toUtf8().constData());
+    ipp_t *request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    static const char *const wanted[] = {"printer-state", "printer-is-accepting-jobs",
+                                         "printer-state-message"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3,
+                  nullptr, wanted);
+    ipp_t *response = cupsDoRequest(http, request, "/");
+    const ipp_status_t status = cupsLastError();
+    QString problem;
+    if (!response || status > IPP_STATUS_OK_CONFLICTING) {
+        problem = status == IPP_STATUS_ERROR_NOT_FOUND
+                      ? tr("The printer \"%1\" does not exist (any more).").arg(queue)
+                      : tr("The print system did not answer for \"%1\": %2")
+                            .arg(queue, QString::fromUtf8(cupsLastErrorString()));
+    } else {
+        ipp_attribute_t *state = ippFindAttribute(response, "printer-state", IPP_TAG_ENUM);
+        ipp_attribute_t *accepting =
+            ippFindAttribute(response, "printer-is-accepting-jobs", IPP_TAG_BOOLEAN);
+        if (accepting && !ippGetBoolean(accepting, 0))
+            problem = tr("The printer \"%1\" does not accept jobs; nothing was sent.").arg(queue);
+        else if (state && ippGetInteger(state, 0) == IPP_PSTATE_STOPPED)
+            problem = tr("The printer \"%1\" is stopped; nothing was sent. Start it, then print "
+                         "again.")
+                          .arg(queue);
+    }
+    ippDelete(response);
+    httpClose(http);
+    return problem;
+}
+
+int PrintHandler::deviceDpi(QPrinter *printer)
+{
+    // The job's driver choices, then the queue's defaults.
+    QStringList choices = printer->printEngine()->property(CupsOptions).toStringList();
+    if (winspool::DevModePtr defaults = winspool::defaultDevMode(printer->printerName()))
+        choices += winspool::driverChoices(defaults.get());
+    static const QRegularExpression dpi(QStringLiteral("^(\\d+)(?:x\\d+)?dpi$"));
+    for (int i = 0; i + 1 < choices.size(); i += 2) {
+        if (choices.at(i) != QLatin1String("Resolution"))
+            continue;
+        const QRegularExpressionMatch m = dpi.match(choices.at(i + 1));
+        if (m.hasMatch() && m.captured(1).toInt() > 0)
+            return m.captured(1).toInt();
+    }
+    return printer->resolution();
+}
+
+namespace {
+
+// The data source and the cells of the first item bound to one: a data
+// item, or a barcode with variable data.
+struct Binding
+{
+    DataSource *source = nullptr;
+    QModelIndexList cells;
+};
+
+Binding boundCells(Document *doc)
+{
+    const QList<BaseItem *> items = doc->labelItems();
+    for (BaseItem *item : items) {
+        if (auto *data = qgraphicsitem_cast<DataItem *>(item)) {
+            if (data->dataSource())
+                return {data->dataSource(), data->selection().indexes()};
+        } else if (auto *code = qgraphicsitem_cast<BarcodeItem *>(item)) {
+            if (code->dataMode() == BarcodeItem::VariableData && code->dataSource())
+                return {code->dataSource(), code->selection().indexes()};
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+QStringList PrintHandler::quantityColumns(Document *doc)
+{
+    QStringList names;
+    const Binding bound = doc ? boundCells(doc) : Binding();
+    if (!bound.source)
+        return names;
+    const QAbstractItemModel *model = bound.source->model();
+    for (int c = 0; c < model->columnCount(); ++c)
+        names << model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+    return names;
+}
+
+bool PrintHandler::quantitiesFromColumn(Document *doc, const QString &column, QVector<int> *out,
+                                        QString *error)
+{
+    out->clear();
+    const Binding bound = doc ? boundCells(doc) : Binding();
+    if (!bound.source) {
+        *error = tr("Copies from a column need a data item bound to a data source.");
+        return false;
+    }
+    const QAbstractItemModel *model = bound.source->model();
+    int c = 0;
+    while (c < model->columnCount() &&
+           model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString() != column)
+        ++c;
+    if (c == model->columnCount()) {
+        *error = tr("The data source \"%1\" has no column \"%2\".")
+                     .arg(bound.source->name(), column);
+        return false;
+    }
+    const QModelIndexList &cells = bound.cells;
+    const int labels = doc->labelCount();
+    out->reserve(labels);
+    for (int label = 0; label < labels; ++label) {
+        // A label past the item's cells has no row and no copies.
+        if (label >= cells.size()) {
+            out->append(0);
+            continue;
+        }
+        const int row = cells.at(label).row();
+        const QString text = model->index(row, c).data(Qt::DisplayRole).toString().trimmed();
+        bool ok = true;
+        const int n = text.isEmpty() ? 0 : text.toInt(&ok);
+        if (!ok || n < 0 || n > 9999) {
+            *error = tr("Row %1 of \"%2\": \"%3\" in the column \"%4\" is not a number of "
+                        "copies from 0 to 9999; nothing was printed.")
+                         .arg(row + 1)
+                         .arg(bound.source->name(), text, column);
+            out->clear();
+            return false;
+        }
+        out->append(n);
+    }
+    return true;
 }
 
 QPrinter *PrintHandler::initWinPrinter(PrinterSettingsWin *settings)
@@ -275,6 +516,7 @@ void PrintHandler::cancel()
 
 bool PrintHandler::printDocument(QPrinter *printer, Document *doc)
 {
+    lastError.clear();
     if (!printer || !printer->isValid()) {
         qWarning() << "Invalid printer device.";
         return false;
@@ -288,6 +530,23 @@ bool PrintHandler::printDocument(QPrinter *printer, Document *doc)
     if (!refused.isEmpty()) {
         qWarning() << refused;
         return false;
+    }
+
+    // Faults found before anything is sent: nothing is half printed, and the
+    // user learns why.
+    if (printer->outputFormat() == QPrinter::PdfFormat) {
+        const QFileInfo target(printer->outputFileName());
+        const QFileInfo folder(target.absolutePath());
+        if (!folder.isDir() || !folder.isWritable() || (target.exists() && !target.isWritable())) {
+            lastError = tr("\"%1\" cannot be written: the folder does not exist or is not "
+                           "writable.")
+                            .arg(printer->outputFileName());
+            return false;
+        }
+    } else {
+        lastError = queueProblem(printer->printerName());
+        if (!lastError.isEmpty())
+            return false;
     }
 
     const int count = doc->labelCount();
@@ -323,6 +582,13 @@ bool PrintHandler::printDocument(QPrinter *printer, Document *doc)
     doc->setPrintMode(true);
 
     const double pxPerMm = printer->resolution() / 25.4;
+    // The printer's calibration moves every label by the same distance.
+    const QPointF offset = offsetOverride ? *offsetOverride
+                                          : printcalibration::offset(printer->printerName());
+    painter.translate(offset * pxPerMm);
+    BarcodeItem::setJobDotsPerInch(printer->outputFormat() == QPrinter::NativeFormat
+                                       ? deviceDpi(printer)
+                                       : 0);
     const double colSpacing = t.colSpacing() * pxPerMm;
     const QRectF liner(0, 0, t.linerWidth() * pxPerMm, t.labelHeight() * pxPerMm);
 
@@ -334,7 +600,17 @@ bool PrintHandler::printDocument(QPrinter *printer, Document *doc)
     LabelGrid grid(liner, t.columns(), colSpacing, 0, t.marginLeft() * pxPerMm,
                    t.marginRight() * pxPerMm);
     const QRectF cell = grid.cell();
-    const qint64 placements = first <= last ? qint64(last - first + 1) * copies : 0;
+    qint64 placements = first <= last ? qint64(last - first + 1) * copies : 0;
+    // Copies per label from a column replace the copy count.
+    const bool perLabel = !quantities.isEmpty();
+    int rounds = 0;
+    if (perLabel) {
+        placements = 0;
+        for (int label = first; label <= last; ++label) {
+            placements += quantities.value(label);
+            rounds = qMax(rounds, quantities.value(label));
+        }
+    }
     const int total = int(qMin<qint64>(placements, std::numeric_limits<int>::max()));
     qint64 done = 0;
 
@@ -348,7 +624,8 @@ bool PrintHandler::printDocument(QPrinter *printer, Document *doc)
                     QRectF(), Qt::IgnoreAspectRatio);
         ++done;
         emit labelPrinted(int(qMin<qint64>(done, total)), total);
-        const bool veryLast = label == last && copy == copies - 1;
+        Q_UNUSED(copy)
+        const bool veryLast = done >= placements;
         if (grid.currentRow() == row || veryLast)
             return true;
         if (cancelRequested)
@@ -360,7 +637,22 @@ bool PrintHandler::printDocument(QPrinter *printer, Document *doc)
     };
 
     bool going = true;
-    if (collate) {
+    if (perLabel) {
+        const bool together = printer->collateCopies();
+        if (together) {
+            for (int label = first; going && label <= last; ++label) {
+                for (int copy = 0; going && copy < quantities.value(label); ++copy)
+                    going = place(label, copy);
+            }
+        } else {
+            for (int copy = 0; going && copy < rounds; ++copy) {
+                for (int label = first; going && label <= last; ++label) {
+                    if (copy < quantities.value(label))
+                        going = place(label, copy);
+                }
+            }
+        }
+    } else if (collate) {
         for (int label = first; going && label <= last; ++label) {
             for (int copy = 0; going && copy < copies; ++copy)
                 going = place(label, copy);
@@ -373,6 +665,7 @@ bool PrintHandler::printDocument(QPrinter *printer, Document *doc)
     }
 
     bool sent = painter.end();
+    BarcodeItem::setJobDotsPerInch(0);
     doc->setPrintMode(false);
     doc->selectLabel(remembered);
     printer->setCopyCount(copies);

@@ -1,11 +1,17 @@
 #pragma once
 
 #include <QObject>
+#include <QPointF>
 #include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <optional>
 
 class Document;
 class PrinterSettingsWin;
 class QPrinter;
+class QWidget;
 class SizeTemplate;
 
 // Prints the labels of a document, or a range of them, row by row: one
@@ -37,6 +43,38 @@ public:
     // as wide as the liner); empty when it can be printed.
     static QString layoutError(const SizeTemplate &stock);
 
+    // Why the queue cannot take a job now (the print system is not running,
+    // the printer is gone, stopped or refuses jobs); empty when it can.
+    static QString queueProblem(const QString &queue);
+    // True when the print scheduler answers at all.
+    static bool schedulerAnswers();
+
+    // The dots per inch a queue's printer prints with (its driver's
+    // resolution choice), whatever resolution Qt lays the job out at.
+    static int deviceDpi(QPrinter *printer);
+
+    // Millimetres every label of the following jobs is moved by; unset, the
+    // stored calibration of each job's printer applies.
+    void setOffsetOverride(const std::optional<QPointF> &mm) { offsetOverride = mm; }
+
+    // Copies of each label (by 0-based label) instead of the copy count;
+    // empty for the copy count.
+    void setQuantities(const QVector<int> &perLabel) { quantities = perLabel; }
+
+    // The columns of the data source the document's data items show.
+    static QStringList quantityColumns(Document *doc);
+    // Each label's copies from `column` of that source, in the row of the
+    // label's cell: an empty cell is 0. False, naming the row, when a cell is
+    // not a whole number from 0 to 9999 or the column is not there.
+    static bool quantitiesFromColumn(Document *doc, const QString &column, QVector<int> *out,
+                                     QString *error);
+
+    // Why the last printDocument() sent nothing; empty after a success.
+    QString errorString() const { return lastError; }
+
+    // printDocument() with a progress dialog (with Cancel) for long jobs.
+    bool printWithProgress(QPrinter *printer, Document *doc, QWidget *parent = nullptr);
+
 signals:
     // After each placed label: placements done and placements in the job.
     void labelPrinted(int done, int total);
@@ -52,4 +90,7 @@ public slots:
 
 private:
     bool cancelRequested = false;
+    std::optional<QPointF> offsetOverride;
+    QVector<int> quantities;
+    QString lastError;
 };

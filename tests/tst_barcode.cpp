@@ -8,6 +8,7 @@
 #include "labelitems/barcodeitem.h"
 #include "labelitems/textitem.h"
 #include "mousedrive.h"
+#include "scancheck.h"
 #include "startup.h"
 #include "testutil.h"
 #include "txapp.h"
@@ -102,20 +103,6 @@ Barcode makeCode(int symbology, const QString &data, bool text = true)
     b.setData(data);
     b.setShowText(text);
     return b;
-}
-
-// The box of the dark pixels of an image (empty when there are none).
-QRect inkBox(const QImage &img)
-{
-    QRect box;
-    for (int y = 0; y < img.height(); ++y) {
-        const QRgb *line = reinterpret_cast<const QRgb *>(img.constScanLine(y));
-        for (int x = 0; x < img.width(); ++x) {
-            if (qGray(line[x]) < 128)
-                box |= QRect(x, y, 1, 1);
-        }
-    }
-    return box;
 }
 
 QImage render(const std::function<void(QPainter &)> &draw, QSize size = QSize(700, 400))
@@ -214,7 +201,7 @@ void TestBarcode::aspectModes()
         p.translate(50, 50);
         code.paint(&p, target, mode);
     });
-    const QRect ink = inkBox(img);
+    const QRect ink = scancheck::inkBox(img);
     const double fit = qMin(400 / modules.width(), 100 / modules.height());
     const double fill = qMax(400 / modules.width(), 100 / modules.height());
     // Bars start at the first module and end at the last one (quiet zones are the label's).
@@ -428,7 +415,7 @@ void TestBarcode::variableLabelsPastTheCells()
     docbuilder::addText(doc, QPointF(250, 20), QSizeF(100, 40))->insertRecord(4);
     auto inkOf = [&](int label) {
         doc.selectLabel(label);
-        return inkBox(render([&](QPainter &p) {
+        return scancheck::inkBox(render([&](QPainter &p) {
             p.translate(-item->pos());
             doc.render(&p, QRectF(0, 0, 700, 400), QRectF(0, 0, 700, 400));
         }));

@@ -111,6 +111,8 @@ private slots:
     void exportedBarcodesScan();
     void barcodesScanFromTheZebraQueue();
     void verifyBeforePrinting();
+    void offsetFromTheCommandLine();
+    void printFaults();
 
 private:
     QString path(const QString &name) const { return dir.filePath(name); }
@@ -310,7 +312,9 @@ void TestBatchPrint::refusedFiles_data()
         << "@dir/good.tx4l: the range 2-9 reaches past the document's 3 labels" << false;
     QTest::newRow("unwritable output")
         << QStringList{"--export-pdf", "@dir/no/such/out.pdf", "@dir/good.tx4l"}
-        << "@dir/good.tx4l: cannot write \"@dir/no/such/out.pdf\"" << false;
+        << "@dir/good.tx4l: \"@dir/no/such/out.pdf\" cannot be written: the folder does not "
+           "exist or is not writable."
+        << false;
     // The good file is exported even when another one fails.
     QTest::newRow("one bad of two")
         << QStringList{"--print", "--printer", "Zebra_ZPL", "@dir/missing.tx4l", "@dir/good.tx4l"}
@@ -511,6 +515,75 @@ void TestBatchPrint::verifyBeforePrinting()
     run = tagorix({QStringLiteral("--verify"), QStringLiteral("--print"), QStringLiteral("--printer"),
                    Zebra, badFile});
     QCOMPARE(run.exitCode, 3);
+    QVERIFY(server.waitForIdle());
+    QVERIFY(server.listener().jobs().isEmpty());
+}
+
+// --offset moves every item of the exported run by exactly that much.
+void TestBatchPrint::offsetFromTheCommandLine()
+{
+    // Words well inside the label, so that moving them up clips nothing.
+    Document doc;
+    doc.setSizeTemplate(docbuilder::makeTemplate(50, 30, 1));
+    const double ppm = doc.labelGeometry().pixelsPerMm;
+    docbuilder::addText(doc, QPointF(8, 8) * ppm, QSizeF(30, 8) * ppm, QStringLiteral("NORTH"));
+    docbuilder::addText(doc, QPointF(8, 18) * ppm, QSizeF(30, 8) * ppm, QStringLiteral("SOUTH"));
+    const QString file = saved(doc, QStringLiteral("offset.tx4l"));
+    QList<printcheck::Word> words[2];
+    for (int moved = 0; moved < 2; ++moved) {
+        const QString pdf = path(QStringLiteral("offset-%1.pdf").arg(moved));
+        QStringList arguments{QStringLiteral("--export-pdf"), pdf, file};
+        if (moved)
+            arguments.prepend(QStringLiteral("--offset=2,-1.5"));
+        const Run run = tagorix(arguments);
+        QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
+        const printcheck::Pdf out = printcheck::inspect(pdf);
+        QVERIFY2(out.ok() && out.pages.size() == 1, qPrintable(out.error));
+        words[moved] = out.pages.first().words;
+    }
+    QCOMPARE(words[1].size(), 2);
+    QCOMPARE(words[0].size(), 2);
+    for (int i = 0; i < 2; ++i) {
+        QCOMPARE(words[1][i].text, words[0][i].text);
+        QVERIFY(qAbs(words[1][i].xMin - words[0][i].xMin - 2.0 * printcheck::PointsPerMm) < 0.05);
+        QVERIFY(qAbs(words[1][i].yMin - words[0][i].yMin + 1.5 * printcheck::PointsPerMm) < 0.05);
+    }
+    const Run wrong = tagorix({QStringLiteral("--offset=12,0"), QStringLiteral("--export-pdf"),
+                               path(QStringLiteral("x.pdf")), file});
+    QCOMPARE(wrong.exitCode, 1);
+    QVERIFY(wrong.err.contains(QStringLiteral("--offset needs X,Y in millimetres from -10 to 10")));
+}
+
+// Each print fault ends with its message and a non-zero exit code, and
+// nothing reaches the printer.
+void TestBatchPrint::printFaults()
+{
+    auto doc = printcheck::makeDocument(1, docbuilder::makeTemplate(50, 30, 1));
+    const QString file = saved(*doc, QStringLiteral("faults.tx4l"));
+    const QStringList print{QStringLiteral("--print"), QStringLiteral("--printer"), Zebra, file};
+    const struct
+    {
+        const char *stop;
+        const char *restart;
+        const char *message;
+    } queueFaults[] = {{"cupsdisable", "cupsenable", "is stopped; nothing was sent"},
+                       {"cupsreject", "cupsaccept", "does not accept jobs; nothing was sent"}};
+    for (const auto &fault : queueFaults) {
+        QVERIFY(server.runTool(QString::fromLatin1(fault.stop), {Zebra}));
+        const Run run = tagorix(print);
+        QVERIFY(server.runTool(QString::fromLatin1(fault.restart), {Zebra}));
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.contains(QString::fromLatin1(fault.message)), qPrintable(run.err));
+    }
+    // No scheduler at the address the print system is told to use.
+    const Run down = tagorix(print, {QStringLiteral("CUPS_SERVER=127.0.0.1:1")});
+    QCOMPARE(down.exitCode, 2);
+    QVERIFY2(down.err.contains(QStringLiteral("The print system is not running")),
+             qPrintable(down.err));
+    const Run folder = tagorix({QStringLiteral("--export-pdf"),
+                                QStringLiteral("/proc/no-such-folder/out.pdf"), file});
+    QCOMPARE(folder.exitCode, 2);
+    QVERIFY2(folder.err.contains(QStringLiteral("cannot be written")), qPrintable(folder.err));
     QVERIFY(server.waitForIdle());
     QVERIFY(server.listener().jobs().isEmpty());
 }

@@ -8,6 +8,7 @@
 #include "mainwindow.h"
 #include "mousedrive.h"
 #include "printcheck.h"
+#include "printhandler.h"
 #include "startup.h"
 #include "testutil.h"
 #include "txapp.h"
@@ -90,6 +91,7 @@ class TestDataSources : public QObject
     Q_OBJECT
 private slots:
     void init() { clearSources(); }
+    void quantitiesPerRecord();
     void managerEdgeCases();
     void itemRecordsFollowTheCells();
     void documentBytes();
@@ -357,6 +359,61 @@ void TestDataSources::batchWithOtherData()
     // Without --data the missing data file stops the job, named.
     QCOMPARE(tagorix({QStringLiteral("--export-pdf"), pdf, path}, {}, &err), 2);
     QVERIFY2(err.contains(stored), qPrintable(err));
+}
+
+// Each label printed as often as its row's quantity says: 2, 0 and 3 give
+// five labels, in collated or copy-round order; "x" stops the job.
+void TestDataSources::quantitiesPerRecord()
+{
+    const QString csv =
+        writeCsv(dir, QStringLiteral("qty.csv"), {"name,qty", "ALPHA,2", "BETA,x", "GAMMA,3"});
+    manager()->addCsvFile(csv);
+    DataSource *src = manager()->findByName(csv);
+    Document doc;
+    doc.setSizeTemplate(docbuilder::makeTemplate(50, 30, 1));
+    auto *item = new DataItem(QSizeF(200, 60));
+    item->setPos(20, 20);
+    doc.addItem(item);
+    doc.connectItem(item);
+    item->setData(src, block(src->model(), 0, 0, 2, 0));
+    QCOMPARE(PrintHandler::quantityColumns(&doc), QStringList({"name", "qty"}));
+    QVector<int> quantities;
+    QString error;
+    QVERIFY(!PrintHandler::quantitiesFromColumn(&doc, QStringLiteral("qty"), &quantities, &error));
+    QVERIFY2(error.startsWith(QStringLiteral("Row 2 of")), qPrintable(error));
+    const QString bad = dir.filePath(QStringLiteral("qty-bad.tx4l"));
+    QVERIFY(printcheck::saveDocument(doc, bad));
+    QString err;
+    QCOMPARE(tagorix({QStringLiteral("--export-pdf"), dir.filePath(QStringLiteral("bad.pdf")),
+                      QStringLiteral("--quantity-column"), QStringLiteral("qty"), bad},
+                     QByteArray(), &err),
+             2);
+    QVERIFY2(err.contains(QStringLiteral("Row 2 of")) && err.contains(QStringLiteral("\"x\"")),
+             qPrintable(err));
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("bad.pdf"))));
+
+    src->model()->setData(src->model()->index(1, 1), QStringLiteral("0"));
+    QVERIFY(PrintHandler::quantitiesFromColumn(&doc, QStringLiteral("qty"), &quantities, &error));
+    QCOMPARE(quantities, QVector<int>({2, 0, 3}));
+    const QString good = dir.filePath(QStringLiteral("qty.tx4l"));
+    QVERIFY(printcheck::saveDocument(doc, good));
+    QFile table(csv);
+    QVERIFY(table.open(QIODevice::WriteOnly));
+    table.write("name,qty\nALPHA,2\nBETA,0\nGAMMA,3\n");
+    table.close();
+    for (bool collate : {true, false}) {
+        const QString pdf = dir.filePath(QStringLiteral("qty-%1.pdf").arg(collate));
+        QStringList args{QStringLiteral("--export-pdf"), pdf, QStringLiteral("--quantity-column"),
+                         QStringLiteral("qty"), good};
+        if (collate)
+            args.prepend(QStringLiteral("--collate"));
+        QCOMPARE(tagorix(args, QByteArray(), &err), 0);
+        QStringList printed;
+        for (const QStringList &page : printcheck::inspect(pdf).rows())
+            printed << page.join(' ');
+        QCOMPARE(printed, collate ? QStringList({"ALPHA", "ALPHA", "GAMMA", "GAMMA", "GAMMA"})
+                                  : QStringList({"ALPHA", "GAMMA", "ALPHA", "GAMMA", "GAMMA"}));
+    }
 }
 
 int main(int argc, char *argv[])

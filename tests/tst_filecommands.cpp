@@ -3,6 +3,7 @@
 #include "dialogs/newdocumentdialog.h"
 #include "dialogs/sizetemplatelistitem.h"
 #include "docbuilder.h"
+#include "printcheck.h"
 #include "document.h"
 #include "documentview.h"
 #include "labelitems/textitem.h"
@@ -189,6 +190,7 @@ class TestFileCommands : public QObject
 private slots:
     void initTestCase();
     void init();
+    void exportsTheWholeRun();
 
     void newDocumentFollowsTheDialog_data();
     void newDocumentFollowsTheDialog();
@@ -729,6 +731,28 @@ void TestFileCommands::fromTheCatalogueToPdf()
     testutil::answerNextMessageBox(QMessageBox::Discard);
     trigger(w, "close");
     QVERIFY(w.documents().isEmpty());
+}
+
+// "Export labels as PDF...": every label of the run, placed as a print
+// places them, in one file.
+void TestFileCommands::exportsTheWholeRun()
+{
+    QTemporaryDir dir;
+    MainWindow w;
+    Document *doc = newLabel(w);
+    doc->setSizeTemplate(docbuilder::makeTemplate(50, 30, 2));
+    TextItem *text = addText(doc, QStringLiteral("RUN"));
+    for (int i = 1; i < 5; ++i)
+        text->insertRecord(i);
+    QCOMPARE(doc->labelCount(), 5);
+    answerFileDialog(dir.filePath(QStringLiteral("run")));
+    trigger(w, "exportlabels");
+    const printcheck::Pdf out = printcheck::inspect(dir.filePath(QStringLiteral("run.pdf")));
+    QVERIFY2(out.ok(), qPrintable(out.error));
+    // Five labels two across: three rows.
+    QCOMPARE(out.pages.size(), 3);
+    QVERIFY(qAbs(out.pages.first().size.width() - 106 * printcheck::PointsPerMm) < 0.01);
+    QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("5 label(s) exported to file"));
 }
 
 int main(int argc, char *argv[])

@@ -1,5 +1,6 @@
 #include "cupstestserver.h"
 #include "dialogs/driverpropertiesdialog.h"
+#include "dialogs/printercalibrationdialog.h"
 #include "docbuilder.h"
 #include "document.h"
 #include "labelgrid.h"
@@ -7,7 +8,9 @@
 #include "mainwindow.h"
 #include "printcheck.h"
 #include "printersettings_win.h"
+#include "printcalibration.h"
 #include "printhandler.h"
+#include "scancheck.h"
 #include "testutil.h"
 
 #include <QAction>
@@ -15,6 +18,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -158,6 +162,9 @@ private slots:
     void driverChoicesReachThePrinter();
     void changedDriverFallsBackToDefaults();
     void missingPrinterPrintsOnDefault();
+    void calibrationMovesThePrint();
+    void removedPrinterIsAFault();
+    void calibrationDialog();
     void dialogToFileMatchesDirectPrint();
     void progressDialogCancels();
     void printActionOfTheWindow();
@@ -492,12 +499,12 @@ void TestPrintHandler::failureWarnings()
         QCOMPARE(log.warnings, QStringList{"Invalid printer device."});
     }
     {
-        // A file in a folder that does not exist cannot be painted on.
+        // A file in a folder that does not exist is refused before painting.
         auto printer =
             pdfPrinter(handler, doc.get(), outFile(QStringLiteral("no/such/dir.pdf")), {});
-        MessageLog log;
         QVERIFY(!handler.printDocument(printer.get(), doc.get()));
-        QVERIFY(log.warnings.contains(QStringLiteral("Painting to the printer device failed")));
+        QVERIFY2(handler.errorString().contains(QStringLiteral("cannot be written")),
+                 qPrintable(handler.errorString()));
         QVERIFY(!doc->isPrintMode());
     }
 }
@@ -738,6 +745,83 @@ void TestPrintHandler::typedPagesAreLabels()
     }
     QVERIFY2(server.listener().waitForJobs(1), qPrintable(server.errorLog().right(2000)));
     QCOMPARE(printcheck::labelBlocks(server.listener().jobs().value(0)), rows);
+}
+
+// A stored offset moves every printed dot of the queue's jobs, and only of
+// that queue's: the window's print path, checked in what reached the Zebra.
+void TestPrintHandler::calibrationMovesThePrint()
+{
+    auto doc = std::make_unique<Document>();
+    doc->setSizeTemplate(docbuilder::makeTemplate(50, 30, 1));
+    const double ppm = doc->labelGeometry().pixelsPerMm;
+    docbuilder::addText(*doc, QPointF(8, 8) * ppm, QSizeF(30, 10) * ppm, QStringLiteral("CALIBRATE"));
+    doc->setPrinterSettings(new PrinterSettingsWin(Zebra));
+    auto inkOf = [&]() {
+        const QList<QImage> graphics = scancheck::zplGraphics(printOnZebra(doc.get()));
+        server.waitForIdle();
+        server.listener().clear();
+        return graphics.isEmpty() ? QRect() : scancheck::inkBox(graphics.first());
+    };
+    printcalibration::setOffset(Pdf, QPointF(3, 3));
+    const QRect plain = inkOf();
+    printcalibration::setOffset(Zebra, QPointF(2.0, -1.5));
+    const QRect moved = inkOf();
+    printcalibration::setOffset(Zebra, QPointF());
+    printcalibration::setOffset(Pdf, QPointF());
+    QVERIFY(!plain.isEmpty());
+    const double dotsPerMm = 203 / 25.4;
+    QVERIFY2(qAbs(moved.left() - plain.left() - 2.0 * dotsPerMm) <= 1.5 &&
+                 qAbs(moved.top() - plain.top() + 1.5 * dotsPerMm) <= 1.5,
+             qPrintable(QStringLiteral("from %1,%2 to %3,%4")
+                            .arg(plain.left())
+                            .arg(plain.top())
+                            .arg(moved.left())
+                            .arg(moved.top())));
+    QCOMPARE(moved.size(), plain.size());
+}
+
+// A printer removed after the dialog was answered: nothing is painted and
+// the user is told why.
+void TestPrintHandler::removedPrinterIsAFault()
+{
+    const QString gone = QStringLiteral("Zebra_Removed");
+    QVERIFY2(server.addZebraQueue(gone), qPrintable(server.errorString()));
+    auto doc = printcheck::makeDocument(1, docbuilder::makeTemplate(50, 30, 1));
+    PrintHandler handler;
+    QPrinter printer(QPrinterInfo::printerInfo(gone), QPrinter::ScreenResolution);
+    handler.setupPrinter(&printer, doc.get());
+    QVERIFY(server.removeQueue(gone));
+    QVERIFY(!handler.printDocument(&printer, doc.get()));
+    QCOMPARE(handler.errorString(),
+             QStringLiteral("The printer \"Zebra_Removed\" does not exist (any more)."));
+    QVERIFY(!doc->isPrintMode());
+}
+
+// The calibration dialog prints its label at the offset being tried and
+// stores the offsets per printer on OK.
+void TestPrintHandler::calibrationDialog()
+{
+    auto doc = printcheck::makeDocument(1, docbuilder::makeTemplate(50, 30, 1));
+    const QString pdf = outFile(QStringLiteral("calibration.pdf"));
+    PrinterCalibrationDialog::preparePrinter = [pdf](QPrinter *printer) {
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdf);
+    };
+    PrinterCalibrationDialog dialog(doc.get(), Zebra);
+    QCOMPARE(dialog.printerName(), Zebra);
+    dialog.findChild<QDoubleSpinBox *>(QStringLiteral("offsetX"))->setValue(1.3);
+    dialog.findChild<QDoubleSpinBox *>(QStringLiteral("offsetY"))->setValue(-0.7);
+    dialog.findChild<QPushButton *>(QStringLiteral("printCalibration"))->click();
+    PrinterCalibrationDialog::preparePrinter = {};
+    const printcheck::Pdf out = printcheck::inspect(pdf);
+    QVERIFY2(out.ok(), qPrintable(out.error));
+    QCOMPARE(out.pages.size(), 1);
+    QVERIFY(qAbs(out.pages.first().size.width() - 50 * printcheck::PointsPerMm) < 0.5);
+    QVERIFY(!out.pages.first().words.isEmpty());
+    dialog.accept();
+    QCOMPARE(printcalibration::offset(Zebra), QPointF(1.3, -0.7));
+    QCOMPARE(printcalibration::offset(Pdf), QPointF());
+    printcalibration::setOffset(Zebra, QPointF());
 }
 
 QTEST_MAIN(TestPrintHandler)

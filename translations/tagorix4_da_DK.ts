@@ -535,6 +535,25 @@ Vil du gemme dine ændringer?</translation>
         <source>Label exported to file</source>
         <translation>Etiketten er eksporteret til fil</translation>
     </message>
+    <message>
+        <source>Export labels as PDF...</source>
+        <translation>Eksportér etiketter som PDF...</translation>
+    </message>
+    <message>
+        <source>Printer calibration...</source>
+        <translation>Printerkalibrering...</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be written.</source>
+        <translation>&quot;%1&quot; kunne ikke skrives.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n label(s) exported to file</source>
+        <translation>
+            <numerusform>%n etiket er eksporteret til fil</numerusform>
+            <numerusform>%n etiketter er eksporteret til fil</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>NewDocumentDialog</name>
@@ -641,6 +660,93 @@ Vil du gemme dine ændringer?</translation>
     <message>
         <source>Untitled</source>
         <translation>Unavngivet</translation>
+    </message>
+    <message>
+        <source>Quantities</source>
+        <translation>Antal</translation>
+    </message>
+    <message>
+        <source>Take each label&apos;s number of copies from the column</source>
+        <translation>Tag antallet af kopier for hver etiket fra kolonnen</translation>
+    </message>
+    <message>
+        <source>Printer calibration...</source>
+        <translation>Printerkalibrering...</translation>
+    </message>
+    <message>
+        <source>%1 labels will be printed in all.</source>
+        <translation>I alt udskrives der %1 etiketter.</translation>
+    </message>
+    <message>
+        <source>No printer is chosen.</source>
+        <translation>Der er ikke valgt nogen printer.</translation>
+    </message>
+    <message>
+        <source>The print system is not running: no print scheduler answers at %1.</source>
+        <translation>Udskrivningssystemet kører ikke: ingen udskriftstjeneste svarer på %1.</translation>
+    </message>
+    <message>
+        <source>The printer &quot;%1&quot; does not exist (any more).</source>
+        <translation>Printeren &quot;%1&quot; findes ikke (længere).</translation>
+    </message>
+    <message>
+        <source>The print system did not answer for &quot;%1&quot;: %2</source>
+        <translation>Udskrivningssystemet svarede ikke for &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>The printer &quot;%1&quot; does not accept jobs; nothing was sent.</source>
+        <translation>Printeren &quot;%1&quot; accepterer ikke udskriftsjob; der blev ikke sendt noget.</translation>
+    </message>
+    <message>
+        <source>The printer &quot;%1&quot; is stopped; nothing was sent. Start it, then print again.</source>
+        <translation>Printeren &quot;%1&quot; er standset; der blev ikke sendt noget. Start den, og udskriv derefter igen.</translation>
+    </message>
+    <message>
+        <source>Copies from a column need a data item bound to a data source.</source>
+        <translation>Kopier fra en kolonne kræver et dataelement, der er knyttet til en datakilde.</translation>
+    </message>
+    <message>
+        <source>The data source &quot;%1&quot; has no column &quot;%2&quot;.</source>
+        <translation>Datakilden &quot;%1&quot; har ingen kolonne &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>Row %1 of &quot;%2&quot;: &quot;%3&quot; in the column &quot;%4&quot; is not a number of copies from 0 to 9999; nothing was printed.</source>
+        <translation>Række %1 i &quot;%2&quot;: &quot;%3&quot; i kolonnen &quot;%4&quot; er ikke et antal kopier fra 0 til 9999; der blev ikke udskrevet noget.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be written: the folder does not exist or is not writable.</source>
+        <translation>&quot;%1&quot; kan ikke skrives: mappen findes ikke, eller der kan ikke skrives i den.</translation>
+    </message>
+</context>
+<context>
+    <name>PrinterCalibrationDialog</name>
+    <message>
+        <source>Printer calibration</source>
+        <translation>Printerkalibrering</translation>
+    </message>
+    <message>
+        <source>Print the calibration label and measure how far the printed cross lies from the label&apos;s centre. Enter that distance the other way round: positive values move the print to the right and down.</source>
+        <translation>Udskriv kalibreringsetiketten, og mål, hvor langt det udskrevne kryds ligger fra etikettens midte. Indtast afstanden med modsat fortegn: positive værdier flytter udskriften til højre og nedad.</translation>
+    </message>
+    <message>
+        <source>Print calibration label</source>
+        <translation>Udskriv kalibreringsetiket</translation>
+    </message>
+    <message>
+        <source>Printer:</source>
+        <translation>Printer:</translation>
+    </message>
+    <message>
+        <source>Horizontal offset:</source>
+        <translation>Vandret forskydning:</translation>
+    </message>
+    <message>
+        <source>Vertical offset:</source>
+        <translation>Lodret forskydning:</translation>
+    </message>
+    <message>
+        <source>The calibration label could not be sent to &quot;%1&quot;.</source>
+        <translation>Kalibreringsetiketten kunne ikke sendes til &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>
@@ -1030,6 +1136,14 @@ Vil du gemme dine ændringer?</translation>
         <source>printing on &quot;%1&quot; failed</source>
         <translation>udskrivning på &quot;%1&quot; mislykkedes</translation>
     </message>
+    <message>
+        <source>--offset needs X,Y in millimetres from -10 to 10, not &quot;%1&quot;</source>
+        <translation>--offset kræver X,Y i millimeter fra -10 til 10, ikke &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--quantity-column needs the name of a column</source>
+        <translation>--quantity-column kræver navnet på en kolonne</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -1076,6 +1190,14 @@ Vil du gemme dine ændringer?</translation>
     <message>
         <source>Check the barcodes as --verify does, without printing or writing anything.</source>
         <translation>Kontrollér stregkoderne, som --verify gør, uden at udskrive eller skrive noget.</translation>
+    </message>
+    <message>
+        <source>Move every label by &lt;X,Y&gt; millimetres (from -10 to 10) instead of the printer&apos;s stored calibration.</source>
+        <translation>Flyt hver etiket &lt;X,Y&gt; millimeter (fra -10 til 10) i stedet for at bruge printerens gemte kalibrering.</translation>
+    </message>
+    <message>
+        <source>Print each label as many times as the column &lt;NAME&gt; of its data row says.</source>
+        <translation>Udskriv hver etiket så mange gange, som kolonnen &lt;NAME&gt; i dens datarække angiver.</translation>
     </message>
 </context>
 <context>

@@ -535,6 +535,25 @@ Möchten Sie die Änderungen speichern?</translation>
         <source>Label exported to file</source>
         <translation>Etikett in Datei exportiert</translation>
     </message>
+    <message>
+        <source>Export labels as PDF...</source>
+        <translation>Etiketten als PDF exportieren...</translation>
+    </message>
+    <message>
+        <source>Printer calibration...</source>
+        <translation>Druckerkalibrierung...</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be written.</source>
+        <translation>&quot;%1&quot; konnte nicht geschrieben werden.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n label(s) exported to file</source>
+        <translation>
+            <numerusform>%n Etikett in Datei exportiert</numerusform>
+            <numerusform>%n Etiketten in Datei exportiert</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>NewDocumentDialog</name>
@@ -641,6 +660,93 @@ Möchten Sie die Änderungen speichern?</translation>
     <message>
         <source>Untitled</source>
         <translation>Unbenannt</translation>
+    </message>
+    <message>
+        <source>Quantities</source>
+        <translation>Stückzahlen</translation>
+    </message>
+    <message>
+        <source>Take each label&apos;s number of copies from the column</source>
+        <translation>Anzahl der Kopien jedes Etiketts aus der Spalte übernehmen</translation>
+    </message>
+    <message>
+        <source>Printer calibration...</source>
+        <translation>Druckerkalibrierung...</translation>
+    </message>
+    <message>
+        <source>%1 labels will be printed in all.</source>
+        <translation>Insgesamt werden %1 Etiketten gedruckt.</translation>
+    </message>
+    <message>
+        <source>No printer is chosen.</source>
+        <translation>Es ist kein Drucker ausgewählt.</translation>
+    </message>
+    <message>
+        <source>The print system is not running: no print scheduler answers at %1.</source>
+        <translation>Das Drucksystem läuft nicht: Unter %1 antwortet kein Druckdienst.</translation>
+    </message>
+    <message>
+        <source>The printer &quot;%1&quot; does not exist (any more).</source>
+        <translation>Der Drucker &quot;%1&quot; existiert nicht (mehr).</translation>
+    </message>
+    <message>
+        <source>The print system did not answer for &quot;%1&quot;: %2</source>
+        <translation>Das Drucksystem hat für &quot;%1&quot; nicht geantwortet: %2</translation>
+    </message>
+    <message>
+        <source>The printer &quot;%1&quot; does not accept jobs; nothing was sent.</source>
+        <translation>Der Drucker &quot;%1&quot; nimmt keine Aufträge an; es wurde nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>The printer &quot;%1&quot; is stopped; nothing was sent. Start it, then print again.</source>
+        <translation>Der Drucker &quot;%1&quot; ist angehalten; es wurde nichts gesendet. Starten Sie ihn und drucken Sie dann erneut.</translation>
+    </message>
+    <message>
+        <source>Copies from a column need a data item bound to a data source.</source>
+        <translation>Kopien aus einer Spalte erfordern ein Datenelement, das an eine Datenquelle gebunden ist.</translation>
+    </message>
+    <message>
+        <source>The data source &quot;%1&quot; has no column &quot;%2&quot;.</source>
+        <translation>Die Datenquelle &quot;%1&quot; hat keine Spalte &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>Row %1 of &quot;%2&quot;: &quot;%3&quot; in the column &quot;%4&quot; is not a number of copies from 0 to 9999; nothing was printed.</source>
+        <translation>Zeile %1 von &quot;%2&quot;: &quot;%3&quot; in der Spalte &quot;%4&quot; ist keine Kopienanzahl von 0 bis 9999; es wurde nichts gedruckt.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be written: the folder does not exist or is not writable.</source>
+        <translation>&quot;%1&quot; kann nicht geschrieben werden: Der Ordner existiert nicht oder ist nicht beschreibbar.</translation>
+    </message>
+</context>
+<context>
+    <name>PrinterCalibrationDialog</name>
+    <message>
+        <source>Printer calibration</source>
+        <translation>Druckerkalibrierung</translation>
+    </message>
+    <message>
+        <source>Print the calibration label and measure how far the printed cross lies from the label&apos;s centre. Enter that distance the other way round: positive values move the print to the right and down.</source>
+        <translation>Drucken Sie das Kalibrierungsetikett und messen Sie, wie weit das gedruckte Kreuz von der Mitte des Etiketts entfernt liegt. Geben Sie diesen Abstand mit umgekehrtem Vorzeichen ein: Positive Werte verschieben den Druck nach rechts und nach unten.</translation>
+    </message>
+    <message>
+        <source>Print calibration label</source>
+        <translation>Kalibrierungsetikett drucken</translation>
+    </message>
+    <message>
+        <source>Printer:</source>
+        <translation>Drucker:</translation>
+    </message>
+    <message>
+        <source>Horizontal offset:</source>
+        <translation>Horizontaler Versatz:</translation>
+    </message>
+    <message>
+        <source>Vertical offset:</source>
+        <translation>Vertikaler Versatz:</translation>
+    </message>
+    <message>
+        <source>The calibration label could not be sent to &quot;%1&quot;.</source>
+        <translation>Das Kalibrierungsetikett konnte nicht an &quot;%1&quot; gesendet werden.</translation>
     </message>
 </context>
 <context>
@@ -1030,6 +1136,14 @@ Möchten Sie die Änderungen speichern?</translation>
         <source>printing on &quot;%1&quot; failed</source>
         <translation>Drucken auf &quot;%1&quot; fehlgeschlagen</translation>
     </message>
+    <message>
+        <source>--offset needs X,Y in millimetres from -10 to 10, not &quot;%1&quot;</source>
+        <translation>--offset benötigt X,Y in Millimetern von -10 bis 10, nicht &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--quantity-column needs the name of a column</source>
+        <translation>--quantity-column benötigt den Namen einer Spalte</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -1076,6 +1190,14 @@ Möchten Sie die Änderungen speichern?</translation>
     <message>
         <source>Check the barcodes as --verify does, without printing or writing anything.</source>
         <translation>Prüft die Barcodes wie --verify, ohne etwas zu drucken oder zu schreiben.</translation>
+    </message>
+    <message>
+        <source>Move every label by &lt;X,Y&gt; millimetres (from -10 to 10) instead of the printer&apos;s stored calibration.</source>
+        <translation>Verschiebt jedes Etikett um &lt;X,Y&gt; Millimeter (von -10 bis 10) statt um die gespeicherte Kalibrierung des Druckers.</translation>
+    </message>
+    <message>
+        <source>Print each label as many times as the column &lt;NAME&gt; of its data row says.</source>
+        <translation>Druckt jedes Etikett so oft, wie es die Spalte &lt;NAME&gt; seiner Datenzeile angibt.</translation>
     </message>
 </context>
 <context>

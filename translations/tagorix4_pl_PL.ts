@@ -535,6 +535,26 @@ Czy chcesz zapisać zmiany?</translation>
         <source>Label exported to file</source>
         <translation>Etykieta została wyeksportowana do pliku</translation>
     </message>
+    <message>
+        <source>Export labels as PDF...</source>
+        <translation>Eksportuj etykiety do PDF...</translation>
+    </message>
+    <message>
+        <source>Printer calibration...</source>
+        <translation>Kalibracja drukarki...</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be written.</source>
+        <translation>Nie udało się zapisać &quot;%1&quot;.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n label(s) exported to file</source>
+        <translation>
+            <numerusform>%n etykieta została wyeksportowana do pliku</numerusform>
+            <numerusform>%n etykiety zostały wyeksportowane do pliku</numerusform>
+            <numerusform>%n etykiet zostało wyeksportowanych do pliku</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>NewDocumentDialog</name>
@@ -641,6 +661,93 @@ Czy chcesz zapisać zmiany?</translation>
     <message>
         <source>Untitled</source>
         <translation>Bez tytułu</translation>
+    </message>
+    <message>
+        <source>Quantities</source>
+        <translation>Ilości</translation>
+    </message>
+    <message>
+        <source>Take each label&apos;s number of copies from the column</source>
+        <translation>Pobierz liczbę kopii każdej etykiety z kolumny</translation>
+    </message>
+    <message>
+        <source>Printer calibration...</source>
+        <translation>Kalibracja drukarki...</translation>
+    </message>
+    <message>
+        <source>%1 labels will be printed in all.</source>
+        <translation>Łącznie zostanie wydrukowanych etykiet: %1.</translation>
+    </message>
+    <message>
+        <source>No printer is chosen.</source>
+        <translation>Nie wybrano drukarki.</translation>
+    </message>
+    <message>
+        <source>The print system is not running: no print scheduler answers at %1.</source>
+        <translation>System drukowania nie działa: pod adresem %1 nie odpowiada żadna usługa drukowania.</translation>
+    </message>
+    <message>
+        <source>The printer &quot;%1&quot; does not exist (any more).</source>
+        <translation>Drukarka &quot;%1&quot; (już) nie istnieje.</translation>
+    </message>
+    <message>
+        <source>The print system did not answer for &quot;%1&quot;: %2</source>
+        <translation>System drukowania nie odpowiedział dla drukarki &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>The printer &quot;%1&quot; does not accept jobs; nothing was sent.</source>
+        <translation>Drukarka &quot;%1&quot; nie przyjmuje zadań; nic nie wysłano.</translation>
+    </message>
+    <message>
+        <source>The printer &quot;%1&quot; is stopped; nothing was sent. Start it, then print again.</source>
+        <translation>Drukarka &quot;%1&quot; jest zatrzymana; nic nie wysłano. Uruchom ją, a następnie wydrukuj ponownie.</translation>
+    </message>
+    <message>
+        <source>Copies from a column need a data item bound to a data source.</source>
+        <translation>Pobranie liczby kopii z kolumny wymaga elementu danych powiązanego ze źródłem danych.</translation>
+    </message>
+    <message>
+        <source>The data source &quot;%1&quot; has no column &quot;%2&quot;.</source>
+        <translation>Źródło danych &quot;%1&quot; nie ma kolumny &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>Row %1 of &quot;%2&quot;: &quot;%3&quot; in the column &quot;%4&quot; is not a number of copies from 0 to 9999; nothing was printed.</source>
+        <translation>Wiersz %1 w &quot;%2&quot;: wartość &quot;%3&quot; w kolumnie &quot;%4&quot; nie jest liczbą kopii od 0 do 9999; nic nie wydrukowano.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be written: the folder does not exist or is not writable.</source>
+        <translation>Nie można zapisać &quot;%1&quot;: folder nie istnieje lub nie ma uprawnień do zapisu w nim.</translation>
+    </message>
+</context>
+<context>
+    <name>PrinterCalibrationDialog</name>
+    <message>
+        <source>Printer calibration</source>
+        <translation>Kalibracja drukarki</translation>
+    </message>
+    <message>
+        <source>Print the calibration label and measure how far the printed cross lies from the label&apos;s centre. Enter that distance the other way round: positive values move the print to the right and down.</source>
+        <translation>Wydrukuj etykietę kalibracyjną i zmierz, jak daleko wydrukowany krzyżyk leży od środka etykiety. Wpisz tę odległość z przeciwnym znakiem: wartości dodatnie przesuwają wydruk w prawo i w dół.</translation>
+    </message>
+    <message>
+        <source>Print calibration label</source>
+        <translation>Drukuj etykietę kalibracyjną</translation>
+    </message>
+    <message>
+        <source>Printer:</source>
+        <translation>Drukarka:</translation>
+    </message>
+    <message>
+        <source>Horizontal offset:</source>
+        <translation>Przesunięcie w poziomie:</translation>
+    </message>
+    <message>
+        <source>Vertical offset:</source>
+        <translation>Przesunięcie w pionie:</translation>
+    </message>
+    <message>
+        <source>The calibration label could not be sent to &quot;%1&quot;.</source>
+        <translation>Nie udało się wysłać etykiety kalibracyjnej do &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>
@@ -1033,6 +1140,14 @@ Czy chcesz zapisać zmiany?</translation>
         <source>printing on &quot;%1&quot; failed</source>
         <translation>drukowanie na &quot;%1&quot; nie powiodło się</translation>
     </message>
+    <message>
+        <source>--offset needs X,Y in millimetres from -10 to 10, not &quot;%1&quot;</source>
+        <translation>--offset wymaga X,Y w milimetrach od -10 do 10, a nie &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--quantity-column needs the name of a column</source>
+        <translation>--quantity-column wymaga nazwy kolumny</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -1080,6 +1195,14 @@ Czy chcesz zapisać zmiany?</translation>
         <source>Check the barcodes as --verify does, without printing or writing anything.</source>
         <translation>Sprawdza kody kreskowe tak jak --verify, niczego nie drukując ani nie zapisując.</translation>
     </message>
+    <message>
+        <source>Move every label by &lt;X,Y&gt; millimetres (from -10 to 10) instead of the printer&apos;s stored calibration.</source>
+        <translation>Przesuwa każdą etykietę o &lt;X,Y&gt; milimetrów (od -10 do 10) zamiast według zapisanej kalibracji drukarki.</translation>
+    </message>
+    <message>
+        <source>Print each label as many times as the column &lt;NAME&gt; of its data row says.</source>
+        <translation>Drukuje każdą etykietę tyle razy, ile wskazuje kolumna &lt;NAME&gt; w jej wierszu danych.</translation>
+    </message>
 </context>
 <context>
     <name>scanverify</name>
@@ -1124,7 +1247,7 @@ Czy chcesz zapisać zmiany?</translation>
     </message>
     <message>
         <source>A sequence holds at most 1,000,000 values; this one would hold %1.</source>
-        <translation>Sekwencja może zawierać najwyżej 1 000 000 wartości; ta zawierałaby %1.</translation>
+        <translation>Sekwencja może zawierać najwyżej 1&#xa0;000&#xa0;000 wartości; ta zawierałaby %1.</translation>
     </message>
 </context>
 </TS>

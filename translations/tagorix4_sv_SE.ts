@@ -535,6 +535,25 @@ Vill du spara ändringarna?</translation>
         <source>Label exported to file</source>
         <translation>Etiketten har exporterats till fil</translation>
     </message>
+    <message>
+        <source>Export labels as PDF...</source>
+        <translation>Exportera etiketter som PDF...</translation>
+    </message>
+    <message>
+        <source>Printer calibration...</source>
+        <translation>Skrivarkalibrering...</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be written.</source>
+        <translation>&quot;%1&quot; kunde inte skrivas.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n label(s) exported to file</source>
+        <translation>
+            <numerusform>%n etikett har exporterats till fil</numerusform>
+            <numerusform>%n etiketter har exporterats till fil</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>NewDocumentDialog</name>
@@ -641,6 +660,93 @@ Vill du spara ändringarna?</translation>
     <message>
         <source>Untitled</source>
         <translation>Namnlös</translation>
+    </message>
+    <message>
+        <source>Quantities</source>
+        <translation>Antal</translation>
+    </message>
+    <message>
+        <source>Take each label&apos;s number of copies from the column</source>
+        <translation>Hämta antalet kopior för varje etikett från kolumnen</translation>
+    </message>
+    <message>
+        <source>Printer calibration...</source>
+        <translation>Skrivarkalibrering...</translation>
+    </message>
+    <message>
+        <source>%1 labels will be printed in all.</source>
+        <translation>Totalt skrivs %1 etiketter ut.</translation>
+    </message>
+    <message>
+        <source>No printer is chosen.</source>
+        <translation>Ingen skrivare har valts.</translation>
+    </message>
+    <message>
+        <source>The print system is not running: no print scheduler answers at %1.</source>
+        <translation>Utskriftssystemet körs inte: ingen utskriftstjänst svarar på %1.</translation>
+    </message>
+    <message>
+        <source>The printer &quot;%1&quot; does not exist (any more).</source>
+        <translation>Skrivaren &quot;%1&quot; finns inte (längre).</translation>
+    </message>
+    <message>
+        <source>The print system did not answer for &quot;%1&quot;: %2</source>
+        <translation>Utskriftssystemet svarade inte för &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>The printer &quot;%1&quot; does not accept jobs; nothing was sent.</source>
+        <translation>Skrivaren &quot;%1&quot; tar inte emot utskriftsjobb; inget skickades.</translation>
+    </message>
+    <message>
+        <source>The printer &quot;%1&quot; is stopped; nothing was sent. Start it, then print again.</source>
+        <translation>Skrivaren &quot;%1&quot; är stoppad; inget skickades. Starta den och skriv sedan ut igen.</translation>
+    </message>
+    <message>
+        <source>Copies from a column need a data item bound to a data source.</source>
+        <translation>Kopior från en kolumn kräver ett dataobjekt som är kopplat till en datakälla.</translation>
+    </message>
+    <message>
+        <source>The data source &quot;%1&quot; has no column &quot;%2&quot;.</source>
+        <translation>Datakällan &quot;%1&quot; har ingen kolumn &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>Row %1 of &quot;%2&quot;: &quot;%3&quot; in the column &quot;%4&quot; is not a number of copies from 0 to 9999; nothing was printed.</source>
+        <translation>Rad %1 i &quot;%2&quot;: &quot;%3&quot; i kolumnen &quot;%4&quot; är inte ett antal kopior från 0 till 9999; ingenting skrevs ut.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be written: the folder does not exist or is not writable.</source>
+        <translation>&quot;%1&quot; kan inte skrivas: mappen finns inte eller är inte skrivbar.</translation>
+    </message>
+</context>
+<context>
+    <name>PrinterCalibrationDialog</name>
+    <message>
+        <source>Printer calibration</source>
+        <translation>Skrivarkalibrering</translation>
+    </message>
+    <message>
+        <source>Print the calibration label and measure how far the printed cross lies from the label&apos;s centre. Enter that distance the other way round: positive values move the print to the right and down.</source>
+        <translation>Skriv ut kalibreringsetiketten och mät hur långt det utskrivna krysset ligger från etikettens mitt. Ange avståndet med omvänt tecken: positiva värden flyttar utskriften åt höger och nedåt.</translation>
+    </message>
+    <message>
+        <source>Print calibration label</source>
+        <translation>Skriv ut kalibreringsetikett</translation>
+    </message>
+    <message>
+        <source>Printer:</source>
+        <translation>Skrivare:</translation>
+    </message>
+    <message>
+        <source>Horizontal offset:</source>
+        <translation>Horisontell förskjutning:</translation>
+    </message>
+    <message>
+        <source>Vertical offset:</source>
+        <translation>Vertikal förskjutning:</translation>
+    </message>
+    <message>
+        <source>The calibration label could not be sent to &quot;%1&quot;.</source>
+        <translation>Kalibreringsetiketten kunde inte skickas till &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>
@@ -1030,6 +1136,14 @@ Vill du spara ändringarna?</translation>
         <source>printing on &quot;%1&quot; failed</source>
         <translation>utskriften på &quot;%1&quot; misslyckades</translation>
     </message>
+    <message>
+        <source>--offset needs X,Y in millimetres from -10 to 10, not &quot;%1&quot;</source>
+        <translation>--offset kräver X,Y i millimeter från -10 till 10, inte &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--quantity-column needs the name of a column</source>
+        <translation>--quantity-column kräver namnet på en kolumn</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -1077,6 +1191,14 @@ Vill du spara ändringarna?</translation>
         <source>Check the barcodes as --verify does, without printing or writing anything.</source>
         <translation>Kontrollera streckkoderna som --verify gör, utan att skriva ut eller skriva något.</translation>
     </message>
+    <message>
+        <source>Move every label by &lt;X,Y&gt; millimetres (from -10 to 10) instead of the printer&apos;s stored calibration.</source>
+        <translation>Flytta varje etikett &lt;X,Y&gt; millimeter (från -10 till 10) i stället för att använda skrivarens sparade kalibrering.</translation>
+    </message>
+    <message>
+        <source>Print each label as many times as the column &lt;NAME&gt; of its data row says.</source>
+        <translation>Skriv ut varje etikett så många gånger som kolumnen &lt;NAME&gt; på dess datarad anger.</translation>
+    </message>
 </context>
 <context>
     <name>scanverify</name>
@@ -1121,7 +1243,7 @@ Vill du spara ändringarna?</translation>
     </message>
     <message>
         <source>A sequence holds at most 1,000,000 values; this one would hold %1.</source>
-        <translation>En sekvens kan innehålla högst 1 000 000 värden; den här skulle innehålla %1.</translation>
+        <translation>En sekvens kan innehålla högst 1&#xa0;000&#xa0;000 värden; den här skulle innehålla %1.</translation>
     </message>
 </context>
 </TS>

@@ -66,16 +66,16 @@ ScanReportDialog::ScanReportDialog(const scanverify::Report &report, int dpi, QW
     resize(640, 360);
 }
 
-int ScanReportDialog::checkDpi(const QPrinter *printer)
+int ScanReportDialog::checkDpi(QPrinter *printer)
 {
     return printer->outputFormat() == QPrinter::PdfFormat ? scanverify::PdfDpi
-                                                          : printer->resolution();
+                                                          : PrintHandler::deviceDpi(printer);
 }
 
-int ScanReportDialog::snapDpi(const QPrinter *printer)
+int ScanReportDialog::snapDpi(QPrinter *printer)
 {
     return printer->outputFormat() == QPrinter::PdfFormat ? BarcodeItem::PdfSnapDpi
-                                                          : printer->resolution();
+                                                          : PrintHandler::deviceDpi(printer);
 }
 
 bool ScanReportDialog::confirmRun(Document *doc, QPrinter *printer, int first, int last,

@@ -23,8 +23,8 @@ public:
 
     // The resolution a printer's output is checked at, and the dot grid its
     // modules are laid on.
-    static int checkDpi(const QPrinter *printer);
-    static int snapDpi(const QPrinter *printer);
+    static int checkDpi(QPrinter *printer);
+    static int snapDpi(QPrinter *printer);
 
     // Rows shown at most; the rest are counted.
     static constexpr int MaxRows = 1000;

@@ -172,8 +172,9 @@ int BarcodeItem::snapResolution(QPainter *painter) const
     if (!printMode || !painter->device() || painter->device()->devType() != QInternal::Printer)
         return 0;
     const auto *printer = static_cast<const QPrinter *>(painter->device());
-    return printer->outputFormat() == QPrinter::NativeFormat ? printer->resolution()
-                                                             : PdfSnapDpi;
+    if (printer->outputFormat() != QPrinter::NativeFormat)
+        return PdfSnapDpi;
+    return jobDpi > 0 ? jobDpi : printer->resolution();
 }
 
 void BarcodeItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget)

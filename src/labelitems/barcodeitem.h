@@ -21,6 +21,9 @@ public:
     enum DataMode { ConstantData = 0, VariableData = 1 };
     // The dot grid of PDF output (see snapResolution()).
     static constexpr int PdfSnapDpi = 203;
+    // The dots per inch of the printer a running print job prints with (Qt
+    // may lay the job out at another resolution); 0 outside a job.
+    static void setJobDotsPerInch(int dpi) { jobDpi = dpi; }
 
     explicit BarcodeItem(QSizeF size, QGraphicsItem *parent = nullptr);
 
@@ -87,4 +90,5 @@ private:
     int record = 0;
     // Where the symbol is drawn, caption included (it may reach past the item).
     QRectF extent;
+    static inline int jobDpi = 0;
 };

@@ -416,3 +416,17 @@ QList<QImage> scancheck::zplGraphics(const QByteArray &zpl)
     }
     return graphics;
 }
+
+QRect scancheck::inkBox(const QImage &image)
+{
+    const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
+    QRect box;
+    for (int y = 0; y < grey.height(); ++y) {
+        const uchar *line = grey.constScanLine(y);
+        for (int x = 0; x < grey.width(); ++x) {
+            if (line[x] < 128)
+                box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
+}

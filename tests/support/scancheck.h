@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QRect>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -34,5 +35,9 @@ QString decodeMatrix2of5(const QImage &image);
 // Every graphic a ZPL stream downloads with ~DG, unpacked: black where a dot
 // is printed, white elsewhere, one image a graphic in stream order.
 QList<QImage> zplGraphics(const QByteArray &zpl);
+
+// The smallest rectangle holding every dark pixel (grey below 128); empty
+// when there is none.
+QRect inkBox(const QImage &image);
 
 } // namespace scancheck
