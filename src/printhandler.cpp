@@ -1,27 +1,24 @@
 #include "printhandler.h"
 
+#include "datasource.h"
 #include "dialogs/printercalibrationdialog.h"
 #include "dialogs/scanreportdialog.h"
-#include "datasource.h"
-
 #include "document.h"
 #include "labelgrid.h"
 #include "labelitems/barcodeitem.h"
 #include "labelitems/dataitem.h"
 #include "pdfpage.h"
-#include "printcalibration.h"
 #include "platform/winspool.h"
+#include "printcalibration.h"
 #include "printersettings_win.h"
 #include "sizetemplate.h"
 
+#include <QAbstractItemModel>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QVBoxLayout>
-#include <QFileInfo>
-#include <QAbstractItemModel>
 #include <QDebug>
+#include <QFileInfo>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPageLayout>
 #include <QPageSize>
@@ -32,7 +29,9 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QVBoxLayout>
 
 #include <cups/cups.h>
 

@@ -25,6 +25,10 @@
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QtTest>
 
 namespace {
@@ -401,6 +405,23 @@ void TestDataSources::quantitiesPerRecord()
     QVERIFY(table.open(QIODevice::WriteOnly));
     table.write("name,qty\nALPHA,2\nBETA,0\nGAMMA,3\n");
     table.close();
+    // The print dialog's tab: the total before printing, then the run.
+    QString shownTotal;
+    const QString viaDialog = dir.filePath(QStringLiteral("qty-dialog.pdf"));
+    testutil::answerNextModal([&shownTotal, viaDialog](QWidget *w) {
+        auto *printers = w->findChild<QComboBox *>(QStringLiteral("printers"));
+        printers->setCurrentIndex(printers->count() - 1);
+        w->findChild<QLineEdit *>(QStringLiteral("filename"))->setText(viaDialog);
+        w->findChild<QComboBox *>(QStringLiteral("quantityColumn"))->setCurrentText(QStringLiteral("qty"));
+        w->findChild<QCheckBox *>(QStringLiteral("fromColumn"))->setChecked(true);
+        shownTotal = w->findChild<QLabel *>(QStringLiteral("quantityTotal"))->text();
+        w->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+    });
+    PrintHandler handler;
+    handler.printWithDialog(&doc);
+    QCOMPARE(shownTotal, QStringLiteral("5 labels will be printed in all."));
+    QCOMPARE(printcheck::inspect(viaDialog).pages.size(), 5);
+
     for (bool collate : {true, false}) {
         const QString pdf = dir.filePath(QStringLiteral("qty-%1.pdf").arg(collate));
         QStringList args{QStringLiteral("--export-pdf"), pdf, QStringLiteral("--quantity-column"),
