@@ -283,11 +283,9 @@ void PrintHandler::printWithDialog(Document *doc)
             return;
         }
     }
-    const int labels = qMax(0, (printer->toPage() ? printer->toPage() : doc->labelCount()) -
-                                   (printer->fromPage() ? printer->fromPage() : 1) + 1);
     // Codes that would not scan are found before the printer starts.
-    const int first = (printer->fromPage() ? printer->fromPage() : 1) - 1;
-    if (!ScanReportDialog::confirmRun(doc, printer.get(), first, first + labels - 1) || !guard)
+    const Plan run = plan(printer.get(), doc);
+    if (!ScanReportDialog::confirmRun(doc, printer.get(), run.first, run.last) || !guard)
         return;
     setQuantities(perLabelCopies);
     const bool sent = printWithProgress(printer.get(), doc);
@@ -296,17 +294,35 @@ void PrintHandler::printWithDialog(Document *doc)
         QMessageBox::warning(nullptr, tr("Print"), lastError);
 }
 
+PrintHandler::Plan PrintHandler::plan(QPrinter *printer, Document *doc) const
+{
+    Plan p;
+    const int count = doc->labelCount();
+    p.last = count - 1;
+    if (printer->fromPage() != 0 || printer->toPage() != 0) {
+        p.first = printer->fromPage() - 1;
+        p.last = printer->toPage() - 1;
+    }
+    // A range set by hand may reach past the labels there are.
+    p.first = qMax(p.first, 0);
+    p.last = qMin(p.last, count - 1);
+    if (quantities.isEmpty()) {
+        p.placements = p.first <= p.last
+                           ? qint64(p.last - p.first + 1) * qMax(0, printer->copyCount())
+                           : 0;
+        return p;
+    }
+    // Copies per label from a column replace the copy count.
+    for (int label = p.first; label <= p.last; ++label) {
+        p.placements += quantities.value(label);
+        p.rounds = qMax(p.rounds, quantities.value(label));
+    }
+    return p;
+}
+
 bool PrintHandler::printWithProgress(QPrinter *printer, Document *doc, QWidget *parent)
 {
-    const int labels = qMax(0, (printer->toPage() ? printer->toPage() : doc->labelCount()) -
-                                   (printer->fromPage() ? printer->fromPage() : 1) + 1);
-    qint64 placements = qint64(labels) * qMax(0, printer->copyCount());
-    if (!quantities.isEmpty()) {
-        placements = 0;
-        const int first = (printer->fromPage() ? printer->fromPage() : 1) - 1;
-        for (int label = first; label < first + labels; ++label)
-            placements += quantities.value(label);
-    }
+    const qint64 placements = plan(printer, doc).placements;
     std::unique_ptr<QProgressDialog> progress;
     if (placements > ProgressThreshold) {
         const int total = int(qMin<qint64>(placements, std::numeric_limits<int>::max()));
@@ -548,16 +564,9 @@ bool PrintHandler::printDocument(QPrinter *printer, Document *doc)
             return false;
     }
 
-    const int count = doc->labelCount();
-    int first = 0;
-    int last = count - 1;
-    if (printer->fromPage() != 0 || printer->toPage() != 0) {
-        first = printer->fromPage() - 1;
-        last = printer->toPage() - 1;
-    }
-    // A range set by hand may reach past the labels there are.
-    first = qMax(first, 0);
-    last = qMin(last, count - 1);
+    const Plan run = plan(printer, doc);
+    const int first = run.first;
+    const int last = run.last;
 
     const int copies = qMax(0, printer->copyCount());
     const bool collate = printer->collateCopies() && copies > 1;
@@ -599,17 +608,9 @@ bool PrintHandler::printDocument(QPrinter *printer, Document *doc)
     LabelGrid grid(liner, t.columns(), colSpacing, 0, t.marginLeft() * pxPerMm,
                    t.marginRight() * pxPerMm);
     const QRectF cell = grid.cell();
-    qint64 placements = first <= last ? qint64(last - first + 1) * copies : 0;
-    // Copies per label from a column replace the copy count.
+    const qint64 placements = run.placements;
     const bool perLabel = !quantities.isEmpty();
-    int rounds = 0;
-    if (perLabel) {
-        placements = 0;
-        for (int label = first; label <= last; ++label) {
-            placements += quantities.value(label);
-            rounds = qMax(rounds, quantities.value(label));
-        }
-    }
+    const int rounds = run.rounds;
     const int total = int(qMin<qint64>(placements, std::numeric_limits<int>::max()));
     qint64 done = 0;
 

@@ -89,6 +89,17 @@ public slots:
     void cancel();
 
 private:
+    // The labels a job places (0-based, the range clamped to the document)
+    // and how many placements that makes; rounds is the largest quantity.
+    struct Plan
+    {
+        int first = 0;
+        int last = -1;
+        qint64 placements = 0;
+        int rounds = 0;
+    };
+    Plan plan(QPrinter *printer, Document *doc) const;
+
     bool cancelRequested = false;
     std::optional<QPointF> offsetOverride;
     QVector<int> quantities;

@@ -137,10 +137,13 @@ Check checkDrawn(Barcode &code, QSizeF sizeMm, int aspectMode, double rotation, 
                  int snapDpi, SymbolReader &decoder)
 {
     Check c;
-    c.expected = expectedData(code);
-    if (!verifiable(code.symbology()))
+    if (!verifiable(code.symbology())) {
+        c.expected = expectedData(code);
         return c;
+    }
     const QImage image = drawSymbol(code, sizeMm, aspectMode, rotation, dpi, snapDpi);
+    // Drawing encoded the symbol: its caption is at hand without encoding again.
+    c.expected = expectedOf(code);
     SymbolReader::Lines along = SymbolReader::AllLines;
     const int quarter = qRound(rotation / 90);
     if (code.symbology() != Barcode::QrCode && qFuzzyCompare(quarter * 90.0 + 1, rotation + 1))
@@ -169,11 +172,16 @@ bool scanverify::verifiable(int symbology)
 
 QString scanverify::expectedData(Barcode code)
 {
+    return expectedOf(code);
+}
+
+QString scanverify::expectedOf(Barcode &code)
+{
     const int sym = code.symbology();
     if (sym == Barcode::Ean || sym == Barcode::UpcA || sym == Barcode::Itf14) {
         // The scanner reads the check digit zint added; an add-on is a
         // symbol of its own.
-        if (!code.encode())
+        if (code.isDirty() && !code.encode())
             return QString();
         return code.caption().section(QLatin1Char('+'), 0, 0).remove(QLatin1Char(' '));
     }

@@ -50,6 +50,8 @@ bool verifiable(int symbology);
 // The data a scanner reads from the symbol: EAN and UPC with their check
 // digit, at most the characters that are encoded.
 QString expectedData(Barcode code);
+// The same for a barcode that may be encoded already (then not encoded again).
+QString expectedOf(Barcode &code);
 
 // Draws one symbol of `size` millimetres as the print path does on a device
 // of `dpi` whose modules are laid on the dots of `snapDpi` (0: the device's),

@@ -219,9 +219,7 @@ void BarcodeItem::streamWrite(QDataStream &out)
     out << qint32(aspect) << qint32(mode);
     if (mode == VariableData && source) {
         out << source->name();
-        out << qint32(cells.size());
-        for (const QItemSelectionRange &r : qAsConst(cells))
-            out << qint32(r.top()) << qint32(r.left()) << qint32(r.bottom()) << qint32(r.right());
+        safestream::writeRanges(out, cells);
     } else {
         out << QString();
     }
@@ -254,24 +252,8 @@ void BarcodeItem::streamRead(QDataStream &in)
     if (!name.isEmpty()) {
         DataSourceManager *manager = TxApp::dataSourceManager();
         found = manager ? manager->findByName(name) : nullptr;
-        const QAbstractItemModel *model = found ? found->model() : nullptr;
-        qint32 ranges = 0;
-        // Four numbers of four bytes per range.
-        if (!safestream::readCount(in, ranges, 16))
+        if (!safestream::readRanges(in, found ? found->model() : nullptr, &sel))
             return;
-        for (qint32 i = 0; i < ranges; ++i) {
-            qint32 top = 0, left = 0, bottom = 0, right = 0;
-            in >> top >> left >> bottom >> right;
-            if (in.status() != QDataStream::Ok)
-                return;
-            if (!model)
-                continue;
-            const QModelIndex tl = model->index(top, left);
-            const QModelIndex br = model->index(bottom, right);
-            // Cells the table no longer has (a shorter file) are left out.
-            if (tl.isValid() && br.isValid())
-                sel.append(QItemSelectionRange(tl, br));
-        }
     }
     double angle = 0;
     if (version >= 2 && !safestream::readRotation(in, angle))

@@ -137,9 +137,7 @@ void DataItem::streamWrite(QDataStream &out)
     out << textItem.font() << qint32(align);
     if (source) {
         out << source->fileInfo().absoluteFilePath() << source->name();
-        out << qint32(cells.size());
-        for (const QItemSelectionRange &r : qAsConst(cells))
-            out << qint32(r.top()) << qint32(r.left()) << qint32(r.bottom()) << qint32(r.right());
+        safestream::writeRanges(out, cells);
     } else {
         out << QString() << QString();
     }
@@ -180,23 +178,8 @@ void DataItem::streamRead(QDataStream &in)
     if (!path.isNull()) {
         const QAbstractItemModel *model = found ? found->model() : nullptr;
         if (version >= 4) {
-            qint32 ranges = 0;
-            // Four numbers of four bytes per range.
-            if (!safestream::readCount(in, ranges, 16))
+            if (!safestream::readRanges(in, model, &sel))
                 return;
-            for (qint32 i = 0; i < ranges; ++i) {
-                qint32 top = 0, left = 0, bottom = 0, right = 0;
-                in >> top >> left >> bottom >> right;
-                if (in.status() != QDataStream::Ok)
-                    return;
-                if (!model)
-                    continue;
-                const QModelIndex tl = model->index(top, left);
-                const QModelIndex br = model->index(bottom, right);
-                // Cells the table no longer has (a shorter file) are left out.
-                if (tl.isValid() && br.isValid())
-                    sel.append(QItemSelectionRange(tl, br));
-            }
         } else {
             qint32 column = -1;
             in >> column;
