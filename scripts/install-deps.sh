@@ -7,7 +7,7 @@ PACKAGES="
 build-essential cmake pkg-config
 qtbase5-dev qttools5-dev-tools libqt5svg5 qttranslations5-l10n
 libboost-log-dev
-libzint-dev libzbar-dev
+libzint-dev libzbar-dev libsodium-dev
 libkf5archive-dev
 libcups2-dev
 oxygen-icon-theme

@@ -13,6 +13,7 @@
 #include "icons.h"
 #include "labelitems/textbearing.h"
 #include "labelitems/itemtypes.h"
+#include "platform/winsparkle.h"
 #include "printhandler.h"
 #include "txapp.h"
 #include "version.h"
@@ -199,8 +200,8 @@ void MainWindow::createActions()
                                 base + QStringLiteral("categories/preferences-system.png"));
     connect(preferencesAct, &QAction::triggered, this, &MainWindow::preferences);
 
-    // The update check arrives with the updater.
     updatesAct = makeAction(this, QStringLiteral("updates"), tr("Check for updates"));
+    connect(updatesAct, &QAction::triggered, this, [] { win_sparkle_check_update_with_ui(); });
 
     aboutAct = makeAction(this, QStringLiteral("about"), tr("&About"));
     connect(aboutAct, &QAction::triggered, this, &MainWindow::about);

@@ -4,6 +4,7 @@
 #include "batchprint.h"
 #include "logging.h"
 #include "mainwindow.h"
+#include "platform/winsparkle.h"
 #include "txapp.h"
 #include "version.h"
 
@@ -166,6 +167,9 @@ int runPass(int &argc, char **argv, bool batch)
 
     std::unique_ptr<MainWindow> window;
     if (batchprint::requested(*parser)) {
+        // The automatic update check waits for the event loop, which a batch
+        // job may run for its printing; it is turned off before that.
+        win_sparkle_set_automatic_check_for_updates(0);
         QTextStream err(stderr);
         exitCode = batchprint::run(*parser, err);
     } else {

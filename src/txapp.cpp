@@ -4,6 +4,7 @@
 #include "dialogs/driverpropertiesdialog.h"
 #include "sizetemplatemanager.h"
 #include "startup.h"
+#include "updater.h"
 
 TxApp::TxApp(int &argc, char **argv) : QApplication(argc, argv)
 {
@@ -13,6 +14,9 @@ TxApp::TxApp(int &argc, char **argv) : QApplication(argc, argv)
 
 void TxApp::initialize()
 {
+    updaterService = new Updater(this);
+    // Emitted on the update layer's thread: the windows close on this one.
+    connect(updaterService, &Updater::requestClose, this, &QApplication::closeAllWindows);
     dataSourceService = new DataSourceManager(this);
     sizeTemplateService = new SizeTemplateManager(this);
 }

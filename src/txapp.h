@@ -15,7 +15,7 @@ public:
     TxApp(int &argc, char **argv);
 
     // Creates the services in the order updater, data source manager, size
-    // template catalogue. A service whose part is not built yet stays null.
+    // template catalogue.
     void initialize();
 
     static Updater *updater();

@@ -3,6 +3,7 @@
 #include "testutil.h"
 #include "datasourcemanager.h"
 #include "txapp.h"
+#include "updater.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -625,10 +626,13 @@ void TestSizeTemplate::initializeCreatesManager()
     QCOMPARE(manager->objectName(), QStringLiteral("SizeTemplateManager"));
     QCOMPARE(manager->templates().size(),
              templateFilesBelow(TAGORIX_SOURCE_DIR "/sizetemplates").size());
-    QVERIFY(!TxApp::updater());
-    // The data sources come second, before the catalogue.
+    // The updater first, then the data sources, then the catalogue.
+    QVERIFY(TxApp::updater());
+    QCOMPARE(TxApp::updater(), Updater::instance());
     QVERIFY(TxApp::dataSourceManager());
     const QObjectList services = app->children();
+    QVERIFY(services.indexOf(static_cast<QObject *>(TxApp::updater())) <
+            services.indexOf(static_cast<QObject *>(TxApp::dataSourceManager())));
     QVERIFY(services.indexOf(static_cast<QObject *>(TxApp::dataSourceManager())) <
             services.indexOf(static_cast<QObject *>(manager)));
 }

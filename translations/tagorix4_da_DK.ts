@@ -1063,6 +1063,176 @@ Vil du gemme dine ændringer?</translation>
     </message>
 </context>
 <context>
+    <name>UpdateCheck</name>
+    <message>
+        <source>The update feed declares a document type, which is not accepted.</source>
+        <translation>Opdateringsfeedet angiver en dokumenttype, hvilket ikke accepteres.</translation>
+    </message>
+    <message>
+        <source>The update feed is not a valid appcast: %1 (line %2).</source>
+        <translation>Opdateringsfeedet er ikke et gyldigt appcast: %1 (linje %2).</translation>
+    </message>
+    <message>
+        <source>The update feed lists no release for this system.</source>
+        <translation>Opdateringsfeedet indeholder ingen udgivelse til dette system.</translation>
+    </message>
+    <message>
+        <source>The signature check could not be started.</source>
+        <translation>Signaturkontrollen kunne ikke startes.</translation>
+    </message>
+    <message>
+        <source>The update is not signed.</source>
+        <translation>Opdateringen er ikke signeret.</translation>
+    </message>
+    <message>
+        <source>The update&apos;s signature is damaged.</source>
+        <translation>Opdateringens signatur er beskadiget.</translation>
+    </message>
+    <message>
+        <source>This program has no valid key to check updates with.</source>
+        <translation>Dette program har ingen gyldig nøgle at kontrollere opdateringer med.</translation>
+    </message>
+    <message>
+        <source>The downloaded file cannot be read: %1</source>
+        <translation>Den downloadede fil kan ikke læses: %1</translation>
+    </message>
+    <message>
+        <source>The download has %1 bytes, but the update feed announced %2.</source>
+        <translation>Downloaden er på %1 bytes, men opdateringsfeedet angav %2.</translation>
+    </message>
+    <message>
+        <source>The update&apos;s signature does not match the download; it may have been changed.</source>
+        <translation>Opdateringens signatur passer ikke til downloaden; den kan være blevet ændret.</translation>
+    </message>
+    <message>
+        <source>No update feed is configured for this build.</source>
+        <translation>Der er ikke konfigureret noget opdateringsfeed til dette build.</translation>
+    </message>
+    <message>
+        <source>The update feed address %1 is not an https address.</source>
+        <translation>Opdateringsfeedets adresse %1 er ikke en https-adresse.</translation>
+    </message>
+    <message>
+        <source>The update feed is larger than 1 MiB and was not read.</source>
+        <translation>Opdateringsfeedet er større end 1 MiB og blev ikke læst.</translation>
+    </message>
+    <message>
+        <source>The update feed could not be read: it was redirected to an address that is not https.</source>
+        <translation>Opdateringsfeedet kunne ikke læses: det blev omdirigeret til en adresse, der ikke er https.</translation>
+    </message>
+    <message>
+        <source>The update feed could not be read: %1</source>
+        <translation>Opdateringsfeedet kunne ikke læses: %1</translation>
+    </message>
+    <message>
+        <source>The download address %1 is not an https address.</source>
+        <translation>Downloadadressen %1 er ikke en https-adresse.</translation>
+    </message>
+    <message>
+        <source>The update feed gives no valid size for the download.</source>
+        <translation>Opdateringsfeedet angiver ingen gyldig størrelse for downloaden.</translation>
+    </message>
+    <message>
+        <source>No folder for the download could be made: %1</source>
+        <translation>Der kunne ikke oprettes en mappe til downloaden: %1</translation>
+    </message>
+    <message>
+        <source>The download cannot be written: %1</source>
+        <translation>Downloaden kan ikke skrives: %1</translation>
+    </message>
+    <message>
+        <source>The download is larger than the update feed announced (%1 bytes).</source>
+        <translation>Downloaden er større, end opdateringsfeedet angav (%1 bytes).</translation>
+    </message>
+    <message>
+        <source>The download failed: %1</source>
+        <translation>Downloaden mislykkedes: %1</translation>
+    </message>
+    <message>
+        <source>The update check failed.</source>
+        <translation>Søgningen efter opdateringer mislykkedes.</translation>
+    </message>
+    <message>
+        <source>The update cannot be installed.</source>
+        <translation>Opdateringen kan ikke installeres.</translation>
+    </message>
+    <message>
+        <source>No program was found to open the package with (xdg-open, from the xdg-utils package).</source>
+        <translation>Der blev ikke fundet noget program til at åbne pakken med (xdg-open fra pakken xdg-utils).</translation>
+    </message>
+    <message>
+        <source>The update was not installed.</source>
+        <translation>Opdateringen blev ikke installeret.</translation>
+    </message>
+    <message>
+        <source>Tagorix was not closed, so the update was not installed. Check for updates again when your labels are saved.</source>
+        <translation>Tagorix blev ikke lukket, så opdateringen blev ikke installeret. Søg efter opdateringer igen, når dine etiketter er gemt.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateDialog</name>
+    <message>
+        <source>Software update</source>
+        <translation>Softwareopdatering</translation>
+    </message>
+    <message>
+        <source>Skip this version</source>
+        <translation>Spring denne version over</translation>
+    </message>
+    <message>
+        <source>Remind me later</source>
+        <translation>Påmind mig senere</translation>
+    </message>
+    <message>
+        <source>Install update</source>
+        <translation>Installér opdatering</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuller</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Luk</translation>
+    </message>
+    <message>
+        <source>Checking for updates...</source>
+        <translation>Søger efter opdateringer...</translation>
+    </message>
+    <message>
+        <source>Tagorix is up to date.</source>
+        <translation>Tagorix er fuldt opdateret.</translation>
+    </message>
+    <message>
+        <source>Version %1 is the newest version available.</source>
+        <translation>Version %1 er den nyeste tilgængelige version.</translation>
+    </message>
+    <message>
+        <source>A new version of Tagorix is available.</source>
+        <translation>Der er en ny version af Tagorix tilgængelig.</translation>
+    </message>
+    <message>
+        <source>Tagorix %1 is available; you have %2. Would you like to install it now?</source>
+        <translation>Tagorix %1 er tilgængelig; du har %2. Vil du installere den nu?</translation>
+    </message>
+    <message>
+        <source>Release notes</source>
+        <translation>Udgivelsesnoter</translation>
+    </message>
+    <message>
+        <source>No release notes were published with this version.</source>
+        <translation>Der er ikke offentliggjort udgivelsesnoter til denne version.</translation>
+    </message>
+    <message>
+        <source>Downloading Tagorix %1...</source>
+        <translation>Downloader Tagorix %1...</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 af %2</translation>
+    </message>
+</context>
+<context>
     <name>batchprint</name>
     <message>
         <source>warning: </source>

@@ -1063,6 +1063,176 @@ Möchten Sie die Änderungen speichern?</translation>
     </message>
 </context>
 <context>
+    <name>UpdateCheck</name>
+    <message>
+        <source>The update feed declares a document type, which is not accepted.</source>
+        <translation>Der Update-Feed deklariert einen Dokumenttyp; das wird nicht akzeptiert.</translation>
+    </message>
+    <message>
+        <source>The update feed is not a valid appcast: %1 (line %2).</source>
+        <translation>Der Update-Feed ist kein gültiger Appcast: %1 (Zeile %2).</translation>
+    </message>
+    <message>
+        <source>The update feed lists no release for this system.</source>
+        <translation>Der Update-Feed enthält keine Version für dieses System.</translation>
+    </message>
+    <message>
+        <source>The signature check could not be started.</source>
+        <translation>Die Signaturprüfung konnte nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>The update is not signed.</source>
+        <translation>Das Update ist nicht signiert.</translation>
+    </message>
+    <message>
+        <source>The update&apos;s signature is damaged.</source>
+        <translation>Die Signatur des Updates ist beschädigt.</translation>
+    </message>
+    <message>
+        <source>This program has no valid key to check updates with.</source>
+        <translation>Dieses Programm hat keinen gültigen Schlüssel, um Updates zu prüfen.</translation>
+    </message>
+    <message>
+        <source>The downloaded file cannot be read: %1</source>
+        <translation>Die heruntergeladene Datei kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>The download has %1 bytes, but the update feed announced %2.</source>
+        <translation>Der Download hat %1 Byte, der Update-Feed hat aber %2 angekündigt.</translation>
+    </message>
+    <message>
+        <source>The update&apos;s signature does not match the download; it may have been changed.</source>
+        <translation>Die Signatur des Updates passt nicht zum Download; er wurde möglicherweise verändert.</translation>
+    </message>
+    <message>
+        <source>No update feed is configured for this build.</source>
+        <translation>Für diesen Build ist kein Update-Feed konfiguriert.</translation>
+    </message>
+    <message>
+        <source>The update feed address %1 is not an https address.</source>
+        <translation>Die Adresse %1 des Update-Feeds ist keine https-Adresse.</translation>
+    </message>
+    <message>
+        <source>The update feed is larger than 1 MiB and was not read.</source>
+        <translation>Der Update-Feed ist größer als 1 MiB und wurde nicht gelesen.</translation>
+    </message>
+    <message>
+        <source>The update feed could not be read: it was redirected to an address that is not https.</source>
+        <translation>Der Update-Feed konnte nicht gelesen werden: Er wurde an eine Adresse umgeleitet, die keine https-Adresse ist.</translation>
+    </message>
+    <message>
+        <source>The update feed could not be read: %1</source>
+        <translation>Der Update-Feed konnte nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>The download address %1 is not an https address.</source>
+        <translation>Die Download-Adresse %1 ist keine https-Adresse.</translation>
+    </message>
+    <message>
+        <source>The update feed gives no valid size for the download.</source>
+        <translation>Der Update-Feed gibt keine gültige Größe für den Download an.</translation>
+    </message>
+    <message>
+        <source>No folder for the download could be made: %1</source>
+        <translation>Es konnte kein Ordner für den Download angelegt werden: %1</translation>
+    </message>
+    <message>
+        <source>The download cannot be written: %1</source>
+        <translation>Der Download kann nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>The download is larger than the update feed announced (%1 bytes).</source>
+        <translation>Der Download ist größer, als der Update-Feed angekündigt hat (%1 Byte).</translation>
+    </message>
+    <message>
+        <source>The download failed: %1</source>
+        <translation>Der Download ist fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>The update check failed.</source>
+        <translation>Die Suche nach Updates ist fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>The update cannot be installed.</source>
+        <translation>Das Update kann nicht installiert werden.</translation>
+    </message>
+    <message>
+        <source>No program was found to open the package with (xdg-open, from the xdg-utils package).</source>
+        <translation>Es wurde kein Programm gefunden, mit dem das Paket geöffnet werden kann (xdg-open aus dem Paket xdg-utils).</translation>
+    </message>
+    <message>
+        <source>The update was not installed.</source>
+        <translation>Das Update wurde nicht installiert.</translation>
+    </message>
+    <message>
+        <source>Tagorix was not closed, so the update was not installed. Check for updates again when your labels are saved.</source>
+        <translation>Tagorix wurde nicht beendet, daher wurde das Update nicht installiert. Suchen Sie erneut nach Updates, wenn Ihre Etiketten gespeichert sind.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateDialog</name>
+    <message>
+        <source>Software update</source>
+        <translation>Software-Update</translation>
+    </message>
+    <message>
+        <source>Skip this version</source>
+        <translation>Diese Version überspringen</translation>
+    </message>
+    <message>
+        <source>Remind me later</source>
+        <translation>Später erinnern</translation>
+    </message>
+    <message>
+        <source>Install update</source>
+        <translation>Update installieren</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Checking for updates...</source>
+        <translation>Suche nach Updates...</translation>
+    </message>
+    <message>
+        <source>Tagorix is up to date.</source>
+        <translation>Tagorix ist auf dem neuesten Stand.</translation>
+    </message>
+    <message>
+        <source>Version %1 is the newest version available.</source>
+        <translation>Version %1 ist die neueste verfügbare Version.</translation>
+    </message>
+    <message>
+        <source>A new version of Tagorix is available.</source>
+        <translation>Eine neue Version von Tagorix ist verfügbar.</translation>
+    </message>
+    <message>
+        <source>Tagorix %1 is available; you have %2. Would you like to install it now?</source>
+        <translation>Tagorix %1 ist verfügbar; Sie haben %2. Möchten Sie es jetzt installieren?</translation>
+    </message>
+    <message>
+        <source>Release notes</source>
+        <translation>Versionshinweise</translation>
+    </message>
+    <message>
+        <source>No release notes were published with this version.</source>
+        <translation>Zu dieser Version wurden keine Versionshinweise veröffentlicht.</translation>
+    </message>
+    <message>
+        <source>Downloading Tagorix %1...</source>
+        <translation>Tagorix %1 wird heruntergeladen...</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+</context>
+<context>
     <name>batchprint</name>
     <message>
         <source>warning: </source>

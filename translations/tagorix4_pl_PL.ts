@@ -1067,6 +1067,176 @@ Czy chcesz zapisać zmiany?</translation>
     </message>
 </context>
 <context>
+    <name>UpdateCheck</name>
+    <message>
+        <source>The update feed declares a document type, which is not accepted.</source>
+        <translation>Kanał aktualizacji deklaruje typ dokumentu, co jest niedozwolone.</translation>
+    </message>
+    <message>
+        <source>The update feed is not a valid appcast: %1 (line %2).</source>
+        <translation>Kanał aktualizacji nie jest prawidłowym plikiem appcast: %1 (wiersz %2).</translation>
+    </message>
+    <message>
+        <source>The update feed lists no release for this system.</source>
+        <translation>Kanał aktualizacji nie zawiera wydania dla tego systemu.</translation>
+    </message>
+    <message>
+        <source>The signature check could not be started.</source>
+        <translation>Nie udało się uruchomić sprawdzania podpisu.</translation>
+    </message>
+    <message>
+        <source>The update is not signed.</source>
+        <translation>Aktualizacja nie jest podpisana.</translation>
+    </message>
+    <message>
+        <source>The update&apos;s signature is damaged.</source>
+        <translation>Podpis aktualizacji jest uszkodzony.</translation>
+    </message>
+    <message>
+        <source>This program has no valid key to check updates with.</source>
+        <translation>Ten program nie ma prawidłowego klucza do sprawdzania aktualizacji.</translation>
+    </message>
+    <message>
+        <source>The downloaded file cannot be read: %1</source>
+        <translation>Nie można odczytać pobranego pliku: %1</translation>
+    </message>
+    <message>
+        <source>The download has %1 bytes, but the update feed announced %2.</source>
+        <translation>Rozmiar pobranego pliku (w bajtach) wynosi %1, ale kanał aktualizacji podawał %2.</translation>
+    </message>
+    <message>
+        <source>The update&apos;s signature does not match the download; it may have been changed.</source>
+        <translation>Podpis aktualizacji nie pasuje do pobranego pliku; plik mógł zostać zmieniony.</translation>
+    </message>
+    <message>
+        <source>No update feed is configured for this build.</source>
+        <translation>Dla tej kompilacji nie skonfigurowano kanału aktualizacji.</translation>
+    </message>
+    <message>
+        <source>The update feed address %1 is not an https address.</source>
+        <translation>Adres kanału aktualizacji %1 nie jest adresem https.</translation>
+    </message>
+    <message>
+        <source>The update feed is larger than 1 MiB and was not read.</source>
+        <translation>Kanał aktualizacji jest większy niż 1 MiB i nie został odczytany.</translation>
+    </message>
+    <message>
+        <source>The update feed could not be read: it was redirected to an address that is not https.</source>
+        <translation>Nie udało się odczytać kanału aktualizacji: nastąpiło przekierowanie na adres inny niż https.</translation>
+    </message>
+    <message>
+        <source>The update feed could not be read: %1</source>
+        <translation>Nie udało się odczytać kanału aktualizacji: %1</translation>
+    </message>
+    <message>
+        <source>The download address %1 is not an https address.</source>
+        <translation>Adres pobierania %1 nie jest adresem https.</translation>
+    </message>
+    <message>
+        <source>The update feed gives no valid size for the download.</source>
+        <translation>Kanał aktualizacji nie podaje prawidłowego rozmiaru pobieranego pliku.</translation>
+    </message>
+    <message>
+        <source>No folder for the download could be made: %1</source>
+        <translation>Nie udało się utworzyć folderu na pobierany plik: %1</translation>
+    </message>
+    <message>
+        <source>The download cannot be written: %1</source>
+        <translation>Nie można zapisać pobieranego pliku: %1</translation>
+    </message>
+    <message>
+        <source>The download is larger than the update feed announced (%1 bytes).</source>
+        <translation>Pobierany plik jest większy, niż podawał kanał aktualizacji (%1 B).</translation>
+    </message>
+    <message>
+        <source>The download failed: %1</source>
+        <translation>Pobieranie nie powiodło się: %1</translation>
+    </message>
+    <message>
+        <source>The update check failed.</source>
+        <translation>Sprawdzanie aktualizacji nie powiodło się.</translation>
+    </message>
+    <message>
+        <source>The update cannot be installed.</source>
+        <translation>Nie można zainstalować aktualizacji.</translation>
+    </message>
+    <message>
+        <source>No program was found to open the package with (xdg-open, from the xdg-utils package).</source>
+        <translation>Nie znaleziono programu do otwarcia pakietu (xdg-open z pakietu xdg-utils).</translation>
+    </message>
+    <message>
+        <source>The update was not installed.</source>
+        <translation>Aktualizacja nie została zainstalowana.</translation>
+    </message>
+    <message>
+        <source>Tagorix was not closed, so the update was not installed. Check for updates again when your labels are saved.</source>
+        <translation>Program Tagorix nie został zamknięty, więc aktualizacja nie została zainstalowana. Sprawdź aktualizacje ponownie po zapisaniu etykiet.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateDialog</name>
+    <message>
+        <source>Software update</source>
+        <translation>Aktualizacja oprogramowania</translation>
+    </message>
+    <message>
+        <source>Skip this version</source>
+        <translation>Pomiń tę wersję</translation>
+    </message>
+    <message>
+        <source>Remind me later</source>
+        <translation>Przypomnij później</translation>
+    </message>
+    <message>
+        <source>Install update</source>
+        <translation>Zainstaluj aktualizację</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Anuluj</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Zamknij</translation>
+    </message>
+    <message>
+        <source>Checking for updates...</source>
+        <translation>Sprawdzanie aktualizacji...</translation>
+    </message>
+    <message>
+        <source>Tagorix is up to date.</source>
+        <translation>Program Tagorix jest aktualny.</translation>
+    </message>
+    <message>
+        <source>Version %1 is the newest version available.</source>
+        <translation>Wersja %1 jest najnowszą dostępną wersją.</translation>
+    </message>
+    <message>
+        <source>A new version of Tagorix is available.</source>
+        <translation>Dostępna jest nowa wersja programu Tagorix.</translation>
+    </message>
+    <message>
+        <source>Tagorix %1 is available; you have %2. Would you like to install it now?</source>
+        <translation>Dostępna jest wersja Tagorix %1; zainstalowana jest wersja %2. Czy chcesz ją teraz zainstalować?</translation>
+    </message>
+    <message>
+        <source>Release notes</source>
+        <translation>Informacje o wydaniu</translation>
+    </message>
+    <message>
+        <source>No release notes were published with this version.</source>
+        <translation>Dla tej wersji nie opublikowano informacji o wydaniu.</translation>
+    </message>
+    <message>
+        <source>Downloading Tagorix %1...</source>
+        <translation>Pobieranie programu Tagorix %1...</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 z %2</translation>
+    </message>
+</context>
+<context>
     <name>batchprint</name>
     <message>
         <source>warning: </source>

@@ -1063,6 +1063,176 @@ Vill du spara ändringarna?</translation>
     </message>
 </context>
 <context>
+    <name>UpdateCheck</name>
+    <message>
+        <source>The update feed declares a document type, which is not accepted.</source>
+        <translation>Uppdateringsflödet deklarerar en dokumenttyp, vilket inte accepteras.</translation>
+    </message>
+    <message>
+        <source>The update feed is not a valid appcast: %1 (line %2).</source>
+        <translation>Uppdateringsflödet är inte en giltig appcast: %1 (rad %2).</translation>
+    </message>
+    <message>
+        <source>The update feed lists no release for this system.</source>
+        <translation>Uppdateringsflödet innehåller ingen version för det här systemet.</translation>
+    </message>
+    <message>
+        <source>The signature check could not be started.</source>
+        <translation>Signaturkontrollen kunde inte startas.</translation>
+    </message>
+    <message>
+        <source>The update is not signed.</source>
+        <translation>Uppdateringen är inte signerad.</translation>
+    </message>
+    <message>
+        <source>The update&apos;s signature is damaged.</source>
+        <translation>Uppdateringens signatur är skadad.</translation>
+    </message>
+    <message>
+        <source>This program has no valid key to check updates with.</source>
+        <translation>Det här programmet har ingen giltig nyckel att kontrollera uppdateringar med.</translation>
+    </message>
+    <message>
+        <source>The downloaded file cannot be read: %1</source>
+        <translation>Den nedladdade filen kan inte läsas: %1</translation>
+    </message>
+    <message>
+        <source>The download has %1 bytes, but the update feed announced %2.</source>
+        <translation>Nedladdningen är %1 byte, men uppdateringsflödet angav %2.</translation>
+    </message>
+    <message>
+        <source>The update&apos;s signature does not match the download; it may have been changed.</source>
+        <translation>Uppdateringens signatur stämmer inte med nedladdningen; den kan ha ändrats.</translation>
+    </message>
+    <message>
+        <source>No update feed is configured for this build.</source>
+        <translation>Inget uppdateringsflöde är konfigurerat för det här bygget.</translation>
+    </message>
+    <message>
+        <source>The update feed address %1 is not an https address.</source>
+        <translation>Uppdateringsflödets adress %1 är inte en https-adress.</translation>
+    </message>
+    <message>
+        <source>The update feed is larger than 1 MiB and was not read.</source>
+        <translation>Uppdateringsflödet är större än 1 MiB och lästes inte.</translation>
+    </message>
+    <message>
+        <source>The update feed could not be read: it was redirected to an address that is not https.</source>
+        <translation>Uppdateringsflödet kunde inte läsas: det omdirigerades till en adress som inte är https.</translation>
+    </message>
+    <message>
+        <source>The update feed could not be read: %1</source>
+        <translation>Uppdateringsflödet kunde inte läsas: %1</translation>
+    </message>
+    <message>
+        <source>The download address %1 is not an https address.</source>
+        <translation>Nedladdningsadressen %1 är inte en https-adress.</translation>
+    </message>
+    <message>
+        <source>The update feed gives no valid size for the download.</source>
+        <translation>Uppdateringsflödet anger ingen giltig storlek för nedladdningen.</translation>
+    </message>
+    <message>
+        <source>No folder for the download could be made: %1</source>
+        <translation>Det gick inte att skapa en mapp för nedladdningen: %1</translation>
+    </message>
+    <message>
+        <source>The download cannot be written: %1</source>
+        <translation>Nedladdningen kan inte skrivas: %1</translation>
+    </message>
+    <message>
+        <source>The download is larger than the update feed announced (%1 bytes).</source>
+        <translation>Nedladdningen är större än vad uppdateringsflödet angav (%1 byte).</translation>
+    </message>
+    <message>
+        <source>The download failed: %1</source>
+        <translation>Nedladdningen misslyckades: %1</translation>
+    </message>
+    <message>
+        <source>The update check failed.</source>
+        <translation>Sökningen efter uppdateringar misslyckades.</translation>
+    </message>
+    <message>
+        <source>The update cannot be installed.</source>
+        <translation>Uppdateringen kan inte installeras.</translation>
+    </message>
+    <message>
+        <source>No program was found to open the package with (xdg-open, from the xdg-utils package).</source>
+        <translation>Inget program hittades att öppna paketet med (xdg-open från paketet xdg-utils).</translation>
+    </message>
+    <message>
+        <source>The update was not installed.</source>
+        <translation>Uppdateringen installerades inte.</translation>
+    </message>
+    <message>
+        <source>Tagorix was not closed, so the update was not installed. Check for updates again when your labels are saved.</source>
+        <translation>Tagorix stängdes inte, så uppdateringen installerades inte. Sök efter uppdateringar igen när dina etiketter har sparats.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateDialog</name>
+    <message>
+        <source>Software update</source>
+        <translation>Programuppdatering</translation>
+    </message>
+    <message>
+        <source>Skip this version</source>
+        <translation>Hoppa över den här versionen</translation>
+    </message>
+    <message>
+        <source>Remind me later</source>
+        <translation>Påminn mig senare</translation>
+    </message>
+    <message>
+        <source>Install update</source>
+        <translation>Installera uppdatering</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Avbryt</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Stäng</translation>
+    </message>
+    <message>
+        <source>Checking for updates...</source>
+        <translation>Söker efter uppdateringar...</translation>
+    </message>
+    <message>
+        <source>Tagorix is up to date.</source>
+        <translation>Tagorix är uppdaterat.</translation>
+    </message>
+    <message>
+        <source>Version %1 is the newest version available.</source>
+        <translation>Version %1 är den senaste tillgängliga versionen.</translation>
+    </message>
+    <message>
+        <source>A new version of Tagorix is available.</source>
+        <translation>En ny version av Tagorix finns tillgänglig.</translation>
+    </message>
+    <message>
+        <source>Tagorix %1 is available; you have %2. Would you like to install it now?</source>
+        <translation>Tagorix %1 finns tillgänglig; du har %2. Vill du installera den nu?</translation>
+    </message>
+    <message>
+        <source>Release notes</source>
+        <translation>Versionsinformation</translation>
+    </message>
+    <message>
+        <source>No release notes were published with this version.</source>
+        <translation>Ingen versionsinformation publicerades med den här versionen.</translation>
+    </message>
+    <message>
+        <source>Downloading Tagorix %1...</source>
+        <translation>Laddar ned Tagorix %1...</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 av %2</translation>
+    </message>
+</context>
+<context>
     <name>batchprint</name>
     <message>
         <source>warning: </source>
