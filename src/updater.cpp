@@ -18,7 +18,7 @@ Updater::Updater(QObject *parent) : QObject(parent)
     // Made before the application connects requestClose() to closeAllWindows(),
     // so this slot is queued first and runs at the event loop level the close
     // will run at, not inside the close's own prompts.
-    connect(this, &Updater::requestClose, this, &Updater::closeRequested, Qt::QueuedConnection);
+    connect(this, &Updater::requestClose, this, &Updater::armCloseMarker, Qt::QueuedConnection);
 
     win_sparkle_set_appcast_url(feedUrl().toUtf8().constData());
     win_sparkle_set_can_shutdown_callback(&Updater::canShutdown);
@@ -107,11 +107,6 @@ void Updater::allWindowsClosed()
 {
     QMutexLocker lock(&mutex);
     windowsClosed = true;
-}
-
-void Updater::closeRequested()
-{
-    armCloseMarker();
 }
 
 void Updater::armCloseMarker()

@@ -33,14 +33,12 @@ public slots:
     void allWindowsClosed();
 
 private slots:
-    // Runs on the GUI thread when the windows are asked to close.
-    void closeRequested();
+    // GUI thread: learns when the close request has been answered.
+    void armCloseMarker();
 
 private:
     static int canShutdown();
     int prepareShutdown();
-    // GUI thread: learns when the close request has been answered.
-    void armCloseMarker();
     void closeSettled(bool afterClose);
 
     QMutex mutex;

@@ -155,9 +155,7 @@ appcast::Release appcast::parseFeed(const QByteArray &data, const QUrl &feedUrl,
             }
             if (!inItem)
                 continue;
-            if (xml.name() == QLatin1String("title") && xml.namespaceUri().isEmpty()) {
-                item.title = xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
-            } else if (xml.name() == QLatin1String("description") && xml.namespaceUri().isEmpty()) {
+            if (xml.name() == QLatin1String("description") && xml.namespaceUri().isEmpty()) {
                 item.notes = xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
             } else if (isSparkle(xml, QStringLiteral("version"))) {
                 item.version = xml.readElementText().trimmed();
@@ -178,7 +176,6 @@ appcast::Release appcast::parseFeed(const QByteArray &data, const QUrl &feedUrl,
                 const qint64 length =
                     attributes.value(QLatin1String("length")).toString().trimmed().toLongLong(&ok);
                 item.length = ok && length > 0 ? length : 0;
-                item.type = attributes.value(QLatin1String("type")).toString();
                 item.signature =
                     sparkleAttribute(attributes, QStringLiteral("edSignature")).toLatin1();
                 // Older feeds carry the versions on the enclosure.

@@ -19,13 +19,11 @@ struct Release
 {
     QString version;      // sparkle:version, compared with the program's version
     QString shortVersion; // sparkle:shortVersionString, shown to people when present
-    QString title;
     QString notes;        // the item's description (HTML)
     QUrl notesLink;       // sparkle:releaseNotesLink
     QUrl url;             // the enclosure, resolved against the feed's address
     qint64 length = 0;    // the enclosure's length in bytes (0: not given)
     QByteArray signature; // sparkle:edSignature, still base64
-    QString type;
 
     bool isValid() const { return !version.isEmpty(); }
     QString displayVersion() const { return shortVersion.isEmpty() ? version : shortVersion; }

@@ -34,6 +34,7 @@ constexpr int DownloadTimeoutMs = 60000;
 // After start-up settles; the check itself never runs on the GUI thread.
 constexpr int AutomaticCheckDelayMs = 1000;
 constexpr int ProgressIntervalMs = 100;
+constexpr qint64 CheckIntervalSecs = 24 * 60 * 60;
 
 // What the application set through the C calls; read by both threads.
 struct Config
@@ -45,7 +46,6 @@ struct Config
     std::atomic<win_sparkle_can_shutdown_callback_t> canShutdown{nullptr};
     std::atomic<win_sparkle_shutdown_request_callback_t> shutdownRequest{nullptr};
     std::atomic<int> automatic{0};
-    std::atomic<int> interval{86400};
 };
 
 Config &config()
@@ -110,6 +110,8 @@ private:
     void offer();
     void showDialog();
     void install();
+    // Back to idle, the dialog showing why nothing was installed.
+    void notInstalled(const QString &reason);
     void skip();
     void later();
     void cancel();
@@ -415,7 +417,7 @@ void Engine::automaticCheck()
     const QDateTime last = QSettings().value(LastCheckKey).toDateTime();
     const QDateTime now = QDateTime::currentDateTimeUtc();
     // A time in the future (a clock set back) counts as due.
-    if (last.isValid() && last <= now && last.secsTo(now) < config().interval.load())
+    if (last.isValid() && last <= now && last.secsTo(now) < CheckIntervalSecs)
         return;
     startCheck(false);
 }
@@ -543,10 +545,7 @@ void Engine::downloaded(quint64 t, const QString &package, const QString &error)
     if (t != token || mode != Mode::Downloading)
         return;
     if (!error.isEmpty()) {
-        mode = Mode::Idle;
-        dialog()->showFailure(
-            QCoreApplication::translate("UpdateCheck", "The update was not installed."), error);
-        showDialog();
+        notInstalled(error);
         emit winsparkle::events()->downloadFinished(error);
         return;
     }
@@ -566,14 +565,18 @@ void Engine::shutdownAnswered(quint64 t, bool allowed)
         emit winsparkle::events()->shutdownAnswered(allowed);
         return;
     }
+    notInstalled(QCoreApplication::translate(
+        "UpdateCheck", "Tagorix was not closed, so the update was not installed. Check for "
+                       "updates again when your labels are saved."));
+    emit winsparkle::events()->shutdownAnswered(allowed);
+}
+
+void Engine::notInstalled(const QString &reason)
+{
     mode = Mode::Idle;
     dialog()->showFailure(
-        QCoreApplication::translate("UpdateCheck", "The update was not installed."),
-        QCoreApplication::translate(
-            "UpdateCheck", "Tagorix was not closed, so the update was not installed. Check for "
-                           "updates again when your labels are saved."));
+        QCoreApplication::translate("UpdateCheck", "The update was not installed."), reason);
     showDialog();
-    emit winsparkle::events()->shutdownAnswered(allowed);
 }
 
 void Engine::skip()
@@ -625,16 +628,6 @@ void win_sparkle_set_shutdown_request_callback(win_sparkle_shutdown_request_call
 void win_sparkle_set_automatic_check_for_updates(int state)
 {
     config().automatic.store(state ? 1 : 0);
-}
-
-int win_sparkle_get_automatic_check_for_updates(void)
-{
-    return config().automatic.load();
-}
-
-void win_sparkle_set_update_check_interval(int interval)
-{
-    config().interval.store(std::max(interval, 3600));
 }
 
 void win_sparkle_init(void)

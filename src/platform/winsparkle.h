@@ -23,12 +23,9 @@ void win_sparkle_set_appcast_url(const char *url);
 void win_sparkle_set_can_shutdown_callback(win_sparkle_can_shutdown_callback_t callback);
 void win_sparkle_set_shutdown_request_callback(win_sparkle_shutdown_request_callback_t callback);
 // Nonzero: check in the background at start-up when the last check is older
-// than the check interval. May be turned off after win_sparkle_init(), up to
-// the moment the check starts (batch runs do that).
+// than a day. May be turned off after win_sparkle_init(), up to the moment
+// the check starts (batch runs do that).
 void win_sparkle_set_automatic_check_for_updates(int state);
-int win_sparkle_get_automatic_check_for_updates(void);
-// Seconds between automatic checks; at least an hour, one day by default.
-void win_sparkle_set_update_check_interval(int interval);
 // Starts the layer; call on the GUI thread after the settings above.
 void win_sparkle_init(void);
 // The interactive check: a small dialog with progress, then the result.
