@@ -1,16 +1,18 @@
 #include "batchprint.h"
 
+#include "databinding.h"
 #include "datasource.h"
 #include "datasourcemanager.h"
 #include "dialogs/scanreportdialog.h"
 #include "document.h"
-#include "labelitems/dataitem.h"
 #include "printersettings_win.h"
 #include "printcalibration.h"
 #include "printhandler.h"
+#include "qxtcsvmodel.h"
 #include "scanverifier.h"
 #include "txapp.h"
 
+#include <QBuffer>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QAbstractItemModel>
@@ -95,32 +97,31 @@ void report(QTextStream &err, const QString &file, const QString &message)
 }
 
 // Items bound to a table given on the command line keep their columns and
-// run over all of its rows.
+// run over all of its rows: the new table's rows have nothing to do with the
+// stored ones.
 void rebindToWholeColumns(Document *doc, const QStringList &names)
 {
-    const QList<BaseItem *> items = doc->labelItems();
-    for (BaseItem *item : items) {
-        auto *data = qgraphicsitem_cast<DataItem *>(item);
-        DataSource *source = data ? data->dataSource() : nullptr;
-        if (!source || !names.contains(source->name()))
-            continue;
-        const QAbstractItemModel *model = source->model();
-        QList<int> columns;
-        for (const QItemSelectionRange &r : data->selection()) {
-            for (int c = r.left(); c <= r.right(); ++c) {
-                if (!columns.contains(c))
-                    columns << c;
-            }
-        }
-        QItemSelection whole;
-        for (int c : qAsConst(columns)) {
-            if (model->rowCount() > 0)
-                whole.append(QItemSelectionRange(model->index(0, c),
-                                                 model->index(model->rowCount() - 1, c)));
-        }
-        data->setData(source, whole);
+    const QList<DataBinding *> bindings = doc->bindings();
+    for (DataBinding *b : bindings) {
+        if (b->source() && names.contains(b->source()->name()))
+            b->widenToWholeColumns();
     }
     doc->selectLabel(0);
+}
+
+// Why a table given with --data cannot stand for a data file; empty when it can.
+QString refusedTable(const QByteArray &bytes)
+{
+    if (bytes.contains('\0'))
+        return tr("is not a CSV text file");
+    QBuffer buffer;
+    buffer.setData(bytes);
+    const QxtCsvModel table(&buffer, nullptr, true, QLatin1Char(','));
+    if (table.columnCount() == 0 || bytes.trimmed().isEmpty())
+        return tr("is empty; a CSV file needs a header row and at least one row of data");
+    if (table.rowCount() == 0)
+        return tr("has a header row but no rows of data");
+    return QString();
 }
 
 // Reads one document; false after telling the user why not.
@@ -144,14 +145,33 @@ bool readDocument(const QString &path, Document *doc, QTextStream &err)
         }
         if (!manager->unusedOverrides().isEmpty()) {
             const QString name = manager->unusedOverrides().first();
+            const QStringList names = manager->lastFileSourceNames();
+            const QString known =
+                names.isEmpty() ? tr("it has no data file")
+                                : tr("its data files are named: %1")
+                                      .arg(QStringLiteral("\"") +
+                                           names.join(QStringLiteral("\", \"")) +
+                                           QStringLiteral("\""));
             report(err, path,
-                   name.isEmpty()
-                       ? tr("--data FILE needs a document with exactly one data file; name the "
-                            "source with --data NAME=FILE")
-                       : tr("the document has no data file source \"%1\"").arg(name));
+                   (name.isEmpty()
+                        ? tr("--data FILE needs a document with exactly one data file; name the "
+                             "source with --data NAME=FILE")
+                        : tr("the document has no data file source \"%1\"").arg(name)) +
+                       QStringLiteral("; ") + known);
             return false;
         }
         rebindToWholeColumns(doc, manager->overriddenSources());
+        for (const QString &note : manager->takeNotices())
+            report(err, path, tr("warning: %1").arg(note));
+    }
+    for (const QString &note : doc->dataNotes())
+        report(err, path, tr("warning: %1").arg(note));
+    const QStringList problems = doc->dataProblems();
+    if (!problems.isEmpty()) {
+        for (const QString &problem : problems)
+            report(err, path, problem);
+        report(err, path, tr("nothing was printed"));
+        return false;
     }
     doc->setFileInfo(QFileInfo(path));
     if (!doc->sizeTemplate().isValid()) {
@@ -404,7 +424,14 @@ int batchprint::run(const Job &job, QTextStream &err)
             report(err, it.value(), tr("cannot read the data file: %1").arg(file.errorString()));
             return JobFailed;
         }
-        tables.insert(it.key(), file.readAll());
+        const QByteArray bytes = file.readAll();
+        const QString refused = refusedTable(bytes);
+        if (!refused.isEmpty()) {
+            report(err, it.value() == QLatin1String("-") ? tr("standard input") : it.value(),
+                   tr("the data %1; nothing was printed").arg(refused));
+            return JobFailed;
+        }
+        tables.insert(it.key(), bytes);
     }
     DataSourceManager *manager = TxApp::dataSourceManager();
     if (manager)

@@ -1,5 +1,6 @@
 #include "datasource.h"
 
+#include <QAbstractItemModel>
 #include <QFile>
 #include <QStandardItemModel>
 
@@ -10,6 +11,8 @@ DataSource::DataSource(const QString &name, const QFile &file, QAbstractItemMode
     setObjectName(QStringLiteral("datasource"));
     if (table)
         table->setParent(this);
+    noteFileRead();
+    watchModel();
 }
 
 DataSource::DataSource(const QString &name, QObject *parent)
@@ -17,4 +20,46 @@ DataSource::DataSource(const QString &name, QObject *parent)
       sourceKind(Internal)
 {
     setObjectName(QStringLiteral("datasource"));
+    watchModel();
+}
+
+void DataSource::setName(const QString &name)
+{
+    if (name == sourceName)
+        return;
+    sourceName = name;
+    emit renamed();
+}
+
+void DataSource::noteFileRead()
+{
+    info.refresh();
+    sizeRead = info.exists() ? info.size() : -1;
+    modifiedRead = info.exists() ? info.lastModified() : QDateTime();
+}
+
+void DataSource::replaceModel(QAbstractItemModel *model)
+{
+    if (!model || model == table)
+        return;
+    QAbstractItemModel *old = table;
+    table = model;
+    table->setParent(this);
+    if (old) {
+        disconnect(old, nullptr, this, nullptr);
+        old->deleteLater();
+    }
+    watchModel();
+    emit tableChanged();
+}
+
+void DataSource::watchModel()
+{
+    if (!table)
+        return;
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved,
+                        &QAbstractItemModel::columnsInserted, &QAbstractItemModel::columnsRemoved})
+        connect(table, signal, this, &DataSource::tableChanged);
+    connect(table, &QAbstractItemModel::modelReset, this, &DataSource::tableChanged);
+    connect(table, &QAbstractItemModel::dataChanged, this, &DataSource::tableChanged);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QFileInfo>
 #include <QObject>
 #include <QString>
@@ -26,9 +27,29 @@ public:
     QAbstractItemModel *model() const { return table; }
     int kind() const { return sourceKind; }
 
+    // The manager renames internal tables and keeps names unique.
+    void setName(const QString &name);
+    // A file table read again: the new model replaces the old one, which is
+    // deleted once control is back in the event loop (views may still hold it).
+    void replaceModel(QAbstractItemModel *model);
+    // Size and modification time of the file when its table was last read,
+    // so a change on disk can be told from the table in memory.
+    qint64 readSize() const { return sizeRead; }
+    QDateTime readModified() const { return modifiedRead; }
+    void noteFileRead();
+
+signals:
+    // Rows or values of the table changed, or the table was read again.
+    void tableChanged();
+    void renamed();
+
 private:
+    void watchModel();
+
     QString sourceName;
     QFileInfo info;
     QAbstractItemModel *table = nullptr;
     int sourceKind = Internal;
+    qint64 sizeRead = -1;
+    QDateTime modifiedRead;
 };

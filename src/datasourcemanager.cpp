@@ -12,6 +12,8 @@
 
 #include <QAbstractItemModel>
 #include <QBuffer>
+#include <QFileSystemWatcher>
+#include <QTimer>
 #include <QDateTime>
 #include <QFile>
 #include <QStandardItem>
@@ -53,6 +55,38 @@ QUuid DataSourceManager::uuid()
     return u;
 }
 
+DataSourceManager::LookupScope::LookupScope(DataSourceManager *m, const QList<DataSource *> &sources)
+    : manager(m), wasScoped(m && m->scoped)
+{
+    if (!manager)
+        return;
+    previous = manager->scope;
+    manager->scope.clear();
+    for (DataSource *s : sources)
+        manager->scope.append(s);
+    manager->scoped = true;
+}
+
+DataSourceManager::LookupScope::~LookupScope()
+{
+    if (!manager)
+        return;
+    manager->scope = previous;
+    manager->scoped = wasScoped;
+}
+
+QList<DataSource *> DataSourceManager::lookupCandidates() const
+{
+    QList<DataSource *> list;
+    if (!scoped)
+        return sourceMap.values();
+    for (const QPointer<DataSource> &s : scope) {
+        if (s)
+            list.append(s);
+    }
+    return list;
+}
+
 void DataSourceManager::insert(DataSource *source)
 {
     if (source->kind() == DataSource::Internal) {
@@ -60,9 +94,21 @@ void DataSourceManager::insert(DataSource *source)
         connect(model, &QAbstractItemModel::dataChanged, this, &DataSourceManager::tableEdited);
         connect(model, &QAbstractItemModel::rowsInserted, this, &DataSourceManager::tableEdited);
         connect(model, &QAbstractItemModel::rowsRemoved, this, &DataSourceManager::tableEdited);
+    } else if (!standIns.contains(source)) {
+        watch(source->fileInfo().absoluteFilePath());
+        noteEncoding(source);
     }
     sourceMap.insert(nextId++, source);
+    emit sourceAdded(source);
     emit sourcesChanged();
+}
+
+void DataSourceManager::noteEncoding(DataSource *source)
+{
+    const auto *csv = qobject_cast<const QxtCsvModel *>(source->model());
+    if (csv && csv->decodedAsWindows1252())
+        notices << tr("The data file %1 is not UTF-8 text; it was read as Windows-1252.")
+                       .arg(source->fileInfo().absoluteFilePath());
 }
 
 void DataSourceManager::addCsvFile(const QString &path)
@@ -83,6 +129,7 @@ void DataSourceManager::addXlsxFile(const QString &path)
         return;
     auto *book = new QXlsx::Document(&file, this);
     file.close();
+    books.insert(QFileInfo(path).absoluteFilePath(), book);
     const QString fileName = QFileInfo(path).fileName();
     const QStringList names = book->sheetNames();
     for (const QString &sheetName : names) {
@@ -115,7 +162,12 @@ void DataSourceManager::removeSource(int id)
 {
     if (DataSource *source = sourceMap.take(id)) {
         standIns.remove(source);
+        const QString path = source->kind() == DataSource::File
+                                 ? source->fileInfo().absoluteFilePath()
+                                 : QString();
         delete source;
+        if (watcher && !path.isEmpty() && !findByFilePath(path))
+            watcher->removePath(path);
     }
     emit sourcesChanged();
 }
@@ -149,6 +201,160 @@ int DataSourceManager::idOf(const DataSource *source) const
     return -1;
 }
 
+QString DataSourceManager::newTableName() const
+{
+    for (int n = 1;; ++n) {
+        const QString name = tr("Table %1").arg(n);
+        if (!findByName(name))
+            return name;
+    }
+}
+
+bool DataSourceManager::renameSource(DataSource *source, const QString &name, QString *error)
+{
+    const QString wanted = name.trimmed();
+    if (!source || idOf(source) < 0) {
+        *error = tr("The table is no longer there.");
+        return false;
+    }
+    if (source->kind() != DataSource::Internal) {
+        *error = tr("A data file's table is named by its file.");
+        return false;
+    }
+    if (wanted.isEmpty()) {
+        *error = tr("A table needs a name.");
+        return false;
+    }
+    if (wanted == source->name())
+        return true;
+    if (findByName(wanted)) {
+        *error = tr("The name \"%1\" is taken by another data source.").arg(wanted);
+        return false;
+    }
+    source->setName(wanted);
+    emit sourceRenamed(source);
+    emit sourcesChanged();
+    return true;
+}
+
+bool DataSourceManager::missingFile(const DataSource *source)
+{
+    return source && source->kind() == DataSource::File &&
+           !QFileInfo::exists(source->fileInfo().absoluteFilePath());
+}
+
+QStringList DataSourceManager::takeNotices()
+{
+    QStringList taken;
+    taken.swap(notices);
+    return taken;
+}
+
+void DataSourceManager::watch(const QString &path)
+{
+    if (path.isEmpty())
+        return;
+    if (!watcher) {
+        watcher = new QFileSystemWatcher(this);
+        connect(watcher, &QFileSystemWatcher::fileChanged, this, &DataSourceManager::fileChanged);
+        // Programs that save a file write it in steps, or write a new one
+        // and rename it over the old: the table is read once they are done.
+        rereadTimer = new QTimer(this);
+        rereadTimer->setSingleShot(true);
+        rereadTimer->setInterval(300);
+        connect(rereadTimer, &QTimer::timeout, this, [this] {
+            const QSet<QString> paths = std::exchange(changedPaths, {});
+            for (const QString &p : paths) {
+                if (!QFileInfo::exists(p)) {
+                    // Gone for now; a file renamed into place comes back.
+                    continue;
+                }
+                watcher->addPath(p);
+                rereadFile(p);
+            }
+        });
+    }
+    if (!watcher->files().contains(path))
+        watcher->addPath(path);
+}
+
+void DataSourceManager::fileChanged(const QString &path)
+{
+    changedPaths.insert(path);
+    rereadTimer->start();
+}
+
+bool DataSourceManager::rereadFile(const QString &path)
+{
+    QList<DataSource *> affected;
+    for (DataSource *s : qAsConst(sourceMap)) {
+        if (s->kind() == DataSource::File && !standIns.contains(s) &&
+            s->fileInfo().absoluteFilePath() == path)
+            affected.append(s);
+    }
+    if (affected.isEmpty() || !QFileInfo::exists(path))
+        return false;
+    QFileInfo now(path);
+    if (affected.first()->readSize() == now.size() &&
+        affected.first()->readModified() == now.lastModified())
+        return false;
+
+    if (auto *csv = qobject_cast<QxtCsvModel *>(affected.first()->model())) {
+        QFile file(path);
+        csv->reread(&file);
+    } else {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return false;
+        auto *book = new QXlsx::Document(&file, this);
+        file.close();
+        const QString suffix = QStringLiteral(" - ") + now.fileName();
+        for (DataSource *s : qAsConst(affected)) {
+            const QString sheetName = s->name().left(s->name().size() - suffix.size());
+            auto *sheet = dynamic_cast<QXlsx::Worksheet *>(book->sheet(sheetName));
+            // A worksheet that is gone from the workbook leaves an empty table.
+            QAbstractItemModel *model = sheet ? static_cast<QAbstractItemModel *>(
+                                                    new QXlsx::SheetModel(sheet))
+                                              : new QStandardItemModel(0, 0);
+            s->replaceModel(model);
+        }
+        // The old sheet models read the old workbook until they are deleted.
+        if (QXlsx::Document *old = books.value(path))
+            old->deleteLater();
+        books.insert(path, book);
+    }
+    for (DataSource *s : qAsConst(affected)) {
+        s->noteFileRead();
+        noteEncoding(s);
+        emit sourceReread(s, tr("The data file %1 changed on disk and was read again (%2 rows).")
+                                 .arg(s->name())
+                                 .arg(s->model()->rowCount()));
+    }
+    return true;
+}
+
+QStringList DataSourceManager::rereadChanged()
+{
+    QStringList names;
+    QSet<QString> seen;
+    const QList<DataSource *> all = sourceMap.values();
+    for (DataSource *s : all) {
+        if (s->kind() != DataSource::File || standIns.contains(s))
+            continue;
+        const QString path = s->fileInfo().absoluteFilePath();
+        if (seen.contains(path))
+            continue;
+        seen.insert(path);
+        if (rereadFile(path)) {
+            for (DataSource *t : qAsConst(sourceMap)) {
+                if (t->kind() == DataSource::File && t->fileInfo().absoluteFilePath() == path)
+                    names << t->name();
+            }
+        }
+    }
+    return names;
+}
+
 void DataSourceManager::setCsvOverrides(const QMap<QString, QByteArray> &tables)
 {
     overrides = tables;
@@ -166,17 +372,70 @@ void DataSourceManager::addOverride(const QString &name, const QString &path, co
     overridden << name;
 }
 
+QStringList DataSourceManager::lastFileSourceNames() const
+{
+    QStringList names;
+    for (const BlockEntry &e : block) {
+        if (!e.file)
+            continue;
+        bool any = false;
+        for (const QPointer<DataSource> &s : e.sources) {
+            if (s) {
+                names << s->name();
+                any = true;
+            }
+        }
+        if (!any)
+            names << e.pathOrName;
+    }
+    return names;
+}
+
+DataSourceManager::BlockEntry DataSourceManager::entryFor(DataSource *source)
+{
+    BlockEntry e;
+    e.file = source->kind() != DataSource::Internal;
+    e.pathOrName = e.file ? source->fileInfo().absoluteFilePath() : source->name();
+    e.sources.append(source);
+    return e;
+}
+
 void DataSourceManager::streamWrite(QDataStream &out)
 {
-    streamheader::write(out, *this);
-    out << qint32(sourceMap.size());
-    for (DataSource *s : qAsConst(sourceMap)) {
-        out << qint32(s->kind());
-        if (s->kind() != DataSource::Internal) {
-            const QFileInfo info = s->fileInfo();
-            out << info.absoluteFilePath() << qint64(info.size()) << info.lastModified();
+    QVector<BlockEntry> all;
+    for (DataSource *s : qAsConst(sourceMap))
+        all.append(entryFor(s));
+    writeBlock(out, all);
+}
+
+void DataSourceManager::writeBlock(QDataStream &out, const QVector<BlockEntry> &entries)
+{
+    QVector<const BlockEntry *> kept;
+    QSet<QString> files;
+    for (const BlockEntry &e : entries) {
+        if (e.file) {
+            // A workbook's worksheets are one file entry.
+            if (files.contains(e.pathOrName))
+                continue;
+            files.insert(e.pathOrName);
+        } else if (e.sources.isEmpty() || !e.sources.first()) {
             continue;
         }
+        kept.append(&e);
+    }
+    out << uuid() << qint32(2);
+    out << qint32(kept.size());
+    for (const BlockEntry *e : qAsConst(kept)) {
+        out << qint32(e->file ? DataSource::File : DataSource::Internal);
+        if (e->file) {
+            const QFileInfo info(e->pathOrName);
+            if (info.exists())
+                out << info.absoluteFilePath() << qint64(info.size()) << info.lastModified();
+            else
+                out << e->pathOrName << e->size << e->modified;
+            continue;
+        }
+        DataSource *s = e->sources.first();
         out << s->name();
         const auto *model = qobject_cast<QStandardItemModel *>(s->model());
         const int rows = model ? model->rowCount() : 0;
@@ -196,8 +455,10 @@ void DataSourceManager::streamWrite(QDataStream &out)
 void DataSourceManager::streamRead(QDataStream &in)
 {
     missing.clear();
+    notices.clear();
     overridden.clear();
     unused.clear();
+    block.clear();
     qint32 version = 0;
     if (!streamheader::read(in, uuid(), &version)) {
         qWarning("DataSourceManager header mismatch error");
@@ -212,8 +473,7 @@ void DataSourceManager::streamRead(QDataStream &in)
     // needs to know how many there are.
     struct Entry
     {
-        bool file = true;
-        QString pathOrName;
+        BlockEntry stored;
         QList<QStandardItem *> items;
     };
     std::vector<Entry> entries;
@@ -228,18 +488,16 @@ void DataSourceManager::streamRead(QDataStream &in)
         if (in.status() != QDataStream::Ok)
             return dropItems();
         Entry entry;
-        entry.file = kind != DataSource::Internal;
-        if (entry.file) {
-            qint64 size = 0;
-            QDateTime modified;
-            in >> entry.pathOrName >> size >> modified;
+        entry.stored.file = kind != DataSource::Internal;
+        if (entry.stored.file) {
+            in >> entry.stored.pathOrName >> entry.stored.size >> entry.stored.modified;
             if (in.status() != QDataStream::Ok)
                 return dropItems();
             entries.push_back(entry);
             continue;
         }
         qint32 values = 0;
-        in >> entry.pathOrName;
+        in >> entry.stored.pathOrName;
         // Each stored item is at least its count and its flags.
         if (!safestream::readCount(in, values, 8))
             return dropItems();
@@ -252,15 +510,37 @@ void DataSourceManager::streamRead(QDataStream &in)
         }
     }
 
+    struct Reading
+    {
+        bool &flag;
+        explicit Reading(bool &f) : flag(f) { flag = true; }
+        ~Reading() { flag = false; }
+    } markReading(reading);
+
     QMap<QString, QByteArray> pending = overrides;
     const int files = int(std::count_if(entries.begin(), entries.end(),
-                                        [](const Entry &e) { return e.file; }));
+                                        [](const Entry &e) { return e.stored.file; }));
+    QSet<QString> internalNames;
     for (Entry &e : entries) {
-        if (!e.file) {
-            addInternal(e.pathOrName, e.items);
+        BlockEntry &stored = e.stored;
+        if (!stored.file) {
+            // Two tables of one name in one file (older versions named every
+            // new table alike) would bind to one another: the later ones get
+            // a number, and items bound to that name keep the first.
+            QString name = stored.pathOrName;
+            for (int n = 2; internalNames.contains(name); ++n)
+                name = stored.pathOrName + QStringLiteral(" (%1)").arg(n);
+            internalNames.insert(name);
+            stored.sources.append(addInternal(name, e.items));
+            block.append(stored);
             continue;
         }
-        const QString &path = e.pathOrName;
+        const int before = nextId;
+        auto takeNew = [&] {
+            for (auto it = sourceMap.lowerBound(before); it != sourceMap.end(); ++it)
+                stored.sources.append(it.value());
+        };
+        const QString &path = stored.pathOrName;
         const bool csv = endsWithAny(path, {".csv", ".txt"});
         const bool xlsx = !csv && endsWithAny(path, {".xlsx"});
         // A CSV source is named by its path; a worksheet source by its sheet
@@ -269,6 +549,8 @@ void DataSourceManager::streamRead(QDataStream &in)
             const bool named = pending.contains(path);
             if (named || (files == 1 && pending.contains(QString()))) {
                 addOverride(path, path, pending.take(named ? path : QString()));
+                takeNew();
+                block.append(stored);
                 continue;
             }
         }
@@ -285,16 +567,17 @@ void DataSourceManager::streamRead(QDataStream &in)
         }
         if (!QFile::exists(path)) {
             if (!sheetsOverridden) {
-                qWarning() << QStringLiteral("Error loading ") + path +
-                                  QStringLiteral(" file does not exist");
+                qWarning().noquote() << QStringLiteral("Error loading ") + path +
+                                            QStringLiteral(" file does not exist");
                 missing << path;
             }
+            takeNew();
+            block.append(stored);
             continue;
         }
         if (csv) {
             addCsvFile(path);
         } else if (xlsx) {
-            const int before = nextId;
             addXlsxFile(path);
             // The only file source of a document, overridden without a name:
             // a workbook of one worksheet qualifies.
@@ -305,6 +588,17 @@ void DataSourceManager::streamRead(QDataStream &in)
                 addOverride(name, path, pending.take(QString()));
             }
         }
+        takeNew();
+        // A file another document brought in already: the same table.
+        if (stored.sources.isEmpty() || sheetsOverridden) {
+            for (DataSource *s : qAsConst(sourceMap)) {
+                if (s->kind() == DataSource::File && !standIns.contains(s) &&
+                    s->fileInfo().absoluteFilePath() == QFileInfo(path).absoluteFilePath() &&
+                    !stored.sources.contains(s))
+                    stored.sources.append(s);
+            }
+        }
+        block.append(stored);
     }
     unused = pending.keys();
 }

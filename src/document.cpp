@@ -1,9 +1,12 @@
 #include "document.h"
 
 #include "commands.h"
+#include "databinding.h"
+#include "datasource.h"
 #include "documentview.h"
 #include "labelitems/barcodeitem.h"
 #include "labelitems/baseitem.h"
+#include "labelitems/cellbound.h"
 #include "labelitems/dataitem.h"
 #include "labelitems/datetimeitem.h"
 #include "labelitems/pixmapitem.h"
@@ -12,6 +15,7 @@
 #include "labelitems/textbearing.h"
 #include "labelitems/textitem.h"
 #include "printersettings_win.h"
+#include "txapp.h"
 
 #include <QGraphicsSceneMouseEvent>
 #include <QGraphicsView>
@@ -240,6 +244,8 @@ void Document::paste()
 {
     if (locked || copyBuffer.isEmpty())
         return;
+    // Pasted items bind to this document's tables, as the copied ones were.
+    DataSourceManager::LookupScope scope(TxApp::dataSourceManager(), dataSources());
     ++pasteCount;
     const QRectF r = sceneRect();
     const QPointF offset(r.width() * 0.03 * pasteCount, r.height() * 0.03 * pasteCount);
@@ -494,4 +500,64 @@ void Document::drawBackground(QPainter *painter, const QRectF &)
         painter->drawLines(lines.constData(), lines.size());
     }
     painter->restore();
+}
+
+QList<DataBinding *> Document::bindings() const
+{
+    QList<DataBinding *> list;
+    const QList<BaseItem *> all = labelItems();
+    for (BaseItem *item : all) {
+        if (auto *bound = dynamic_cast<CellBound *>(item)) {
+            if (DataBinding *b = bound->cellBinding())
+                list.append(b);
+        }
+    }
+    return list;
+}
+
+QList<DataSource *> Document::dataSources() const
+{
+    QList<DataSource *> list;
+    for (const DataSourceManager::BlockEntry &e : ownSources) {
+        for (const QPointer<DataSource> &s : e.sources) {
+            if (s && !list.contains(s))
+                list.append(s);
+        }
+    }
+    const QList<DataBinding *> all = bindings();
+    for (DataBinding *b : all) {
+        if (b->source() && !list.contains(b->source()))
+            list.append(b->source());
+    }
+    return list;
+}
+
+void Document::adoptSource(DataSource *source)
+{
+    if (!source || dataSources().contains(source))
+        return;
+    ownSources.append(DataSourceManager::entryFor(source));
+    setModified(true);
+}
+
+QStringList Document::dataProblems() const
+{
+    QStringList problems;
+    DataSourceManager *manager = TxApp::dataSourceManager();
+    const QList<DataBinding *> all = bindings();
+    for (DataBinding *b : all) {
+        QString problem;
+        if (b->isSet() && !b->isBound()) {
+            problem = tr("An item is bound to the data source \"%1\", which is not open. Add "
+                         "the data file (or the table) again, or bind the item to another source.")
+                          .arg(b->sourceName().isEmpty() ? b->filePath() : b->sourceName());
+        } else if (b->isBound() && manager && !manager->isStandIn(b->source()) &&
+                   DataSourceManager::missingFile(b->source())) {
+            problem = tr("The data file %1 is no longer there.")
+                          .arg(b->source()->fileInfo().absoluteFilePath());
+        }
+        if (!problem.isEmpty() && !problems.contains(problem))
+            problems << problem;
+    }
+    return problems;
 }

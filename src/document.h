@@ -2,6 +2,7 @@
 
 #include "iprintable.h"
 #include "iserializable.h"
+#include "datasourcemanager.h"
 #include "labelgeometry.h"
 #include "labelitems/baseitemcorner.h"
 #include "sizetemplate.h"
@@ -19,6 +20,8 @@
 #include <limits>
 
 class BaseItem;
+class DataBinding;
+class DataSource;
 class PrinterSettingsWin;
 class QIODevice;
 class QUndoCommand;
@@ -100,6 +103,22 @@ public:
     void streamRead(QDataStream &in) override;
     void streamWrite(QDataStream &out) override;
 
+    // The data sources this document's file stores: those it was read with
+    // (data files that were missing among them, so they are not forgotten),
+    // those added while it was being edited, and those its items use.
+    QList<DataSource *> dataSources() const;
+    // A source added for this document (through the data sources dock).
+    void adoptSource(DataSource *source);
+    // The bindings of every item that shows cells of a data source.
+    QList<DataBinding *> bindings() const;
+    // Why the labels cannot be printed as they are, one sentence a reason:
+    // an item bound to a source that is not open, a data file that is gone.
+    // Printing empty labels instead would look like success.
+    QStringList dataProblems() const;
+    // What the user should know about the data after reading the file: data
+    // files with fewer or more rows than when the document was saved.
+    QStringList dataNotes() const { return notes; }
+
     // The printer a file named but that is not installed (empty otherwise);
     // set by streamRead so that the command that opened the file can tell the user.
     QString missingPrinter() const { return printerNotFound; }
@@ -142,6 +161,8 @@ private:
     // after an undo merge into an older drag's entry.)
     void switchMergeId() { merge = merge < std::numeric_limits<int>::max() ? merge + 1 : 1; }
     void readPrinterBlock(QDataStream &in);
+    void readRowCounts(QDataStream &in);
+    void noteRowChanges();
 
     QFileInfo file;
     int mode = NoInsert;
@@ -166,6 +187,10 @@ private:
     bool locked = false;
     QString printerNotFound;
     ImageSource imageSource;
+    QVector<DataSourceManager::BlockEntry> ownSources;
+    // Rows each data file had when the document was saved, by source name.
+    QMap<QString, qint32> savedRows;
+    QStringList notes;
 };
 
 // Reads a label document file into a freshly constructed document. False

@@ -1,5 +1,7 @@
 #include "document.h"
 
+#include "databinding.h"
+#include "datasource.h"
 #include "datasourceblock.h"
 #include "datasourcemanager.h"
 #include "labelitems/baseitem.h"
@@ -15,6 +17,8 @@
 #include <QIODevice>
 #include <QPrinterInfo>
 #include <QSaveFile>
+#include <QSet>
+#include <QAbstractItemModel>
 #include <QtDebug>
 
 #include <cstring>
@@ -24,15 +28,57 @@ const char Magic[] = "Veltrux Tagorix document file\n";
 constexpr int MagicLength = sizeof(Magic) - 1;
 // The stream version of every label document file (QDataStream::Qt_5_2).
 constexpr int FileStreamVersion = 15;
+
+// After the last block of older builds, which stop reading there: the rows
+// each data file had when the document was saved, so that a binding that
+// reached the last row keeps reaching it when the file grows.
+const QUuid &rowCountsUuid()
+{
+    static const QUuid u(QStringLiteral("{6d0f4c2e-8b7a-4f51-a3c9-2e5b7d1f9a40}"));
+    return u;
+}
+constexpr qint32 RowCountsVersion = 1;
 } // namespace
 
 void Document::streamWrite(QDataStream &out)
 {
     streamheader::write(out, *this);
-    if (DataSourceManager *manager = TxApp::dataSourceManager())
-        manager->streamWrite(out);
-    else
-        datasourceblock::writeEmpty(out);
+    // Only this document's own sources: a file never carries the tables of
+    // other documents that happen to be open.
+    QVector<DataSourceManager::BlockEntry> entries;
+    QList<DataSource *> listed;
+    for (const DataSourceManager::BlockEntry &e : qAsConst(ownSources)) {
+        bool live = false;
+        bool deleted = false;
+        for (const QPointer<DataSource> &s : e.sources) {
+            (s ? live : deleted) = true;
+            if (s)
+                listed.append(s);
+        }
+        // A source the user deleted is not stored again; a data file that
+        // was missing when the document was read is.
+        if (deleted && !live)
+            continue;
+        entries.append(e);
+    }
+    QMap<QString, qint32> rows;
+    for (DataBinding *b : bindings()) {
+        DataSource *s = b->source();
+        if (s && !listed.contains(s)) {
+            entries.append(DataSourceManager::entryFor(s));
+            listed.append(s);
+        }
+    }
+    for (DataSource *s : qAsConst(listed)) {
+        if (s->kind() == DataSource::File && s->model())
+            rows.insert(s->name(), qint32(s->model()->rowCount()));
+    }
+    // Files that are missing now keep the row counts they were saved with.
+    for (auto it = savedRows.cbegin(); it != savedRows.cend(); ++it) {
+        if (!rows.contains(it.key()))
+            rows.insert(it.key(), it.value());
+    }
+    DataSourceManager::writeBlock(out, entries);
     stock.streamWrite(out);
 
     // Every item of the scene, topmost first; handles and text editors are
@@ -59,6 +105,73 @@ void Document::streamWrite(QDataStream &out)
         printer->streamWrite(out);
     }
     out << locked;
+
+    // Documents without data files stay as older builds wrote them.
+    if (rows.isEmpty())
+        return;
+    out << rowCountsUuid() << RowCountsVersion << qint32(rows.size());
+    for (auto it = rows.cbegin(); it != rows.cend(); ++it)
+        out << it.key() << it.value();
+}
+
+void Document::readRowCounts(QDataStream &in)
+{
+    savedRows.clear();
+    // Files of older builds end after the lock.
+    if (in.atEnd())
+        return;
+    QUuid id;
+    qint32 version = 0;
+    in >> id >> version;
+    if (in.status() != QDataStream::Ok || id != rowCountsUuid() || version < 1) {
+        // Something this build does not know follows: it is not read, and
+        // the rest of the document stands.
+        in.resetStatus();
+        return;
+    }
+    qint32 count = 0;
+    // A name and a count of at least four bytes each.
+    if (!safestream::readCount(in, count, 8))
+        return;
+    for (qint32 i = 0; i < count; ++i) {
+        QString name;
+        qint32 n = 0;
+        in >> name >> n;
+        if (in.status() != QDataStream::Ok)
+            return;
+        if (n >= 0)
+            savedRows.insert(name, n);
+    }
+}
+
+void Document::noteRowChanges()
+{
+    notes.clear();
+    DataSourceManager *manager = TxApp::dataSourceManager();
+    const QStringList overridden = manager ? manager->overriddenSources() : QStringList();
+    QSet<QString> told;
+    for (DataBinding *b : bindings()) {
+        DataSource *s = b->source();
+        if (!s || s->kind() != DataSource::File || overridden.contains(s->name()))
+            continue;
+        const int now = s->model() ? s->model()->rowCount() : 0;
+        auto saved = savedRows.constFind(s->name());
+        if (saved != savedRows.cend()) {
+            b->markRowsAtSave(*saved);
+            if (*saved != now && !told.contains(s->name())) {
+                told.insert(s->name());
+                notes << tr("The data file %1 has %2 rows; it had %3 when the label was saved.")
+                             .arg(s->name())
+                             .arg(now)
+                             .arg(*saved);
+            }
+        } else if (b->rowsMissing() > 0 && !told.contains(s->name())) {
+            told.insert(s->name());
+            notes << tr("The data file %1 has %2 rows, fewer than the label uses.")
+                         .arg(s->name())
+                         .arg(now);
+        }
+    }
 }
 
 void Document::readPrinterBlock(QDataStream &in)
@@ -93,12 +206,27 @@ void Document::streamRead(QDataStream &in)
     }
     // Without the application's manager (tools that read documents alone)
     // the block is read past.
-    if (DataSourceManager *manager = TxApp::dataSourceManager())
+    DataSourceManager *manager = TxApp::dataSourceManager();
+    ownSources.clear();
+    notes.clear();
+    if (manager) {
         manager->streamRead(in);
-    else
+        ownSources = manager->lastBlock();
+    } else {
         datasourceblock::skip(in);
+    }
     if (in.status() != QDataStream::Ok)
         return;
+    // Items bind to the sources this file brought in, never to another
+    // document's table of the same name.
+    QList<DataSource *> own;
+    for (const DataSourceManager::BlockEntry &e : qAsConst(ownSources)) {
+        for (const QPointer<DataSource> &s : e.sources) {
+            if (s)
+                own.append(s);
+        }
+    }
+    DataSourceManager::LookupScope scope(manager, own);
 
     SizeTemplate st;
     st.streamRead(in);
@@ -157,6 +285,10 @@ void Document::streamRead(QDataStream &in)
     }
     // The items follow the stored lock, so a locked layout cannot be dragged.
     applyLockToItems();
+    readRowCounts(in);
+    if (in.status() != QDataStream::Ok)
+        return;
+    noteRowChanges();
     setModified(false);
 }
 

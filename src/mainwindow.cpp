@@ -1,6 +1,8 @@
 #include "mainwindow.h"
 
 #include "buildinfo.h"
+#include "databinding.h"
+#include "datasource.h"
 #include "datasourcemanager.h"
 #include "dialogs/datasourceswidget.h"
 #include "dialogs/preferencesdialog.h"
@@ -92,6 +94,30 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
         connect(manager, &DataSourceManager::tableEdited, this, [this] {
             if (Document *doc = currentDocument())
                 doc->setModified(true);
+        });
+        // A source added in the dock belongs to the document being worked
+        // on: its file stores it even before an item uses it.
+        connect(manager, &DataSourceManager::sourceAdded, this, [this, manager](DataSource *s) {
+            if (manager->isReading())
+                return;
+            if (Document *doc = currentDocument())
+                doc->adoptSource(s);
+        });
+        connect(manager, &DataSourceManager::sourceReread, this,
+                [this](DataSource *, const QString &message) { statusBarShowMessage(message); });
+        sourcesDock->setUsage([this](const DataSource *source) {
+            QList<QPair<QString, int>> users;
+            for (Document *doc : documents()) {
+                int n = 0;
+                for (DataBinding *b : doc->bindings())
+                    n += b->source() == source ? 1 : 0;
+                if (n > 0)
+                    users.append({doc->fileInfo().fileName().isEmpty()
+                                      ? tr("an unsaved label")
+                                      : doc->fileInfo().fileName(),
+                                  n});
+            }
+            return users;
         });
         sourcesDock->updateListView();
     }

@@ -113,12 +113,18 @@ bool MainWindow::load(QString fn)
         delete doc;
         return false;
     }
-    if (DataSourceManager *manager = TxApp::dataSourceManager();
-        manager && !manager->missingFiles().isEmpty()) {
-        QMessageBox::warning(this, tr("Data files not found"),
-                             tr("The label uses data files that were not found:\n%1\n\nIts "
-                                "variable data stays empty until they are added again.")
-                                 .arg(manager->missingFiles().join(QLatin1Char('\n'))));
+    if (DataSourceManager *manager = TxApp::dataSourceManager()) {
+        if (!manager->missingFiles().isEmpty())
+            QMessageBox::warning(
+                this, tr("Data files not found"),
+                tr("The label uses data files that were not found:\n%1\n\nIts items keep "
+                   "their bindings and are bound again as soon as the files are added in the "
+                   "data sources dock. Until then the labels cannot be printed.")
+                    .arg(manager->missingFiles().join(QLatin1Char('\n'))));
+        const QStringList notes = doc->dataNotes() + manager->takeNotices();
+        if (!notes.isEmpty())
+            QMessageBox::information(this, tr("Data files changed"),
+                                     notes.join(QStringLiteral("\n\n")));
     }
     if (!doc->missingPrinter().isEmpty()) {
         QMessageBox::warning(
@@ -262,7 +268,7 @@ bool MainWindow::exportAsPdf()
 {
     // Nothing to export: no point in asking for a file name.
     Document *doc = currentDocument();
-    if (!doc)
+    if (!doc || !PrintHandler::dataReady(doc, this))
         return false;
     QString name = QFileDialog::getSaveFileName(this, tr("Export as PDF..."), QDir::homePath(),
                                                 tr("PDF files (*.pdf)"));
@@ -305,7 +311,7 @@ bool MainWindow::exportAsPdf()
 bool MainWindow::exportLabelsAsPdf()
 {
     Document *doc = currentDocument();
-    if (!doc)
+    if (!doc || !PrintHandler::dataReady(doc, this))
         return false;
     QString name = QFileDialog::getSaveFileName(this, tr("Export labels as PDF..."),
                                                 QDir::homePath(), tr("PDF files (*.pdf)"));

@@ -1,6 +1,8 @@
 #include "printhandler.h"
 
+#include "databinding.h"
 #include "datasource.h"
+#include "datasourcemanager.h"
 #include "dialogs/printercalibrationdialog.h"
 #include "dialogs/scanreportdialog.h"
 #include "document.h"
@@ -12,6 +14,7 @@
 #include "printcalibration.h"
 #include "printersettings_win.h"
 #include "sizetemplate.h"
+#include "txapp.h"
 
 #include <QAbstractItemModel>
 #include <QCheckBox>
@@ -35,6 +38,7 @@
 
 #include <cups/cups.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -193,6 +197,8 @@ void PrintHandler::printWithDialog(Document *doc)
         QMessageBox::warning(nullptr, tr("Print"), refused);
         return;
     }
+    if (!dataReady(doc, nullptr))
+        return;
     std::unique_ptr<QPrinter> printer(initWinPrinter(doc->printerSettings()));
     if (!printer) {
         qWarning() << "Invalid printer.";
@@ -411,40 +417,83 @@ int PrintHandler::deviceDpi(QPrinter *printer)
 
 namespace {
 
-// The data source and the cells of the first item bound to one: a data
-// item, or a barcode with variable data.
-struct Binding
+// How a source is named beside its columns: a data file by its file name.
+QString sourceLabel(const DataSource *source)
 {
-    DataSource *source = nullptr;
-    QModelIndexList cells;
+    return source->kind() == DataSource::File && source->name().contains(QLatin1Char('/'))
+               ? source->fileInfo().fileName()
+               : source->name();
+}
+
+QString columnName(const QAbstractItemModel *model, int c)
+{
+    return model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+}
+
+// A column of one of the sources the document's items show, with the
+// binding whose rows give each label's row.
+struct QuantityColumn
+{
+    DataBinding *binding = nullptr;
+    int column = -1;
 };
 
-Binding boundCells(Document *doc)
+QuantityColumn findQuantityColumn(Document *doc, const QString &wanted)
 {
-    const QList<BaseItem *> items = doc->labelItems();
-    for (BaseItem *item : items) {
-        if (auto *data = qgraphicsitem_cast<DataItem *>(item)) {
-            if (data->dataSource())
-                return {data->dataSource(), data->selection().indexes()};
-        } else if (auto *code = qgraphicsitem_cast<BarcodeItem *>(item)) {
-            if (code->dataMode() == BarcodeItem::VariableData && code->dataSource())
-                return {code->dataSource(), code->selection().indexes()};
+    const QList<DataBinding *> bindings = doc->bindings();
+    QuantityColumn plain;
+    for (DataBinding *b : bindings) {
+        const DataSource *source = b->source();
+        if (!source || !source->model())
+            continue;
+        const QAbstractItemModel *model = source->model();
+        for (int c = 0; c < model->columnCount(); ++c) {
+            const QString name = columnName(model, c);
+            if (wanted == name + QStringLiteral(" (") + sourceLabel(source) + QLatin1Char(')'))
+                return {b, c};
+            // A bare column name (the command line's) is the first that has it.
+            if (!plain.binding && wanted == name)
+                plain = {b, c};
         }
     }
-    return {};
+    return plain;
 }
 
 } // namespace
 
+bool PrintHandler::dataReady(Document *doc, QWidget *parent)
+{
+    // The window prints what a batch run of the saved file would: data files
+    // changed on disk are read again first.
+    // The window shows what was read again in its status bar.
+    if (DataSourceManager *manager = TxApp::dataSourceManager())
+        manager->rereadChanged();
+    const QStringList problems = doc->dataProblems();
+    if (problems.isEmpty())
+        return true;
+    QMessageBox::warning(parent, tr("Print"),
+                         problems.join(QStringLiteral("\n\n")) + QStringLiteral("\n\n") +
+                             tr("Nothing was printed."));
+    return false;
+}
+
 QStringList PrintHandler::quantityColumns(Document *doc)
 {
     QStringList names;
-    const Binding bound = doc ? boundCells(doc) : Binding();
-    if (!bound.source)
+    if (!doc)
         return names;
-    const QAbstractItemModel *model = bound.source->model();
-    for (int c = 0; c < model->columnCount(); ++c)
-        names << model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+    QList<const DataSource *> seen;
+    const QList<DataBinding *> bindings = doc->bindings();
+    for (DataBinding *b : bindings) {
+        const DataSource *source = b->source();
+        if (!source || !source->model() || seen.contains(source))
+            continue;
+        seen.append(source);
+        const QAbstractItemModel *model = source->model();
+        for (int c = 0; c < model->columnCount(); ++c)
+            names << columnName(model, c) + QStringLiteral(" (") + sourceLabel(source) +
+                         QLatin1Char(')');
+    }
     return names;
 }
 
@@ -452,39 +501,38 @@ bool PrintHandler::quantitiesFromColumn(Document *doc, const QString &column, QV
                                         QString *error)
 {
     out->clear();
-    const Binding bound = doc ? boundCells(doc) : Binding();
-    if (!bound.source) {
+    const QList<DataBinding *> bindings = doc ? doc->bindings() : QList<DataBinding *>();
+    const bool bound =
+        std::any_of(bindings.cbegin(), bindings.cend(), [](DataBinding *b) { return b->isBound(); });
+    if (!bound) {
         *error = tr("Copies from a column need a data item bound to a data source.");
         return false;
     }
-    const QAbstractItemModel *model = bound.source->model();
-    int c = 0;
-    while (c < model->columnCount() &&
-           model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString() != column)
-        ++c;
-    if (c == model->columnCount()) {
-        *error = tr("The data source \"%1\" has no column \"%2\".")
-                     .arg(bound.source->name(), column);
+    const QuantityColumn found = findQuantityColumn(doc, column);
+    if (!found.binding) {
+        *error = tr("None of the document's data sources has a column \"%1\".").arg(column);
         return false;
     }
-    const QModelIndexList &cells = bound.cells;
+    const DataSource *source = found.binding->source();
+    const QAbstractItemModel *model = source->model();
     const int labels = doc->labelCount();
     out->reserve(labels);
     for (int label = 0; label < labels; ++label) {
         // A label past the item's cells has no row and no copies.
-        if (label >= cells.size()) {
+        const int row = found.binding->row(label);
+        if (row < 0) {
             out->append(0);
             continue;
         }
-        const int row = cells.at(label).row();
-        const QString text = model->index(row, c).data(Qt::DisplayRole).toString().trimmed();
+        const QString text =
+            model->index(row, found.column).data(Qt::DisplayRole).toString().trimmed();
         bool ok = true;
         const int n = text.isEmpty() ? 0 : text.toInt(&ok);
         if (!ok || n < 0 || n > 9999) {
             *error = tr("Row %1 of \"%2\": \"%3\" in the column \"%4\" is not a number of "
                         "copies from 0 to 9999; nothing was printed.")
                          .arg(row + 1)
-                         .arg(bound.source->name(), text, column);
+                         .arg(source->name(), text, columnName(model, found.column));
             out->clear();
             return false;
         }
@@ -544,6 +592,12 @@ bool PrintHandler::printDocument(QPrinter *printer, Document *doc)
     const QString refused = layoutError(t);
     if (!refused.isEmpty()) {
         qWarning() << refused;
+        return false;
+    }
+    const QStringList dataProblems = doc->dataProblems();
+    if (!dataProblems.isEmpty()) {
+        lastError = dataProblems.join(QLatin1Char('\n')) + QLatin1Char('\n') +
+                    tr("Nothing was printed.");
         return false;
     }
 

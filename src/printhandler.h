@@ -61,11 +61,19 @@ public:
     // empty for the copy count.
     void setQuantities(const QVector<int> &perLabel) { quantities = perLabel; }
 
-    // The columns of the data source the document's data items show.
+    // Before a print or export from the window: data files changed on disk
+    // are read again (the manager says so), and labels whose data is not there
+    // are refused with a message. True when the run may go on.
+    static bool dataReady(Document *doc, QWidget *parent);
+
+    // The columns of every data source the document's items show, each as
+    // "column (source)".
     static QStringList quantityColumns(Document *doc);
-    // Each label's copies from `column` of that source, in the row of the
-    // label's cell: an empty cell is 0. False, naming the row, when a cell is
-    // not a whole number from 0 to 9999 or the column is not there.
+    // Each label's copies from `column` (as quantityColumns() names it, or a
+    // bare column name: the first source that has it), in the row of the
+    // label's cell in the first item bound to that source: an empty cell is
+    // 0. False, naming the row, when a cell is not a whole number from 0 to
+    // 9999 or the column is not there.
     static bool quantitiesFromColumn(Document *doc, const QString &column, QVector<int> *out,
                                      QString *error);
 

@@ -32,7 +32,7 @@ QString fieldOf(const QString &line, int column)
 } // namespace
 
 QxtCsvModel::QxtCsvModel(QIODevice *device, QObject *parent, bool withHeader, QChar separator)
-    : QAbstractTableModel(parent), m_separator(separator)
+    : QAbstractTableModel(parent), m_separator(separator), m_withHeader(withHeader)
 {
     if (device) {
         readDevice(device, withHeader);

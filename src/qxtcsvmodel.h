@@ -35,6 +35,15 @@ public:
     // is dropped, so one runaway line cannot exhaust memory.
     static constexpr qint64 MaxLineBytes = 16 * 1024 * 1024;
 
+    bool decodedAsWindows1252() const { return false; }
+    bool containsBinary() const { return false; }
+    void reread(QIODevice *device)
+    {
+        beginResetModel();
+        readDevice(device, m_withHeader);
+        endResetModel();
+    }
+
 private:
     void readDevice(QIODevice *device, bool withHeader);
     void addLine(const QByteArray &raw, bool withHeader, bool *headerTaken);
@@ -45,4 +54,5 @@ private:
     QStringList m_header;
     int m_columnCount = 0;
     QChar m_separator;
+    bool m_withHeader = false;
 };

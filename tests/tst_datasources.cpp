@@ -229,10 +229,10 @@ void TestDataSources::documentBytes()
     out.setVersion(15);
     docbuilder::writeFileStart(out);
     const QFileInfo info(csv);
-    out << DataSourceManager::uuid() << qint32(2) << qint32(2);
+    // The document's own sources only: the internal table no item of it
+    // uses belongs to no document.
+    out << DataSourceManager::uuid() << qint32(2) << qint32(1);
     out << qint32(1) << info.absoluteFilePath() << qint64(info.size()) << info.lastModified();
-    QStandardItem x(QStringLiteral("x"));
-    out << qint32(0) << QStringLiteral("Typed") << qint32(2) << QStandardItem() << x;
     docbuilder::writeTemplate(out, stock);
     out << qint32(2) << qint32(8) << qint32(65538); // the item's editor, then the item
     out << DataItem::uuid() << qint32(4) << QPointF(10, 20) << QSizeF(150, 40)
@@ -240,6 +240,9 @@ void TestDataSources::documentBytes()
     out << info.absoluteFilePath() << csv << qint32(1) << qint32(0) << qint32(0) << qint32(1)
         << qint32(0) << 0.0;
     out << QString() << false;
+    // Then the rows of each data file, after the blocks older builds read.
+    out << QUuid(QStringLiteral("{6d0f4c2e-8b7a-4f51-a3c9-2e5b7d1f9a40}")) << qint32(1) << qint32(1)
+        << csv << qint32(2);
     QCOMPARE(testutil::hex(written.data()), testutil::hex(expected));
 }
 
@@ -324,7 +327,8 @@ void TestDataSources::windowFlow()
     QCOMPARE(back->labelCount(), 3);
     const QString pdf = dir.filePath(QStringLiteral("run.pdf"));
     QString err;
-    QCOMPARE(tagorix({QStringLiteral("--export-pdf"), pdf, path}, {}, &err), 0);
+    const int rc = tagorix({QStringLiteral("--export-pdf"), pdf, path}, {}, &err);
+    QVERIFY2(rc == 0, qPrintable(err));
     const printcheck::Pdf out = printcheck::inspect(pdf);
     QVERIFY2(out.ok(), qPrintable(out.error + err));
     QCOMPARE(out.rows(), (QList<QStringList>{{"L-100"}, {"L-101"}, {"L-102"}}));
@@ -380,7 +384,8 @@ void TestDataSources::quantitiesPerRecord()
     doc.addItem(item);
     doc.connectItem(item);
     item->setData(src, block(src->model(), 0, 0, 2, 0));
-    QCOMPARE(PrintHandler::quantityColumns(&doc), QStringList({"name", "qty"}));
+    QCOMPARE(PrintHandler::quantityColumns(&doc),
+             QStringList({"name (qty.csv)", "qty (qty.csv)"}));
     QVector<int> quantities;
     QString error;
     QVERIFY(!PrintHandler::quantitiesFromColumn(&doc, QStringLiteral("qty"), &quantities, &error));
@@ -412,7 +417,7 @@ void TestDataSources::quantitiesPerRecord()
         auto *printers = w->findChild<QComboBox *>(QStringLiteral("printers"));
         printers->setCurrentIndex(printers->count() - 1);
         w->findChild<QLineEdit *>(QStringLiteral("filename"))->setText(viaDialog);
-        w->findChild<QComboBox *>(QStringLiteral("quantityColumn"))->setCurrentText(QStringLiteral("qty"));
+        w->findChild<QComboBox *>(QStringLiteral("quantityColumn"))->setCurrentText(QStringLiteral("qty (qty.csv)"));
         w->findChild<QCheckBox *>(QStringLiteral("fromColumn"))->setChecked(true);
         shownTotal = w->findChild<QLabel *>(QStringLiteral("quantityTotal"))->text();
         w->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();

@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QStringList>
 #include <QVBoxLayout>
 
 DataSourcesWidget::DataSourcesWidget(QWidget *parent) : QDockWidget(parent)
@@ -83,7 +84,8 @@ void DataSourcesWidget::addInternal()
     if (!manager)
         return;
 
-    manager->addInternal(QStringLiteral("New"));
+    // Every table gets a name of its own: items find their table by name.
+    manager->addInternal(manager->newTableName());
     updateListView();
     if (sourceList->count() == 0)
         return;
@@ -146,6 +148,9 @@ void DataSourcesWidget::importSource()
                                  .arg(QFileInfo(name).fileName()));
     }
     updateListView();
+    const QStringList notices = manager->takeNotices();
+    if (!notices.isEmpty())
+        QMessageBox::information(this, tr("Add from file"), notices.join(QLatin1Char('\n')));
 }
 
 void DataSourcesWidget::editSource(QListWidgetItem *item)
@@ -177,6 +182,29 @@ void DataSourcesWidget::deleteSource()
     if (!source || !manager)
         return;
 
-    manager->removeSource(manager->idOf(source));
+    const QList<QPair<QString, int>> users = usageOf ? usageOf(source) : QList<QPair<QString, int>>();
+    QStringList where;
+    for (const auto &use : users)
+        where << tr("%1 (items: %2)").arg(use.first).arg(use.second);
+    QString question = tr("Delete the data source \"%1\"?").arg(source->name());
+    if (where.isEmpty()) {
+        question += QStringLiteral("\n\n") + tr("No item of an open label uses it.");
+    } else {
+        question += QStringLiteral("\n\n") +
+                    tr("It is used by items on: %1.").arg(where.join(QStringLiteral(", "))) +
+                    QStringLiteral("\n\n") +
+                    tr("Those items keep their binding and are bound again when a source of "
+                       "this name is added; until then their labels cannot be printed.");
+    }
+    if (source->kind() == DataSource::Internal)
+        question += QStringLiteral("\n\n") +
+                    tr("The values of the table are lost unless a saved label still holds them.");
+    QPointer<DataSource> guard(source);
+    const auto answer = QMessageBox::question(this, tr("Delete data source"), question,
+                                              QMessageBox::Yes | QMessageBox::No,
+                                              QMessageBox::No);
+    if (answer != QMessageBox::Yes || !guard)
+        return;
+    manager->removeSource(manager->idOf(guard));
     updateListView();
 }

@@ -1,7 +1,13 @@
 #pragma once
 
 #include <QDockWidget>
+#include <QList>
+#include <QPair>
+#include <QString>
 
+#include <functional>
+
+class DataSource;
 class QListWidget;
 class QListWidgetItem;
 
@@ -16,6 +22,11 @@ public:
 
     QListWidget *list() const { return sourceList; }
 
+    // Which open documents use a source, and with how many items: the
+    // question before a delete names them.
+    using Usage = std::function<QList<QPair<QString, int>>(const DataSource *)>;
+    void setUsage(Usage usage) { usageOf = std::move(usage); }
+
 public slots:
     void updateListView();
 
@@ -29,4 +40,5 @@ private slots:
 
 private:
     QListWidget *sourceList = nullptr;
+    Usage usageOf;
 };

@@ -1,9 +1,14 @@
 #include "tableeditor.h"
 
 #include "datasource.h"
+#include "datasourcemanager.h"
 #include "dialogs/datasourceitem.h"
+#include "txapp.h"
 
 #include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QStandardItem>
@@ -37,13 +42,34 @@ TableEditor::TableEditor(DataSourceItem *item, QWidget *parent)
     }
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this, &TableEditor::accept);
 
     auto *layout = new QVBoxLayout(this);
+    if (source && source->kind() == DataSource::Internal) {
+        nameEdit = new QLineEdit(source->name(), this);
+        nameEdit->setObjectName(QStringLiteral("name"));
+        auto *form = new QFormLayout;
+        form->addRow(tr("Name:"), nameEdit);
+        layout->addLayout(form);
+    }
     layout->addLayout(tableRow);
     layout->addWidget(buttons);
 
     resize(600, 400);
+}
+
+void TableEditor::accept()
+{
+    DataSourceManager *manager = TxApp::dataSourceManager();
+    if (nameEdit && source && manager) {
+        QString error;
+        if (!manager->renameSource(source, nameEdit->text(), &error)) {
+            QMessageBox::warning(this, tr("Rename table"), error);
+            nameEdit->setFocus();
+            return;
+        }
+    }
+    QDialog::accept();
 }
 
 void TableEditor::addField()

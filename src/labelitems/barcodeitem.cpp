@@ -9,13 +9,17 @@
 
 #include <QAbstractItemModel>
 #include <QMenu>
+#include <QSignalBlocker>
 #include <QPainter>
 #include <QPrinter>
 
 BarcodeItem::BarcodeItem(QSizeF size, QGraphicsItem *parent) : BaseItem(size, parent)
 {
     setObjectName(QStringLiteral("labelitem/barcode"));
-    watchManager();
+    connect(&binding, &DataBinding::changed, this, &BarcodeItem::bindingChanged);
+    // The table is gone but the binding the document stores stays; what
+    // the next save writes changes, since the table is no longer there.
+    connect(&binding, &DataBinding::sourceRemoved, this, [this] { emit contentEdited(this); });
     updateExtent();
 }
 
@@ -25,23 +29,13 @@ QUuid BarcodeItem::uuid()
     return u;
 }
 
-void BarcodeItem::watchManager()
+void BarcodeItem::bindingChanged()
 {
-    if (DataSourceManager *manager = TxApp::dataSourceManager())
-        connect(manager, &DataSourceManager::sourcesChanged, this, &BarcodeItem::sourcesChanged);
-}
-
-void BarcodeItem::sourcesChanged()
-{
-    if (source || (indexes.isEmpty() && cells.isEmpty()))
+    if (mode != VariableData)
         return;
-    cells.clear();
-    indexes.clear();
-    record = 0;
+    updateExtent();
     update();
     emit dataChanged();
-    // The binding the document stores is gone: an unsaved change.
-    emit contentEdited(this);
 }
 
 void BarcodeItem::populateMenu(QMenu *m)
@@ -81,9 +75,10 @@ void BarcodeItem::setConstantData(const QString &data)
 {
     mode = ConstantData;
     code.setData(data);
-    source = nullptr;
-    cells.clear();
-    indexes.clear();
+    {
+        const QSignalBlocker quiet(&binding);
+        binding.clear();
+    }
     record = 0;
     updateExtent();
     update();
@@ -93,9 +88,10 @@ void BarcodeItem::setConstantData(const QString &data)
 void BarcodeItem::setVariableData(DataSource *src, const QItemSelection &sel)
 {
     mode = VariableData;
-    source = src;
-    cells = src ? sel : QItemSelection();
-    indexes = cells.indexes();
+    {
+        const QSignalBlocker quiet(&binding);
+        binding.bind(src, sel);
+    }
     record = 0;
     updateExtent();
     update();
@@ -104,7 +100,7 @@ void BarcodeItem::setVariableData(DataSource *src, const QItemSelection &sel)
 
 DataSource *BarcodeItem::dataSource() const
 {
-    return source;
+    return mode == VariableData ? binding.source() : nullptr;
 }
 
 QString BarcodeItem::dataForRecord(int r) const
@@ -114,21 +110,22 @@ QString BarcodeItem::dataForRecord(int r) const
     // Past its cells, or with its source gone, a label shows no symbol: it
     // must never carry a code that belongs to another label. An empty cell
     // gives no symbol either, rather than an error text on the label.
-    if (!source || r < 0 || r >= indexes.size() || !indexes.at(r).isValid())
-        return QString();
-    const QString value = indexes.at(r).data(Qt::DisplayRole).toString();
+    const QString value = binding.text(r);
     return value.isEmpty() ? QString() : value;
 }
 
 void BarcodeItem::setRecordIndex(int index)
 {
     record = index;
+    // Captions differ from label to label (an EAN's digits, a missing code).
+    if (mode == VariableData)
+        updateExtent();
     update();
 }
 
 int BarcodeItem::recordCount() const
 {
-    return mode == VariableData ? indexes.size() : 1;
+    return mode == VariableData ? binding.count() : 1;
 }
 
 QRectF BarcodeItem::boundingRect() const
@@ -217,9 +214,10 @@ void BarcodeItem::streamWrite(QDataStream &out)
     out << pos() << size();
     code.streamWrite(out);
     out << qint32(aspect) << qint32(mode);
-    if (mode == VariableData && source) {
-        out << source->name();
-        safestream::writeRanges(out, cells);
+    if (mode == VariableData && binding.isSet()) {
+        // Written as stored while the source is missing, so nothing is lost.
+        out << binding.sourceName();
+        binding.writeRanges(out);
     } else {
         out << QString();
     }
@@ -247,14 +245,9 @@ void BarcodeItem::streamRead(QDataStream &in)
     if (in.status() != QDataStream::Ok)
         return;
 
-    DataSource *found = nullptr;
-    QItemSelection sel;
-    if (!name.isEmpty()) {
-        DataSourceManager *manager = TxApp::dataSourceManager();
-        found = manager ? manager->findByName(name) : nullptr;
-        if (!safestream::readRanges(in, found ? found->model() : nullptr, &sel))
-            return;
-    }
+    QVector<DataBinding::Range> ranges;
+    if (!name.isEmpty() && !DataBinding::readRanges(in, &ranges))
+        return;
     double angle = 0;
     if (version >= 2 && !safestream::readRotation(in, angle))
         return;
@@ -264,9 +257,15 @@ void BarcodeItem::streamRead(QDataStream &in)
     code = read;
     aspect = a;
     mode = m;
-    source = found;
-    cells = found ? sel : QItemSelection();
-    indexes = cells.indexes();
+    {
+        const QSignalBlocker quiet(&binding);
+        if (name.isEmpty()) {
+            binding.clear();
+        } else {
+            binding.setStored(name, QString(), ranges);
+            binding.lookUp();
+        }
+    }
     record = 0;
     if (version >= 2)
         setItemRotation(angle);

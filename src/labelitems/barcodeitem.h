@@ -2,18 +2,18 @@
 
 #include "barcode.h"
 #include "baseitem.h"
+#include "cellbound.h"
+#include "databinding.h"
 #include "iserializable.h"
 #include "itemtypes.h"
 
 #include <QItemSelection>
-#include <QModelIndexList>
-#include <QPointer>
 
 class DataSource;
 
 // A barcode on the label: constant data, or label i shows the i-th chosen
 // cell of a data source.
-class BarcodeItem : public BaseItem, public ISerializable
+class BarcodeItem : public BaseItem, public ISerializable, public CellBound
 {
     Q_OBJECT
 public:
@@ -43,7 +43,8 @@ public:
     // Variable data: label i shows the i-th cell of `sel`.
     void setVariableData(DataSource *src, const QItemSelection &sel);
     DataSource *dataSource() const;
-    QItemSelection selection() const { return cells; }
+    QItemSelection selection() const { return binding.selection(); }
+    DataBinding *cellBinding() override { return mode == VariableData ? &binding : nullptr; }
 
     // What label `record` shows; null when it shows no symbol (a variable
     // item past its cells, or whose source is gone).
@@ -72,21 +73,15 @@ public slots:
 protected:
     void populateMenu(QMenu *menu) override;
 
-private slots:
-    // A removed source leaves the item unbound; it never reads a freed model.
-    void sourcesChanged();
-
 private:
-    void watchManager();
+    void bindingChanged();
     void updateExtent();
     int snapResolution(QPainter *painter) const;
 
     Barcode code;
     int aspect = Barcode::Fit;
     int mode = ConstantData;
-    QPointer<DataSource> source;
-    QItemSelection cells;
-    QModelIndexList indexes;
+    DataBinding binding;
     int record = 0;
     // Where the symbol is drawn, caption included (it may reach past the item).
     QRectF extent;

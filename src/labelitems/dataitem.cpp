@@ -9,6 +9,7 @@
 
 #include <QAbstractItemModel>
 #include <QMenu>
+#include <QSignalBlocker>
 
 DataItem::DataItem(QSizeF size, QGraphicsItem *parent) : BaseItem(size, parent), textItem(this)
 {
@@ -19,7 +20,10 @@ DataItem::DataItem(QSizeF size, QGraphicsItem *parent) : BaseItem(size, parent),
     textItem.setAcceptHoverEvents(false);
     // Presses go to the item itself, which is dragged by its text as well.
     textItem.setAcceptedMouseButtons(Qt::NoButton);
-    watchManager();
+    connect(&binding, &DataBinding::changed, this, &DataItem::bindingChanged);
+    // The table is gone but the binding the document stores stays; what
+    // the next save writes changes, since the table is no longer there.
+    connect(&binding, &DataBinding::sourceRemoved, this, [this] { emit contentEdited(this); });
 }
 
 QUuid DataItem::uuid()
@@ -30,26 +34,13 @@ QUuid DataItem::uuid()
 
 DataSource *DataItem::dataSource() const
 {
-    return source;
+    return binding.source();
 }
 
-void DataItem::watchManager()
+void DataItem::bindingChanged()
 {
-    if (DataSourceManager *manager = TxApp::dataSourceManager())
-        connect(manager, &DataSourceManager::sourcesChanged, this, &DataItem::sourcesChanged);
-}
-
-void DataItem::sourcesChanged()
-{
-    if (source || (indexes.isEmpty() && cells.isEmpty()))
-        return;
-    cells.clear();
-    indexes.clear();
-    record = 0;
     refresh();
     emit dataChanged();
-    // The binding the document stores is gone: an unsaved change.
-    emit contentEdited(this);
 }
 
 void DataItem::populateMenu(QMenu *m)
@@ -94,10 +85,9 @@ void DataItem::setAlignment(Qt::Alignment a)
 
 void DataItem::setData(DataSource *src, const QItemSelection &sel)
 {
-    source = src;
-    cells = src ? sel : QItemSelection();
-    indexes = cells.indexes();
     record = 0;
+    const QSignalBlocker quiet(&binding);
+    binding.bind(src, sel);
     refresh();
     emit dataChanged();
 }
@@ -112,16 +102,13 @@ void DataItem::refresh()
 {
     // A label past the item's cells shows nothing: it must never print
     // another label's value.
-    QString text;
-    if (source && record >= 0 && record < indexes.size() && indexes.at(record).isValid())
-        text = indexes.at(record).data(Qt::DisplayRole).toString();
-    textItem.setPlainText(text);
+    textItem.setPlainText(binding.text(record));
     setAlignment(alignment());
 }
 
 void DataItem::editDialog()
 {
-    QPointer<DataItemDialog> dialog = new DataItemDialog(source, cells);
+    QPointer<DataItemDialog> dialog = new DataItemDialog(binding.source(), binding.selection());
     const bool accepted = dialog->exec() == QDialog::Accepted;
     if (dialog && accepted) {
         setData(dialog->dataSource(), dialog->selection());
@@ -135,9 +122,11 @@ void DataItem::streamWrite(QDataStream &out)
     streamheader::write(out, *this);
     out << pos() << size();
     out << textItem.font() << qint32(align);
-    if (source) {
-        out << source->fileInfo().absoluteFilePath() << source->name();
-        safestream::writeRanges(out, cells);
+    if (binding.isSet()) {
+        // Written as stored while the source is missing, so nothing is lost.
+        const QString path = binding.filePath();
+        out << (path.isNull() ? QStringLiteral("") : path) << binding.sourceName();
+        binding.writeRanges(out);
     } else {
         out << QString() << QString();
     }
@@ -170,29 +159,32 @@ void DataItem::streamRead(QDataStream &in)
     textItem.setFont(f);
     align = a;
 
-    DataSource *found = nullptr;
-    DataSourceManager *manager = TxApp::dataSourceManager();
-    if (!path.isNull() && manager)
-        found = version >= 3 ? manager->findByName(name) : manager->findByFilePath(path);
-    QItemSelection sel;
+    QVector<DataBinding::Range> ranges;
+    QVector<int> column;
     if (!path.isNull()) {
-        const QAbstractItemModel *model = found ? found->model() : nullptr;
         if (version >= 4) {
-            if (!safestream::readRanges(in, model, &sel))
+            if (!DataBinding::readRanges(in, &ranges))
                 return;
         } else {
-            qint32 column = -1;
-            in >> column;
+            qint32 c = -1;
+            in >> c;
             if (in.status() != QDataStream::Ok)
                 return;
-            if (model && column >= 0 && column < model->columnCount() && model->rowCount() > 0)
-                sel.append(QItemSelectionRange(model->index(0, column),
-                                               model->index(model->rowCount() - 1, column)));
+            if (c >= 0)
+                column.append(c);
         }
     }
-    source = found;
-    cells = found ? sel : QItemSelection();
-    indexes = cells.indexes();
+    {
+        const QSignalBlocker quiet(&binding);
+        if (path.isNull()) {
+            binding.clear();
+        } else {
+            binding.setStored(version >= 3 ? name : QString(), path, ranges);
+            if (version < 4)
+                binding.setWholeColumns(column);
+            binding.lookUp();
+        }
+    }
     record = 0;
     refresh();
     if (version >= 2) {

@@ -1,19 +1,19 @@
 #pragma once
 
 #include "baseitem.h"
+#include "cellbound.h"
+#include "databinding.h"
 #include "iserializable.h"
 #include "itemtypes.h"
 #include "maskedtextitem.h"
 #include "textbearing.h"
 
 #include <QItemSelection>
-#include <QModelIndexList>
-#include <QPointer>
 
 class DataSource;
 
 // Variable text: label i shows the i-th chosen cell of a data source.
-class DataItem : public BaseItem, public ISerializable, public TextBearing
+class DataItem : public BaseItem, public ISerializable, public TextBearing, public CellBound
 {
     Q_OBJECT
 public:
@@ -34,12 +34,13 @@ public:
 
     void setData(DataSource *src, const QItemSelection &sel);
     DataSource *dataSource() const;
-    QItemSelection selection() const { return cells; }
+    QItemSelection selection() const { return binding.selection(); }
+    DataBinding *cellBinding() override { return &binding; }
     QString plainText() const { return textItem.toPlainText(); }
 
     void setRecordIndex(int index) override;
     int recordIndex() const override { return record; }
-    int recordCount() const override { return indexes.size(); }
+    int recordCount() const override { return binding.count(); }
 
     qint32 headerVersion() const override { return 4; }
     QUuid headerUuid() const override { return uuid(); }
@@ -56,18 +57,12 @@ public slots:
 protected:
     void populateMenu(QMenu *menu) override;
 
-private slots:
-    // A removed source leaves the item unbound; it never reads a freed model.
-    void sourcesChanged();
-
 private:
     void refresh();
-    void watchManager();
+    void bindingChanged();
 
     MaskedTextItem textItem;
-    QPointer<DataSource> source;
-    QItemSelection cells;
-    QModelIndexList indexes;
+    DataBinding binding;
     int align = Qt::AlignLeft;
     int record = 0;
 };
