@@ -482,13 +482,15 @@ QStringList PrintHandler::quantityColumns(Document *doc)
     QStringList names;
     if (!doc)
         return names;
-    QList<const DataSource *> seen;
+    // In the order the sources were added, whichever item comes first.
+    QMap<int, const DataSource *> used;
+    DataSourceManager *manager = TxApp::dataSourceManager();
     const QList<DataBinding *> bindings = doc->bindings();
     for (DataBinding *b : bindings) {
-        const DataSource *source = b->source();
-        if (!source || !source->model() || seen.contains(source))
-            continue;
-        seen.append(source);
+        if (b->source() && b->source()->model())
+            used.insert(manager ? manager->idOf(b->source()) : used.size(), b->source());
+    }
+    for (const DataSource *source : qAsConst(used)) {
         const QAbstractItemModel *model = source->model();
         for (int c = 0; c < model->columnCount(); ++c)
             names << columnName(model, c) + QStringLiteral(" (") + sourceLabel(source) +

@@ -119,8 +119,15 @@ printcheck::Pdf printcheck::inspect(const QString &path)
         }
         if (index < 0 || index >= pdf.pages.size())
             continue;
-        pdf.pages[index].words << Word{m.captured(1).toDouble(), m.captured(2).toDouble(),
-                                       m.captured(5), m.captured(3).toDouble(),
+        // pdftotext writes the words as XML text.
+        QString text = m.captured(5);
+        text.replace(QLatin1String("&quot;"), QLatin1String("\""))
+            .replace(QLatin1String("&apos;"), QLatin1String("'"))
+            .replace(QLatin1String("&lt;"), QLatin1String("<"))
+            .replace(QLatin1String("&gt;"), QLatin1String(">"))
+            .replace(QLatin1String("&amp;"), QLatin1String("&"));
+        pdf.pages[index].words << Word{m.captured(1).toDouble(), m.captured(2).toDouble(), text,
+                                       m.captured(3).toDouble(),
                                        m.captured(4).toDouble()};
     }
     for (Page &page : pdf.pages)
