@@ -152,6 +152,9 @@ void Document::noteRowChanges()
     QSet<QString> told;
     for (DataBinding *b : bindings()) {
         DataSource *s = b->source();
+        // An internal table was read with the rows it was saved with.
+        if (s && s->kind() == DataSource::Internal && s->model())
+            b->markRowsAtSave(s->model()->rowCount());
         if (!s || s->kind() != DataSource::File || overridden.contains(s->name()))
             continue;
         const int now = s->model() ? s->model()->rowCount() : 0;

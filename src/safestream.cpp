@@ -166,32 +166,3 @@ bool safestream::readRotation(QDataStream &in, double &angle)
     in >> angle;
     return readResult(in, saneRotation(angle));
 }
-
-void safestream::writeRanges(QDataStream &out, const QItemSelection &cells)
-{
-    out << qint32(cells.size());
-    for (const QItemSelectionRange &r : cells)
-        out << qint32(r.top()) << qint32(r.left()) << qint32(r.bottom()) << qint32(r.right());
-}
-
-bool safestream::readRanges(QDataStream &in, const QAbstractItemModel *model, QItemSelection *cells)
-{
-    cells->clear();
-    qint32 ranges = 0;
-    // Four numbers of four bytes per range.
-    if (!readCount(in, ranges, 16))
-        return false;
-    for (qint32 i = 0; i < ranges; ++i) {
-        qint32 top = 0, left = 0, bottom = 0, right = 0;
-        in >> top >> left >> bottom >> right;
-        if (in.status() != QDataStream::Ok)
-            return false;
-        if (!model)
-            continue;
-        const QModelIndex tl = model->index(top, left);
-        const QModelIndex br = model->index(bottom, right);
-        if (tl.isValid() && br.isValid())
-            cells->append(QItemSelectionRange(tl, br));
-    }
-    return true;
-}

@@ -2,7 +2,6 @@
 
 #include <QDataStream>
 #include <QFont>
-#include <QItemSelection>
 #include <QPointF>
 #include <QSizeF>
 #include <QVariant>
@@ -31,13 +30,5 @@ bool saneRotation(double angle);
 bool readGeometry(QDataStream &in, QPointF &pos, QSizeF &size);
 bool readFont(QDataStream &in, QFont &font);
 bool readRotation(QDataStream &in, double &angle);
-
-// The cells an item is bound to, as item blocks store them: a qint32 count of
-// ranges, then top, left, bottom and right of each.
-void writeRanges(QDataStream &out, const QItemSelection &cells);
-// Reads them back as cells of `model`; ranges the model no longer has (a
-// shorter file), and all of them without a model, are dropped. False, with
-// the stream marked, when the block is damaged.
-bool readRanges(QDataStream &in, const QAbstractItemModel *model, QItemSelection *cells);
 
 } // namespace safestream

@@ -424,6 +424,8 @@ void TestDataTrust::missingFileKeepsTheBinding()
 
     clearSources();
     QVERIFY(QFile::rename(csv, csv + QStringLiteral(".moved")));
+    QTest::ignoreMessage(QtWarningMsg,
+                         qPrintable(QStringLiteral("Error loading %1 file does not exist").arg(csv)));
     auto back = readBack(file);
     QVERIFY(back);
     QCOMPARE(manager()->missingFiles(), QStringList({csv}));
