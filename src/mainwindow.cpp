@@ -104,7 +104,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
                 doc->adoptSource(s);
         });
         connect(manager, &DataSourceManager::sourceReread, this,
-                [this](DataSource *, const QString &message) { statusBarShowMessage(message); });
+                [this](DataSource *, const QString &message) {
+                    // Longer than other notes: the labels on screen just changed.
+                    statusBar()->showMessage(message, 10000);
+                });
         sourcesDock->setUsage([this](const DataSource *source) {
             QList<QPair<QString, int>> users;
             for (Document *doc : documents()) {

@@ -3,6 +3,7 @@
 
 #include "mainwindow.h"
 
+#include "dialogs/datasourceswidget.h"
 #include "dialogs/docpropertiesdialog.h"
 #include "dialogs/newdocumentdialog.h"
 #include "dialogs/scanreportdialog.h"
@@ -135,6 +136,8 @@ bool MainWindow::load(QString fn)
     }
     doc->setFileInfo(info);
     openDocumentWindow(doc, true);
+    // Entries of tables that share a name say which label they belong to.
+    sourcesDock->updateListView();
     return true;
 }
 

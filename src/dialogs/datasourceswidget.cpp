@@ -69,11 +69,24 @@ void DataSourcesWidget::updateListView()
 
     // QMap iterates in key order, so the list follows the ids.
     const QMap<int, DataSource *> sources = manager->sources();
+    QMap<QString, int> named;
+    for (DataSource *source : sources)
+        ++named[source->name()];
     for (DataSource *source : sources) {
         if (!source)
             continue;
-        const QString suffix = source->kind() == DataSource::File ? QStringLiteral(" [file]")
-                                                                   : QStringLiteral(" [internal]");
+        QString suffix = source->kind() == DataSource::File ? QStringLiteral(" [file]")
+                                                             : QStringLiteral(" [internal]");
+        // Documents open together may each have a table of the same name:
+        // the entry says whose it is.
+        if (named.value(source->name()) > 1 && usageOf) {
+            QStringList users;
+            for (const auto &use : usageOf(source))
+                users << use.first;
+            if (!users.isEmpty())
+                suffix += QStringLiteral(" (") + users.join(QStringLiteral(", ")) +
+                          QLatin1Char(')');
+        }
         sourceList->addItem(new DataSourceItem(source, source->name() + suffix));
     }
 }
