@@ -163,10 +163,8 @@ void DataBinding::connectSource()
     disconnect(goneConnection);
     if (!src)
         return;
-    tableConnection = connect(src, &DataSource::tableChanged, this, [this] {
-        cachedRows = -1;
-        emit changed();
-    });
+    // The cells follow the table's shape by themselves (see cells()).
+    tableConnection = connect(src, &DataSource::tableChanged, this, &DataBinding::changed);
     renameConnection = connect(src, &DataSource::renamed, this, [this] {
         if (src)
             storedName = src->name();

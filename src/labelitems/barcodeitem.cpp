@@ -137,6 +137,7 @@ void BarcodeItem::updateExtent()
 {
     // EAN and UPC captions reach past the symbol on both sides, and a filling
     // symbol past the item: the area the view repaints must hold them.
+    // The symbol of the label shown.
     Barcode probe = code;
     if (mode == VariableData)
         probe.setData(dataForRecord(record));
