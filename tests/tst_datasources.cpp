@@ -40,9 +40,7 @@ DataSourceManager *manager()
 
 void clearSources()
 {
-    const QList<int> ids = manager()->sources().keys();
-    for (int id : ids)
-        manager()->removeSource(id);
+    testutil::clearDataSources();
 }
 
 QString writeCsv(const QTemporaryDir &dir, const QString &name, const QStringList &lines)
@@ -54,39 +52,14 @@ QString writeCsv(const QTemporaryDir &dir, const QString &name, const QStringLis
     return path;
 }
 
-QStringList shownPerLabel(Document &doc, DataItem *item)
-{
-    QStringList shown;
-    for (int i = 0; i < doc.labelCount(); ++i) {
-        doc.selectLabel(i);
-        shown << item->plainText();
-    }
-    doc.selectLabel(0);
-    return shown;
-}
+using docbuilder::shownPerLabel;
 
 QItemSelection block(const QAbstractItemModel *m, int top, int left, int bottom, int right)
 {
     return QItemSelection(m->index(top, left), m->index(bottom, right));
 }
 
-// The program as a script starts it, with no display.
-int tagorix(const QStringList &args, const QByteArray &input = QByteArray(), QString *err = nullptr)
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    p.setProcessEnvironment(env);
-    p.start(QDir(QStringLiteral(TAGORIX_BIN_DIR)).filePath(QStringLiteral("tagorix")), args);
-    p.write(input);
-    p.closeWriteChannel();
-    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
-        return -1;
-    if (err)
-        *err = QString::fromLocal8Bit(p.readAllStandardError());
-    return p.exitCode();
-}
+using testutil::tagorix;
 
 } // namespace
 

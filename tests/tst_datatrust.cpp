@@ -26,7 +26,6 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardItem>
@@ -44,9 +43,7 @@ DataSourceManager *manager()
 
 void clearSources()
 {
-    const QList<int> ids = manager()->sources().keys();
-    for (int id : ids)
-        manager()->removeSource(id);
+    testutil::clearDataSources();
 }
 
 QString writeFile(const QString &path, const QByteArray &bytes)
@@ -66,16 +63,7 @@ QByteArray rows(int n, const char *prefix = "R")
     return csv;
 }
 
-QStringList shown(Document &doc, DataItem *item)
-{
-    QStringList texts;
-    for (int i = 0; i < doc.labelCount(); ++i) {
-        doc.selectLabel(i);
-        texts << item->plainText();
-    }
-    doc.selectLabel(0);
-    return texts;
-}
+using docbuilder::shownPerLabel;
 
 DataItem *firstDataItem(Document &doc)
 {
@@ -137,22 +125,10 @@ struct Run
     QString err;
 };
 
-// The program as a script starts it, with no display.
 Run tagorix(const QStringList &args, const QByteArray &input = QByteArray())
 {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    p.setProcessEnvironment(env);
-    p.start(QDir(QStringLiteral(TAGORIX_BIN_DIR)).filePath(QStringLiteral("tagorix")), args);
-    p.write(input);
-    p.closeWriteChannel();
     Run run;
-    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = p.exitCode();
-    run.err = QString::fromLocal8Bit(p.readAllStandardError());
+    run.exitCode = testutil::tagorix(args, input, &run.err);
     return run;
 }
 
@@ -218,9 +194,9 @@ void TestDataTrust::sameNamedTablesStayWithTheirDocuments()
     auto a = readBack(path(QStringLiteral("sharedA.tx4l")));
     auto b = readBack(path(QStringLiteral("sharedB.tx4l")));
     QVERIFY(a && b);
-    QCOMPARE(shown(*a, firstDataItem(*a)), QStringList({"AONE", "ATWO"}));
+    QCOMPARE(shownPerLabel(*a, firstDataItem(*a)), QStringList({"AONE", "ATWO"}));
     QCOMPARE(b->labelCount(), 2);
-    QCOMPARE(shown(*b, firstDataItem(*b)), QStringList({"BONE", "BTWO"}));
+    QCOMPARE(shownPerLabel(*b, firstDataItem(*b)), QStringList({"BONE", "BTWO"}));
 
     // A file written now holds its own table only, not the other one.
     QBuffer written;
@@ -235,7 +211,7 @@ void TestDataTrust::sameNamedTablesStayWithTheirDocuments()
     for (BaseItem *item : b->labelItems()) {
         auto *data = qgraphicsitem_cast<DataItem *>(item);
         if (data) {
-            QCOMPARE(shown(*b, data), QStringList({"BONE", "BTWO"}));
+            QCOMPARE(shownPerLabel(*b, data), QStringList({"BONE", "BTWO"}));
             ++bound;
         }
     }
@@ -306,7 +282,7 @@ void TestDataTrust::newTablesHaveNamesOfTheirOwn()
     w.loadFiles({file});
     Document *back = w.currentDocument();
     QVERIFY(back);
-    QCOMPARE(shown(*back, firstDataItem(*back)), QStringList({"second"}));
+    QCOMPARE(shownPerLabel(*back, firstDataItem(*back)), QStringList({"second"}));
     // Both tables were added while the label was open: its file keeps both.
     QCOMPARE(back->dataSources().size(), 2);
 }
@@ -449,7 +425,7 @@ void TestDataTrust::missingFileKeepsTheBinding()
     QVERIFY(QFile::rename(csv + QStringLiteral(".moved"), csv));
     manager()->addCsvFile(csv);
     QCOMPARE(back->labelCount(), 3);
-    QCOMPARE(shown(*back, firstDataItem(*back)), QStringList({"R01", "R02", "R03"}));
+    QCOMPARE(shownPerLabel(*back, firstDataItem(*back)), QStringList({"R01", "R02", "R03"}));
     QVERIFY(back->dataProblems().isEmpty());
     handler.setupPrinter(&printer, back.get());
     QVERIFY(handler.printDocument(&printer, back.get()));
@@ -496,7 +472,7 @@ void TestDataTrust::deletedSourceAsksAndStopsPrinting()
     // A table of that name, added by the user, takes its place.
     QList<QStandardItem *> again{new QStandardItem(QStringLiteral("T1"))};
     manager()->addInternal(QStringLiteral("Serials"), again);
-    QCOMPARE(shown(*doc, item), QStringList({"T1"}));
+    QCOMPARE(shownPerLabel(*doc, item), QStringList({"T1"}));
     doc->setModified(false);
 }
 
@@ -515,13 +491,13 @@ void TestDataTrust::fileChangedWhileOpen()
     QVERIFY(reread.wait(5000));
     QVERIFY2(reread.first().at(1).toString().contains(QStringLiteral("3 rows")),
              qPrintable(reread.first().at(1).toString()));
-    QCOMPARE(shown(doc, item), QStringList({"N01", "N02", "N03"}));
+    QCOMPARE(shownPerLabel(doc, item), QStringList({"N01", "N02", "N03"}));
 
     // Before a print the file is checked again, without waiting for the watcher.
     QTest::qWait(1100);
     writeFile(csv, rows(1, "P"));
     QVERIFY(PrintHandler::dataReady(&doc, nullptr));
-    QCOMPARE(shown(doc, item), QStringList({"P01"}));
+    QCOMPARE(shownPerLabel(doc, item), QStringList({"P01"}));
 
     // A file that is gone stops the print.
     QFile::remove(csv);

@@ -1,6 +1,7 @@
 #include "docbuilder.h"
 
 #include "document.h"
+#include "labelitems/dataitem.h"
 #include "labelitems/textitem.h"
 
 #include <QUuid>
@@ -125,4 +126,15 @@ QByteArray docbuilder::fileWithItem(qint32 type, const QByteArray &block)
     out.writeRawData(block.constData(), block.size());
     out << QString() << false;
     return bytes;
+}
+
+QStringList docbuilder::shownPerLabel(Document &doc, DataItem *item)
+{
+    QStringList shown;
+    for (int i = 0; i < doc.labelCount(); ++i) {
+        doc.selectLabel(i);
+        shown << item->plainText();
+    }
+    doc.selectLabel(0);
+    return shown;
 }

@@ -10,6 +10,7 @@
 #include <QSizeF>
 #include <QStringList>
 
+class DataItem;
 class Document;
 class TextItem;
 
@@ -59,6 +60,9 @@ void writeDateTime(QDataStream &out, QPointF pos, QSizeF size, const QFont &font
 QByteArray fileWithItem(qint32 type, const QByteArray &block);
 
 // A text item on the document, connected to it as an inserted one would be.
+// The text a data item shows on each label of the document, first to last.
+QStringList shownPerLabel(Document &doc, DataItem *item);
+
 TextItem *addText(Document &doc, QPointF pos, QSizeF size, const QString &text = QString());
 
 // The file up to (and including) the document header of the given version.

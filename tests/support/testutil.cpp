@@ -1,5 +1,8 @@
 #include "testutil.h"
 
+#include "datasourcemanager.h"
+#include "txapp.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
@@ -7,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProcess>
 #include <QTimer>
 #include <QWidget>
 
@@ -101,4 +105,32 @@ bool testutil::MessageBoxCatcher::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return false;
+}
+
+void testutil::clearDataSources()
+{
+    DataSourceManager *manager = TxApp::dataSourceManager();
+    if (!manager)
+        return;
+    const QList<int> ids = manager->sources().keys();
+    for (int id : ids)
+        manager->removeSource(id);
+}
+
+int testutil::tagorix(const QStringList &args, const QByteArray &input, QString *err)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    p.setProcessEnvironment(env);
+    p.start(QDir(QStringLiteral(TAGORIX_BIN_DIR)).filePath(QStringLiteral("tagorix")), args);
+    p.write(input);
+    p.closeWriteChannel();
+    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
+        return -1;
+    if (err)
+        *err = QString::fromLocal8Bit(p.readAllStandardError());
+    return p.exitCode();
 }

@@ -42,6 +42,15 @@ private:
 // Readable hex of a byte array, for failure messages.
 QString hex(const QByteArray &bytes);
 
+// Removes every data source of the application's manager.
+void clearDataSources();
+
+// The program itself as a script starts it: no display, no platform chosen,
+// `input` on standard input. Its exit code (-1 when it did not end within two
+// minutes); standard error into *err.
+int tagorix(const QStringList &args, const QByteArray &input = QByteArray(),
+            QString *err = nullptr);
+
 // Path of a file in tests/data.
 QString dataFile(const QString &name);
 
