@@ -211,13 +211,16 @@ int verifyRun(const batchprint::Job &job, const QString &path, Document *doc, QP
                    .arg(dpi));
         return batchprint::VerifyFailed;
     }
-    if (job.verifyOnly || checked.notVerifiable > 0)
+    // Counts after a colon read right for one barcode as for many.
+    if (checked.notVerifiable > 0)
         report(err, path,
-               tr("%1 barcodes scan at %2 dpi; %3 of symbologies the decoder does not know "
-                  "were not checked")
-                   .arg(checked.scanned)
+               tr("barcodes that scan at %1 dpi: %2; barcodes not checked, of symbologies the "
+                  "decoder does not read: %3")
                    .arg(dpi)
+                   .arg(checked.scanned)
                    .arg(checked.notVerifiable));
+    else if (job.verifyOnly)
+        report(err, path, tr("barcodes that scan at %1 dpi: %2").arg(dpi).arg(checked.scanned));
     return 0;
 }
 

@@ -512,6 +512,18 @@ void TestBatchPrint::verifyBeforePrinting()
         run = tagorix({QStringLiteral("--verify-only"), QStringLiteral("--printer"), Zebra, file});
         QVERIFY2(run.exitCode == (file == goodFile ? 0 : 3), qPrintable(describe(run)));
     }
+    // What was checked, and a clause on unchecked codes only when there are some.
+    run = tagorix({QStringLiteral("--verify-only"), QStringLiteral("--printer"), Zebra, goodFile});
+    QCOMPARE(run.err,
+             QStringLiteral("tagorix: %1: barcodes that scan at 203 dpi: 1\n").arg(goodFile));
+    addBarcode(good, Barcode::MaxiCode, QStringLiteral("NOT-READ"), QPointF(30, 4),
+               QSizeF(25, 25) * good.labelGeometry().pixelsPerMm);
+    const QString mixedFile = saved(good, QStringLiteral("verify-mixed.tx4l"));
+    run = tagorix({QStringLiteral("--verify-only"), QStringLiteral("--printer"), Zebra, mixedFile});
+    QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
+    QCOMPARE(run.err, QStringLiteral("tagorix: %1: barcodes that scan at 203 dpi: 1; barcodes not "
+                                     "checked, of symbologies the decoder does not read: 1\n")
+                          .arg(mixedFile));
     run = tagorix({QStringLiteral("--verify"), QStringLiteral("--print"), QStringLiteral("--printer"),
                    Zebra, badFile});
     QCOMPARE(run.exitCode, 3);
