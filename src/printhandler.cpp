@@ -1,6 +1,7 @@
 #include "printhandler.h"
 
 #include "datasource.h"
+#include "dialogs/labelprintdialog.h"
 #include "dialogs/printercalibrationdialog.h"
 #include "dialogs/scanreportdialog.h"
 #include "document.h"
@@ -88,6 +89,20 @@ void mergeJobOptions(QPrinter *printer, const QStringList &options)
     printer->printEngine()->setProperty(CupsOptions, all);
 }
 
+// One label ("4") or one range ("2-5") that starts within the labels; a range
+// reaching past them is cut by the caller.
+bool parseLabelRange(const QString &pages, int labels, int *from, int *to)
+{
+    static const QRegularExpression single(
+        QStringLiteral("^\\s*(\\d{1,9})\\s*(?:-\\s*(\\d{1,9})\\s*)?$"));
+    const QRegularExpressionMatch m = single.match(pages);
+    if (!m.hasMatch())
+        return false;
+    *from = m.captured(1).toInt();
+    *to = m.captured(2).isEmpty() ? *from : m.captured(2).toInt();
+    return *from >= 1 && *to >= *from && *from <= labels;
+}
+
 // Qt's print dialog hands a typed list of pages to CUPS, which would pick
 // printed rows rather than labels. A single range becomes the label range;
 // false for anything one range of labels cannot express.
@@ -104,14 +119,9 @@ bool takeLabelRange(QPrinter *printer, int labels)
     const QString pages = all.at(at + 1);
     all.erase(all.begin() + at, all.begin() + at + 2);
     printer->printEngine()->setProperty(CupsOptions, all);
-    static const QRegularExpression single(
-        QStringLiteral("^\\s*(\\d{1,9})\\s*(?:-\\s*(\\d{1,9})\\s*)?$"));
-    const QRegularExpressionMatch m = single.match(pages);
-    if (!m.hasMatch())
-        return false;
-    const int from = m.captured(1).toInt();
-    const int to = m.captured(2).isEmpty() ? from : m.captured(2).toInt();
-    if (from < 1 || to < from || from > labels)
+    int from = 0;
+    int to = 0;
+    if (!parseLabelRange(pages, labels, &from, &to))
         return false;
     printer->setFromTo(from, qMin(to, labels));
     return true;
@@ -181,6 +191,18 @@ QString PrintHandler::layoutError(const SizeTemplate &t)
     return QString();
 }
 
+QString PrintHandler::labelRangeProblem(const QString &pages, int labels)
+{
+    int from = 0;
+    int to = 0;
+    if (parseLabelRange(pages, labels, &from, &to))
+        return QString();
+    return tr("\"%1\" is not one label or one range of labels. Give one range of labels from 1 "
+              "to %2, for example 2-5.")
+        .arg(pages.trimmed())
+        .arg(labels);
+}
+
 void PrintHandler::printWithDialog(Document *doc)
 {
     if (!doc || !doc->sizeTemplate().isValid()) {
@@ -201,7 +223,7 @@ void PrintHandler::printWithDialog(Document *doc)
     setupPrinter(printer.get(), doc);
 
     QPointer<Document> guard(doc);
-    QPointer<QPrintDialog> dialog = new QPrintDialog(printer.get(), nullptr);
+    QPointer<QPrintDialog> dialog = new LabelPrintDialog(printer.get(), doc->labelCount());
     dialog->setMinMax(1, doc->labelCount());
 
     // The "Quantities" tab: copies per label from a column of the data, and

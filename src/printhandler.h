@@ -43,6 +43,10 @@ public:
     // as wide as the liner); empty when it can be printed.
     static QString layoutError(const SizeTemplate &stock);
 
+    // Why the print dialog's "Pages" entry is not one label or one range of
+    // labels starting within the document's `labels`; empty when it is.
+    static QString labelRangeProblem(const QString &pages, int labels);
+
     // Why the queue cannot take a job now (the print system is not running,
     // the printer is gone, stopped or refuses jobs); empty when it can.
     static QString queueProblem(const QString &queue);

@@ -710,41 +710,59 @@ void TestPrintHandler::typedPagesAreLabels_data()
 {
     QTest::addColumn<QString>("pages");
     QTest::addColumn<int>("rows");
+    QTest::addColumn<bool>("refused");
     // Labels 3..5 of 6, two across: two rows. Left to CUPS, "3-5" would pick
     // the third row only.
-    QTest::newRow("one range") << "3-5" << 2;
-    QTest::newRow("one label") << "6" << 1;
-    QTest::newRow("range reaching past the labels") << "5-20" << 1;
-    QTest::newRow("list of ranges") << "1,3" << 0;
-    QTest::newRow("start past the labels") << "7-9" << 0;
+    QTest::newRow("one range") << "3-5" << 2 << false;
+    QTest::newRow("one label") << "6" << 1 << false;
+    QTest::newRow("range reaching past the labels") << "5-20" << 1 << false;
+    // Refused in the dialog, which stays open with every setting; then 2-3
+    // is given, two copies each, collated: two rows.
+    QTest::newRow("list of ranges") << "1,3" << 2 << true;
+    QTest::newRow("start past the labels") << "7-9" << 2 << true;
+    QTest::newRow("not a number") << "two" << 2 << true;
 }
 
 void TestPrintHandler::typedPagesAreLabels()
 {
     QFETCH(QString, pages);
     QFETCH(int, rows);
+    QFETCH(bool, refused);
     auto doc = printcheck::makeDocument(6, docbuilder::makeTemplate(50, 30, 2));
     doc->setPrinterSettings(new PrinterSettingsWin(Zebra));
     PrintHandler handler;
     QStringList problems;
     QString refusal;
-    answerPrintDialog({}, QString(), &problems, [&] {
-        QWidget *w = QApplication::activeModalWidget();
-        w->findChild<QRadioButton *>(QStringLiteral("pagesRadioButton"))->setChecked(true);
-        w->findChild<QLineEdit *>(QStringLiteral("pagesLineEdit"))->setText(pages);
-        if (rows == 0)
-            testutil::answerNextMessageBox(QMessageBox::Ok, nullptr, &refusal);
+    bool keptOpen = false;
+    const JobSetup job = refused ? JobSetup{2, true, 0, 0} : JobSetup{};
+    answerPrintDialog(job, QString(), &problems, [&] {
+        auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+        auto *choice = dialog->findChild<QRadioButton *>(QStringLiteral("pagesRadioButton"));
+        auto *entry = dialog->findChild<QLineEdit *>(QStringLiteral("pagesLineEdit"));
+        choice->setChecked(true);
+        entry->setText(pages);
+        if (!refused)
+            return;
+        testutil::answerNextMessageBox(QMessageBox::Ok, nullptr, &refusal);
+        dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        keptOpen = dialog->isVisible() && dialog->result() != QDialog::Accepted &&
+                   choice->isChecked() && entry->text() == pages &&
+                   dialog->findChild<QSpinBox *>(QStringLiteral("copies"))->value() == 2 &&
+                   dialog->findChild<QCheckBox *>(QStringLiteral("collate"))->isChecked();
+        entry->setText(QStringLiteral("2-3"));
     });
     handler.printWithDialog(doc.get());
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(';')));
-    if (rows == 0) {
-        QCOMPARE(refusal, QStringLiteral("Give one range of labels from 1 to 6, for example 2-5."));
-        QVERIFY(server.waitForIdle());
-        QVERIFY(server.listener().jobs().isEmpty());
-        return;
+    if (refused) {
+        QCOMPARE(refusal, QStringLiteral("\"%1\" is not one label or one range of labels. Give "
+                                         "one range of labels from 1 to 6, for example 2-5.")
+                              .arg(pages));
+        QVERIFY(keptOpen);
     }
     QVERIFY2(server.listener().waitForJobs(1), qPrintable(server.errorLog().right(2000)));
     QCOMPARE(printcheck::labelBlocks(server.listener().jobs().value(0)), rows);
+    QVERIFY(server.waitForIdle());
+    QCOMPARE(server.listener().jobs().size(), 1);
 }
 
 // A stored offset moves every printed dot of the queue's jobs, and only of

@@ -717,6 +717,10 @@ Vil du gemme dine ændringer?</translation>
         <source>&quot;%1&quot; cannot be written: the folder does not exist or is not writable.</source>
         <translation>&quot;%1&quot; kan ikke skrives: mappen findes ikke, eller der kan ikke skrives i den.</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is not one label or one range of labels. Give one range of labels from 1 to %2, for example 2-5.</source>
+        <translation>&quot;%1&quot; er hverken én etiket eller ét interval af etiketter. Angiv ét interval af etiketter fra 1 til %2, for eksempel 2-5.</translation>
+    </message>
 </context>
 <context>
     <name>PrinterCalibrationDialog</name>

@@ -717,6 +717,10 @@ Möchten Sie die Änderungen speichern?</translation>
         <source>&quot;%1&quot; cannot be written: the folder does not exist or is not writable.</source>
         <translation>&quot;%1&quot; kann nicht geschrieben werden: Der Ordner existiert nicht oder ist nicht beschreibbar.</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is not one label or one range of labels. Give one range of labels from 1 to %2, for example 2-5.</source>
+        <translation>&quot;%1&quot; ist weder ein Etikett noch ein Etikettenbereich. Geben Sie einen Etikettenbereich von 1 bis %2 an, zum Beispiel 2-5.</translation>
+    </message>
 </context>
 <context>
     <name>PrinterCalibrationDialog</name>

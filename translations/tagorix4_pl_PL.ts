@@ -718,6 +718,10 @@ Czy chcesz zapisać zmiany?</translation>
         <source>&quot;%1&quot; cannot be written: the folder does not exist or is not writable.</source>
         <translation>Nie można zapisać &quot;%1&quot;: folder nie istnieje lub nie ma uprawnień do zapisu w nim.</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is not one label or one range of labels. Give one range of labels from 1 to %2, for example 2-5.</source>
+        <translation>&quot;%1&quot; nie jest ani jedną etykietą, ani jednym zakresem etykiet. Podaj jeden zakres etykiet od 1 do %2, na przykład 2-5.</translation>
+    </message>
 </context>
 <context>
     <name>PrinterCalibrationDialog</name>

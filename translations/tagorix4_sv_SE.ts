@@ -717,6 +717,10 @@ Vill du spara ändringarna?</translation>
         <source>&quot;%1&quot; cannot be written: the folder does not exist or is not writable.</source>
         <translation>&quot;%1&quot; kan inte skrivas: mappen finns inte eller är inte skrivbar.</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is not one label or one range of labels. Give one range of labels from 1 to %2, for example 2-5.</source>
+        <translation>&quot;%1&quot; är varken en etikett eller ett intervall av etiketter. Ange ett intervall av etiketter från 1 till %2, till exempel 2-5.</translation>
+    </message>
 </context>
 <context>
     <name>PrinterCalibrationDialog</name>
