@@ -182,11 +182,20 @@ QString PrintHandler::layoutError(const SizeTemplate &t)
             .arg(t.marginLeft())
             .arg(t.marginRight())
             .arg(t.linerWidth());
-    if (!(printable - (t.columns() - 1) * t.colSpacing() > 0))
+    const double across = printable - (t.columns() - 1) * t.colSpacing();
+    if (!(across > 0))
         return tr("The column spacing of the label stock (%1 mm) leaves no room for %2 columns "
                   "on its %3 mm liner.")
             .arg(t.colSpacing())
             .arg(t.columns())
+            .arg(t.linerWidth());
+    // A damaged file may give a column count in the millions: the grid of
+    // cells would not fit in memory, and such labels could not be printed.
+    if (across / t.columns() < MinCellWidthMm)
+        return tr("The %1 columns of the label stock leave less than %2 mm for each label on "
+                  "its %3 mm liner.")
+            .arg(t.columns())
+            .arg(MinCellWidthMm)
             .arg(t.linerWidth());
     return QString();
 }

@@ -42,6 +42,8 @@ public:
     // Why the stock leaves no cell to print into (no columns, margins or gaps
     // as wide as the liner); empty when it can be printed.
     static QString layoutError(const SizeTemplate &stock);
+    // Narrower cells are refused by layoutError().
+    static constexpr double MinCellWidthMm = 1.0;
 
     // Why the print dialog's "Pages" entry is not one label or one range of
     // labels starting within the document's `labels`; empty when it is.

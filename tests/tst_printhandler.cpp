@@ -439,6 +439,13 @@ void TestPrintHandler::refusedLayouts_data()
         << "The column spacing of the label stock (102 mm) leaves no room for 2 columns on "
            "its 106 mm liner.";
     t = twoColumns();
+    t.setValue(SizeTemplate::Columns, 1140850689);
+    t.setValue(SizeTemplate::ColSpacing, 0.0);
+    QTest::newRow("a column count no liner holds")
+        << t
+        << "The 1140850689 columns of the label stock leave less than 1 mm for each label on "
+           "its 106 mm liner.";
+    t = twoColumns();
     t.setValue(SizeTemplate::RowSpacing, -4.0);
     QTest::newRow("negative row gap")
         << t << "The label stock has a margin or spacing that is not a length of zero or more.";

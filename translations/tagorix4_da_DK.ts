@@ -721,6 +721,10 @@ Vil du gemme dine ændringer?</translation>
         <source>&quot;%1&quot; is not one label or one range of labels. Give one range of labels from 1 to %2, for example 2-5.</source>
         <translation>&quot;%1&quot; er hverken én etiket eller ét interval af etiketter. Angiv ét interval af etiketter fra 1 til %2, for eksempel 2-5.</translation>
     </message>
+    <message>
+        <source>The %1 columns of the label stock leave less than %2 mm for each label on its %3 mm liner.</source>
+        <translation>Etiketmaterialets %1 kolonner giver mindre end %2 mm til hver etiket på bagpapiret på %3 mm.</translation>
+    </message>
 </context>
 <context>
     <name>PrinterCalibrationDialog</name>

@@ -721,6 +721,10 @@ Möchten Sie die Änderungen speichern?</translation>
         <source>&quot;%1&quot; is not one label or one range of labels. Give one range of labels from 1 to %2, for example 2-5.</source>
         <translation>&quot;%1&quot; ist weder ein Etikett noch ein Etikettenbereich. Geben Sie einen Etikettenbereich von 1 bis %2 an, zum Beispiel 2-5.</translation>
     </message>
+    <message>
+        <source>The %1 columns of the label stock leave less than %2 mm for each label on its %3 mm liner.</source>
+        <translation>Die %1 Spalten des Etikettenmaterials lassen auf dem %3 mm breiten Trägerband weniger als %2 mm für jedes Etikett.</translation>
+    </message>
 </context>
 <context>
     <name>PrinterCalibrationDialog</name>

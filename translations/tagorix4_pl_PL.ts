@@ -722,6 +722,10 @@ Czy chcesz zapisać zmiany?</translation>
         <source>&quot;%1&quot; is not one label or one range of labels. Give one range of labels from 1 to %2, for example 2-5.</source>
         <translation>&quot;%1&quot; nie jest ani jedną etykietą, ani jednym zakresem etykiet. Podaj jeden zakres etykiet od 1 do %2, na przykład 2-5.</translation>
     </message>
+    <message>
+        <source>The %1 columns of the label stock leave less than %2 mm for each label on its %3 mm liner.</source>
+        <translation>%1 kolumn materiału etykiet pozostawia na podkładzie o szerokości %3 mm mniej niż %2 mm na każdą etykietę.</translation>
+    </message>
 </context>
 <context>
     <name>PrinterCalibrationDialog</name>

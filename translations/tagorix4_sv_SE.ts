@@ -721,6 +721,10 @@ Vill du spara ändringarna?</translation>
         <source>&quot;%1&quot; is not one label or one range of labels. Give one range of labels from 1 to %2, for example 2-5.</source>
         <translation>&quot;%1&quot; är varken en etikett eller ett intervall av etiketter. Ange ett intervall av etiketter från 1 till %2, till exempel 2-5.</translation>
     </message>
+    <message>
+        <source>The %1 columns of the label stock leave less than %2 mm for each label on its %3 mm liner.</source>
+        <translation>Etikettmaterialets %1 kolumner lämnar mindre än %2 mm för varje etikett på bärpapperet som är %3 mm brett.</translation>
+    </message>
 </context>
 <context>
     <name>PrinterCalibrationDialog</name>
