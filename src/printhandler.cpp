@@ -560,6 +560,29 @@ void PrintHandler::cancel()
     cancelRequested = true;
 }
 
+bool PrintHandler::printCalibrationLabel(QPrinter *printer, Document *doc, QPointF offsetMm)
+{
+    if (!printer)
+        return printDocument(printer, doc);
+    const std::optional<QPointF> keptOffset = offsetOverride;
+    const QVector<int> keptQuantities = quantities;
+    const int keptCopies = printer->copyCount();
+    const int keptFrom = printer->fromPage();
+    const int keptTo = printer->toPage();
+    offsetOverride = offsetMm;
+    quantities.clear();
+    cellPainter = &printcalibration::paintCalibrationLabel;
+    printer->setFromTo(1, 1);
+    printer->setCopyCount(1);
+    const bool sent = printDocument(printer, doc);
+    cellPainter = nullptr;
+    offsetOverride = keptOffset;
+    quantities = keptQuantities;
+    printer->setCopyCount(keptCopies);
+    printer->setFromTo(keptFrom, keptTo);
+    return sent;
+}
+
 bool PrintHandler::printDocument(QPrinter *printer, Document *doc)
 {
     lastError.clear();
@@ -650,9 +673,11 @@ bool PrintHandler::printDocument(QPrinter *printer, Document *doc)
         const int row = grid.currentRow();
         doc->selectLabel(label);
         const QPointF p = grid.nextPosition();
-        doc->render(&painter,
-                    QRectF(cell.x() + p.x(), cell.y() + p.y(), cell.width(), cell.height()),
-                    QRectF(), Qt::IgnoreAspectRatio);
+        const QRectF target(cell.x() + p.x(), cell.y() + p.y(), cell.width(), cell.height());
+        if (cellPainter)
+            cellPainter(&painter, target, pxPerMm);
+        else
+            doc->render(&painter, target, QRectF(), Qt::IgnoreAspectRatio);
         ++done;
         emit labelPrinted(int(qMin<qint64>(done, total)), total);
         Q_UNUSED(copy)

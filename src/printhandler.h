@@ -6,11 +6,14 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
 #include <optional>
 
 class Document;
 class PrinterSettingsWin;
+class QPainter;
 class QPrinter;
+class QRectF;
 class QWidget;
 class SizeTemplate;
 
@@ -78,6 +81,12 @@ public:
     // Why the last printDocument() sent nothing; empty after a success.
     QString errorString() const { return lastError; }
 
+    // The calibration label on a printer set up for the document: printed as
+    // a one-label job of the document is (its page, one row of the liner; its
+    // first cell; its printer's settings), with the calibration drawing in
+    // place of the label, moved by `offsetMm` instead of the stored offset.
+    bool printCalibrationLabel(QPrinter *printer, Document *doc, QPointF offsetMm);
+
     // printDocument() with a progress dialog (with Cancel) for long jobs.
     bool printWithProgress(QPrinter *printer, Document *doc, QWidget *parent = nullptr);
 
@@ -107,6 +116,8 @@ private:
     Plan plan(QPrinter *printer, Document *doc) const;
 
     bool cancelRequested = false;
+    // Draws each placed cell instead of the document's label, when set.
+    std::function<void(QPainter *, const QRectF &cell, double pxPerMm)> cellPainter;
     std::optional<QPointF> offsetOverride;
     QVector<int> quantities;
     QString lastError;
