@@ -1326,6 +1326,18 @@ Czy chcesz zapisać zmiany?</translation>
         <source>--quantity-column needs the name of a column</source>
         <translation>--quantity-column wymaga nazwy kolumny</translation>
     </message>
+    <message>
+        <source>--wait is for --print; --export-pdf has written the file when it ends</source>
+        <translation>--wait dotyczy --print; --export-pdf zapisuje plik, zanim się zakończy</translation>
+    </message>
+    <message>
+        <source>--wait-timeout needs --wait</source>
+        <translation>--wait-timeout wymaga --wait</translation>
+    </message>
+    <message>
+        <source>--wait-timeout needs a number of seconds from 1 to %1, not &quot;%2&quot;</source>
+        <translation>--wait-timeout wymaga liczby sekund od 1 do %1, a nie &quot;%2&quot;</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -1380,6 +1392,14 @@ Czy chcesz zapisać zmiany?</translation>
     <message>
         <source>Print each label as many times as the column &lt;NAME&gt; of its data row says.</source>
         <translation>Drukuje każdą etykietę tyle razy, ile wskazuje kolumna &lt;NAME&gt; w jej wierszu danych.</translation>
+    </message>
+    <message>
+        <source>After each print, wait until the print system reports the job completed; if it is cancelled or aborted, the printer stops, or the time of --wait-timeout passes, exit with code 2 (with --print).</source>
+        <translation>Po każdym wydruku czeka, aż system drukowania zgłosi zakończenie zadania; jeśli zadanie zostanie anulowane lub przerwane, drukarka się zatrzyma albo minie czas z --wait-timeout, kończy działanie z kodem 2 (z --print).</translation>
+    </message>
+    <message>
+        <source>Wait at most &lt;SECONDS&gt; for each job with --wait (default 60).</source>
+        <translation>Z --wait czeka na każde zadanie najwyżej &lt;SECONDS&gt; sekund (domyślnie 60).</translation>
     </message>
 </context>
 <context>
