@@ -412,7 +412,7 @@ void TestBatchPrint::waitTellsWhetherTheJobPrinted()
     server.runTool(QStringLiteral("cancel"), {QStringLiteral("-a"), unreachable});
     QVERIFY(server.removeQueue(unreachable));
     QCOMPARE(run.exitCode, int(batchprint::JobFailed));
-    QVERIFY2(QRegularExpression(QStringLiteral("^tagorix: .*waited\\.tx4l: (job \\d+ on "
+    QVERIFY2(QRegularExpression(QStringLiteral("(^|\n)tagorix: .*waited\\.tx4l: (job \\d+ on "
                                                "\"Zebra_Unreachable\" was not printed within 5 s|"
                                                "the printer \"Zebra_Unreachable\" stopped before "
                                                "job \\d+ was printed).*; the job stays in the "
@@ -570,16 +570,23 @@ void TestBatchPrint::verifyBeforePrinting()
     }
     // What was checked, and a clause on unchecked codes only when there are some.
     run = tagorix({QStringLiteral("--verify-only"), QStringLiteral("--printer"), Zebra, goodFile});
-    QCOMPARE(run.err,
-             QStringLiteral("tagorix: %1: barcodes that scan at 203 dpi: 1\n").arg(goodFile));
+    // Qt may say something of its own on the lines before.
+    const auto lastLine = [](const Run &r) {
+        const QStringList lines = r.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        return lines.isEmpty() ? QString() : lines.last();
+    };
+    QCOMPARE(lastLine(run),
+             QStringLiteral("tagorix: %1: barcodes that scan at 203 dpi: 1").arg(goodFile));
+    QVERIFY2(!run.err.contains(QLatin1String("not checked")), qPrintable(run.err));
     addBarcode(good, Barcode::MaxiCode, QStringLiteral("NOT-READ"), QPointF(30, 4),
                QSizeF(25, 25) * good.labelGeometry().pixelsPerMm);
     const QString mixedFile = saved(good, QStringLiteral("verify-mixed.tx4l"));
     run = tagorix({QStringLiteral("--verify-only"), QStringLiteral("--printer"), Zebra, mixedFile});
     QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
-    QCOMPARE(run.err, QStringLiteral("tagorix: %1: barcodes that scan at 203 dpi: 1; barcodes not "
-                                     "checked, of symbologies the decoder does not read: 1\n")
-                          .arg(mixedFile));
+    QCOMPARE(lastLine(run), QStringLiteral("tagorix: %1: barcodes that scan at 203 dpi: 1; "
+                                           "barcodes not checked, of symbologies the decoder "
+                                           "does not read: 1")
+                                .arg(mixedFile));
     run = tagorix({QStringLiteral("--verify"), QStringLiteral("--print"), QStringLiteral("--printer"),
                    Zebra, badFile});
     QCOMPARE(run.exitCode, 3);
