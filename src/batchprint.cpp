@@ -8,6 +8,7 @@
 #include "printersettings_win.h"
 #include "printcalibration.h"
 #include "printhandler.h"
+#include "printjobs.h"
 #include "qxtcsvmodel.h"
 #include "scanverifier.h"
 #include "txapp.h"
@@ -20,11 +21,13 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QTextStream>
+#include <QThread>
 
 #include <memory>
 
@@ -41,6 +44,8 @@ const QString CopiesName = QStringLiteral("copies");
 const QString CollateName = QStringLiteral("collate");
 const QString RangeName = QStringLiteral("range");
 const QString DataName = QStringLiteral("data");
+const QString WaitName = QStringLiteral("wait");
+const QString WaitTimeoutName = QStringLiteral("wait-timeout");
 
 constexpr int MaxCopies = 9999;
 
@@ -231,14 +236,82 @@ int verifyRun(const batchprint::Job &job, const QString &path, Document *doc, QP
                    .arg(dpi));
         return batchprint::VerifyFailed;
     }
-    if (job.verifyOnly || checked.notVerifiable > 0)
+    // Counts after a colon read right for one barcode as for many.
+    if (checked.notVerifiable > 0)
         report(err, path,
-               tr("%1 barcodes scan at %2 dpi; %3 of symbologies the decoder does not know "
-                  "were not checked")
-                   .arg(checked.scanned)
+               tr("barcodes that scan at %1 dpi: %2; barcodes not checked, of symbologies the "
+                  "decoder does not read: %3")
                    .arg(dpi)
+                   .arg(checked.scanned)
                    .arg(checked.notVerifiable));
+    else if (job.verifyOnly)
+        report(err, path, tr("barcodes that scan at %1 dpi: %2").arg(dpi).arg(checked.scanned));
     return 0;
+}
+
+// After a job was handed to the print system: 0 once it reports the job
+// completed; JobFailed, saying why, when the job was cancelled or aborted,
+// the printer stopped, or the time ran out. `before` is the newest job of
+// the queue before this one was sent.
+int waitForJob(const QString &queue, int before, int seconds, const QString &path, QTextStream &err)
+{
+    // Qt hands the job over before its print call returns, so it is listed now.
+    const int job = printjobs::newestJob(queue);
+    if (job <= before || before < 0) {
+        report(err, path,
+               tr("the print system lists no job of this run on \"%1\", so whether it was "
+                  "printed is not known")
+                   .arg(queue));
+        return batchprint::JobFailed;
+    }
+    const auto said = [](const printjobs::Status &s) {
+        return s.message.isEmpty() ? QString() : tr(" (the printer said: %1)").arg(s.message);
+    };
+    QElapsedTimer clock;
+    clock.start();
+    printjobs::Status status;
+    for (;;) {
+        if (!printjobs::status(queue, job, &status)) {
+            report(err, path,
+                   tr("the print system stopped answering while job %1 on \"%2\" waited to be "
+                      "printed")
+                       .arg(job)
+                       .arg(queue));
+            return batchprint::JobFailed;
+        }
+        if (status.completed())
+            return 0;
+        if (status.done()) {
+            report(err, path,
+                   (status.cancelled()
+                        ? tr("job %1 on \"%2\" was cancelled; it was not printed%3")
+                        : tr("job %1 on \"%2\" was aborted by the print system; it was not "
+                             "printed%3"))
+                       .arg(job)
+                       .arg(queue, said(status)));
+            return batchprint::JobFailed;
+        }
+        // A stopped queue prints nothing until someone starts it again.
+        if (status.printerStopped) {
+            report(err, path,
+                   tr("the printer \"%1\" stopped before job %2 was printed%3; the job stays "
+                      "in the queue")
+                       .arg(queue)
+                       .arg(job)
+                       .arg(said(status)));
+            return batchprint::JobFailed;
+        }
+        if (clock.elapsed() >= qint64(seconds) * 1000)
+            break;
+        QThread::msleep(250);
+    }
+    report(err, path,
+           tr("job %1 on \"%2\" was not printed within %3 s%4; the job stays in the queue")
+               .arg(job)
+               .arg(queue)
+               .arg(seconds)
+               .arg(said(status)));
+    return batchprint::JobFailed;
 }
 
 } // namespace
@@ -289,6 +362,17 @@ void batchprint::addOptions(QCommandLineParser &parser)
             "main", "Move every label by <X,Y> millimetres (from -10 to 10) instead of the "
                     "printer's stored calibration."),
         QStringLiteral("X,Y")));
+    parser.addOption(QCommandLineOption(
+        WaitName,
+        QCoreApplication::translate(
+            "main", "After each print, wait until the print system reports the job completed; "
+                    "if it is cancelled or aborted, the printer stops, or the time of "
+                    "--wait-timeout passes, exit with code 2 (with --print).")));
+    parser.addOption(QCommandLineOption(
+        WaitTimeoutName,
+        QCoreApplication::translate(
+            "main", "Wait at most <SECONDS> for each job with --wait (default 60)."),
+        QStringLiteral("SECONDS"), QString::number(DefaultWaitSeconds)));
     parser.addOption(QCommandLineOption(
         QuantityName,
         QCoreApplication::translate(
@@ -355,6 +439,25 @@ bool batchprint::parseJob(const QCommandLineParser &parser, Job *job, QString *e
         job->printer = parser.value(PrinterName);
         if (job->printer.isEmpty()) {
             *error = tr("--printer needs a printer name");
+            return false;
+        }
+    }
+    job->wait = parser.isSet(WaitName);
+    if (job->wait && job->exportPdf) {
+        *error = tr("--wait is for --print; --export-pdf has written the file when it ends");
+        return false;
+    }
+    if (parser.isSet(WaitTimeoutName)) {
+        bool number = false;
+        job->waitSeconds = parser.value(WaitTimeoutName).toInt(&number);
+        if (!job->wait) {
+            *error = tr("--wait-timeout needs --wait");
+            return false;
+        }
+        if (!number || job->waitSeconds < 1 || job->waitSeconds > MaxWaitSeconds) {
+            *error = tr("--wait-timeout needs a number of seconds from 1 to %1, not \"%2\"")
+                         .arg(MaxWaitSeconds)
+                         .arg(parser.value(WaitTimeoutName));
             return false;
         }
     }
@@ -507,6 +610,8 @@ int batchprint::run(const Job &job, QTextStream &err)
             if (job.verifyOnly)
                 continue;
         }
+        const bool waits = job.wait && !job.exportPdf;
+        const int before = waits ? printjobs::newestJob(printer->printerName()) : 0;
         if (!handler.printDocument(printer.get(), &doc)) {
             if (!handler.errorString().isEmpty())
                 report(err, path, handler.errorString());
@@ -514,6 +619,9 @@ int batchprint::run(const Job &job, QTextStream &err)
                 report(err, path,
                        job.exportPdf ? tr("cannot write \"%1\"").arg(job.output)
                                      : tr("printing on \"%1\" failed").arg(printer->printerName()));
+            result = JobFailed;
+        } else if (waits &&
+                   waitForJob(printer->printerName(), before, job.waitSeconds, path, err) != 0) {
             result = JobFailed;
         }
     }

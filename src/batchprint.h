@@ -19,11 +19,15 @@ constexpr int JobFailed = 2;
 constexpr int VerifyFailed = 3;
 
 // Adds --print, --export-pdf, --printer, --copies, --collate, --range,
-// --verify, --verify-only, --offset and --quantity-column.
+// --verify, --verify-only, --offset, --quantity-column, --wait and
+// --wait-timeout.
 void addOptions(QCommandLineParser &parser);
 
 // True when the parsed command line asks for printing or export.
 bool requested(const QCommandLineParser &parser);
+
+constexpr int DefaultWaitSeconds = 60;
+constexpr int MaxWaitSeconds = 24 * 60 * 60;
 
 struct Job
 {
@@ -50,6 +54,10 @@ struct Job
     double offsetY = 0;
     // Copies of each label from this column of the bound data source.
     QString quantityColumn;
+    // After each print, wait until the print system reports the job
+    // completed, and fail when it does not within waitSeconds.
+    bool wait = false;
+    int waitSeconds = DefaultWaitSeconds;
 };
 
 // The job the command line describes; false with *error set when its

@@ -3,6 +3,7 @@
 #include "databinding.h"
 #include "datasource.h"
 #include "datasourcemanager.h"
+#include "dialogs/labelprintdialog.h"
 #include "dialogs/printercalibrationdialog.h"
 #include "dialogs/scanreportdialog.h"
 #include "document.h"
@@ -92,6 +93,20 @@ void mergeJobOptions(QPrinter *printer, const QStringList &options)
     printer->printEngine()->setProperty(CupsOptions, all);
 }
 
+// One label ("4") or one range ("2-5") that starts within the labels; a range
+// reaching past them is cut by the caller.
+bool parseLabelRange(const QString &pages, int labels, int *from, int *to)
+{
+    static const QRegularExpression single(
+        QStringLiteral("^\\s*(\\d{1,9})\\s*(?:-\\s*(\\d{1,9})\\s*)?$"));
+    const QRegularExpressionMatch m = single.match(pages);
+    if (!m.hasMatch())
+        return false;
+    *from = m.captured(1).toInt();
+    *to = m.captured(2).isEmpty() ? *from : m.captured(2).toInt();
+    return *from >= 1 && *to >= *from && *from <= labels;
+}
+
 // Qt's print dialog hands a typed list of pages to CUPS, which would pick
 // printed rows rather than labels. A single range becomes the label range;
 // false for anything one range of labels cannot express.
@@ -108,14 +123,9 @@ bool takeLabelRange(QPrinter *printer, int labels)
     const QString pages = all.at(at + 1);
     all.erase(all.begin() + at, all.begin() + at + 2);
     printer->printEngine()->setProperty(CupsOptions, all);
-    static const QRegularExpression single(
-        QStringLiteral("^\\s*(\\d{1,9})\\s*(?:-\\s*(\\d{1,9})\\s*)?$"));
-    const QRegularExpressionMatch m = single.match(pages);
-    if (!m.hasMatch())
-        return false;
-    const int from = m.captured(1).toInt();
-    const int to = m.captured(2).isEmpty() ? from : m.captured(2).toInt();
-    if (from < 1 || to < from || from > labels)
+    int from = 0;
+    int to = 0;
+    if (!parseLabelRange(pages, labels, &from, &to))
         return false;
     printer->setFromTo(from, qMin(to, labels));
     return true;
@@ -176,13 +186,34 @@ QString PrintHandler::layoutError(const SizeTemplate &t)
             .arg(t.marginLeft())
             .arg(t.marginRight())
             .arg(t.linerWidth());
-    if (!(printable - (t.columns() - 1) * t.colSpacing() > 0))
+    const double across = printable - (t.columns() - 1) * t.colSpacing();
+    if (!(across > 0))
         return tr("The column spacing of the label stock (%1 mm) leaves no room for %2 columns "
                   "on its %3 mm liner.")
             .arg(t.colSpacing())
             .arg(t.columns())
             .arg(t.linerWidth());
+    // A damaged file may give a column count in the millions: the grid of
+    // cells would not fit in memory, and such labels could not be printed.
+    if (across / t.columns() < MinCellWidthMm)
+        return tr("The %1 columns of the label stock leave less than %2 mm for each label on "
+                  "its %3 mm liner.")
+            .arg(t.columns())
+            .arg(MinCellWidthMm)
+            .arg(t.linerWidth());
     return QString();
+}
+
+QString PrintHandler::labelRangeProblem(const QString &pages, int labels)
+{
+    int from = 0;
+    int to = 0;
+    if (parseLabelRange(pages, labels, &from, &to))
+        return QString();
+    return tr("\"%1\" is not one label or one range of labels. Give one range of labels from 1 "
+              "to %2, for example 2-5.")
+        .arg(pages.trimmed())
+        .arg(labels);
 }
 
 void PrintHandler::printWithDialog(Document *doc)
@@ -207,7 +238,7 @@ void PrintHandler::printWithDialog(Document *doc)
     setupPrinter(printer.get(), doc);
 
     QPointer<Document> guard(doc);
-    QPointer<QPrintDialog> dialog = new QPrintDialog(printer.get(), nullptr);
+    QPointer<QPrintDialog> dialog = new LabelPrintDialog(printer.get(), doc->labelCount());
     dialog->setMinMax(1, doc->labelCount());
 
     // The "Quantities" tab: copies per label from a column of the data, and
@@ -579,6 +610,29 @@ void PrintHandler::cancel()
     cancelRequested = true;
 }
 
+bool PrintHandler::printCalibrationLabel(QPrinter *printer, Document *doc, QPointF offsetMm)
+{
+    if (!printer)
+        return printDocument(printer, doc);
+    const std::optional<QPointF> keptOffset = offsetOverride;
+    const QVector<int> keptQuantities = quantities;
+    const int keptCopies = printer->copyCount();
+    const int keptFrom = printer->fromPage();
+    const int keptTo = printer->toPage();
+    offsetOverride = offsetMm;
+    quantities.clear();
+    cellPainter = &printcalibration::paintCalibrationLabel;
+    printer->setFromTo(1, 1);
+    printer->setCopyCount(1);
+    const bool sent = printDocument(printer, doc);
+    cellPainter = nullptr;
+    offsetOverride = keptOffset;
+    quantities = keptQuantities;
+    printer->setCopyCount(keptCopies);
+    printer->setFromTo(keptFrom, keptTo);
+    return sent;
+}
+
 bool PrintHandler::printDocument(QPrinter *printer, Document *doc)
 {
     lastError.clear();
@@ -596,7 +650,8 @@ bool PrintHandler::printDocument(QPrinter *printer, Document *doc)
         qWarning() << refused;
         return false;
     }
-    const QStringList dataProblems = doc->dataProblems();
+    // The calibration label shows none of the document's data.
+    const QStringList dataProblems = cellPainter ? QStringList() : doc->dataProblems();
     if (!dataProblems.isEmpty()) {
         lastError = dataProblems.join(QLatin1Char('\n')) + QLatin1Char('\n') +
                     tr("Nothing was printed.");
@@ -675,9 +730,11 @@ bool PrintHandler::printDocument(QPrinter *printer, Document *doc)
         const int row = grid.currentRow();
         doc->selectLabel(label);
         const QPointF p = grid.nextPosition();
-        doc->render(&painter,
-                    QRectF(cell.x() + p.x(), cell.y() + p.y(), cell.width(), cell.height()),
-                    QRectF(), Qt::IgnoreAspectRatio);
+        const QRectF target(cell.x() + p.x(), cell.y() + p.y(), cell.width(), cell.height());
+        if (cellPainter)
+            cellPainter(&painter, target, pxPerMm);
+        else
+            doc->render(&painter, target, QRectF(), Qt::IgnoreAspectRatio);
         ++done;
         emit labelPrinted(int(qMin<qint64>(done, total)), total);
         Q_UNUSED(copy)

@@ -6,11 +6,14 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
 #include <optional>
 
 class Document;
 class PrinterSettingsWin;
+class QPainter;
 class QPrinter;
+class QRectF;
 class QWidget;
 class SizeTemplate;
 
@@ -42,6 +45,12 @@ public:
     // Why the stock leaves no cell to print into (no columns, margins or gaps
     // as wide as the liner); empty when it can be printed.
     static QString layoutError(const SizeTemplate &stock);
+    // Narrower cells are refused by layoutError().
+    static constexpr double MinCellWidthMm = 1.0;
+
+    // Why the print dialog's "Pages" entry is not one label or one range of
+    // labels starting within the document's `labels`; empty when it is.
+    static QString labelRangeProblem(const QString &pages, int labels);
 
     // Why the queue cannot take a job now (the print system is not running,
     // the printer is gone, stopped or refuses jobs); empty when it can.
@@ -80,6 +89,12 @@ public:
     // Why the last printDocument() sent nothing; empty after a success.
     QString errorString() const { return lastError; }
 
+    // The calibration label on a printer set up for the document: printed as
+    // a one-label job of the document is (its page, one row of the liner; its
+    // first cell; its printer's settings), with the calibration drawing in
+    // place of the label, moved by `offsetMm` instead of the stored offset.
+    bool printCalibrationLabel(QPrinter *printer, Document *doc, QPointF offsetMm);
+
     // printDocument() with a progress dialog (with Cancel) for long jobs.
     bool printWithProgress(QPrinter *printer, Document *doc, QWidget *parent = nullptr);
 
@@ -109,6 +124,8 @@ private:
     Plan plan(QPrinter *printer, Document *doc) const;
 
     bool cancelRequested = false;
+    // Draws each placed cell instead of the document's label, when set.
+    std::function<void(QPainter *, const QRectF &cell, double pxPerMm)> cellPainter;
     std::optional<QPointF> offsetOverride;
     QVector<int> quantities;
     QString lastError;

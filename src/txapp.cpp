@@ -12,6 +12,17 @@ TxApp::TxApp(int &argc, char **argv) : QApplication(argc, argv)
     DriverPropertiesDialog::install();
 }
 
+TxApp::~TxApp()
+{
+    // Children would only go in ~QObject, after ~QApplication; the last made goes first.
+    delete sizeTemplateService;
+    sizeTemplateService = nullptr;
+    delete dataSourceService;
+    dataSourceService = nullptr;
+    delete updaterService;
+    updaterService = nullptr;
+}
+
 void TxApp::initialize()
 {
     updaterService = new Updater(this);

@@ -13,6 +13,9 @@ class TxApp : public QApplication
     Q_OBJECT
 public:
     TxApp(int &argc, char **argv);
+    // Destroys the services while the application still exists: the
+    // updater's dialog and thread, for one, need it to the end.
+    ~TxApp() override;
 
     // Creates the services in the order updater, data source manager, size
     // template catalogue.

@@ -33,6 +33,7 @@ Updater::~Updater()
         // A shutdown question still waiting gets its no, so cleanup can join the thread.
         QMutexLocker lock(&mutex);
         closeRefused = true;
+        goingAway = true;
     }
     win_sparkle_cleanup();
     // The next pass of the start-up loop makes a new instance; none may point here.
@@ -67,6 +68,8 @@ int Updater::prepareShutdown()
 {
     {
         QMutexLocker lock(&mutex);
+        if (goingAway)
+            return 0;
         windowsClosed = false;
         closeRefused = false;
         closeQueued = false;

@@ -36,8 +36,13 @@ private slots:
     // GUI thread: learns when the close request has been answered.
     void armCloseMarker();
 
-private:
+public:
+    // The layer's can-shutdown callback (its worker thread): closes the
+    // windows on the GUI thread and waits for the answer; 0 when no updater
+    // lives or it is being destroyed.
     static int canShutdown();
+
+private:
     int prepareShutdown();
     void closeSettled(bool afterClose);
 
@@ -48,6 +53,10 @@ private:
     bool closeRefused = false;
     // The close request has been queued to the GUI thread. Guarded by mutex.
     bool closeQueued = false;
+    // Set once by the destructor; a question that comes later gets its no at
+    // once, since the GUI thread that would answer it is joining the worker.
+    // Guarded by mutex.
+    bool goingAway = false;
 
     static std::atomic<Updater *> self;
 };

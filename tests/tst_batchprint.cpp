@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -100,6 +101,7 @@ private slots:
     void refusedFiles_data();
     void refusedFiles();
     void printsOnTheNamedQueue();
+    void waitTellsWhetherTheJobPrinted();
     void storedDriverChoicesAreUsed();
     void missingPrinterFallsBackToDefault();
     void textDoesNotFollowTheFontResolution_data();
@@ -148,7 +150,8 @@ void TestBatchPrint::helpListsTheOptions()
     QCOMPARE(run.exitCode, 0);
     for (const char *option :
          {"--print", "--export-pdf <OUT.pdf>", "--printer <NAME>", "--copies <N>", "--collate",
-          "--range <FROM-TO>", "--version", "Files to open, optionally."})
+          "--range <FROM-TO>", "--wait", "--wait-timeout <SECONDS>", "--version",
+          "Files to open, optionally."})
         QVERIFY2(run.out.contains(QLatin1String(option)), option);
 }
 
@@ -175,6 +178,14 @@ void TestBatchPrint::usageErrors_data()
                                   << "--range needs FROM-TO with 1 <= FROM <= TO, not \"0-2\"";
     QTest::newRow("range not numbers") << QStringList{"--print", "--range", "a-b", "a.tx4l"}
                                        << "--range needs FROM-TO with 1 <= FROM <= TO, not \"a-b\"";
+    QTest::newRow("wait with export") << QStringList{"--export-pdf", "a.pdf", "--wait", "a.tx4l"}
+                                      << "--wait is for --print; --export-pdf has written the "
+                                         "file when it ends";
+    QTest::newRow("wait time without wait")
+        << QStringList{"--print", "--wait-timeout", "5", "a.tx4l"} << "--wait-timeout needs --wait";
+    QTest::newRow("wait time 0")
+        << QStringList{"--print", "--wait", "--wait-timeout", "0", "a.tx4l"}
+        << "--wait-timeout needs a number of seconds from 1 to 86400, not \"0\"";
 }
 
 void TestBatchPrint::usageErrors()
@@ -368,6 +379,51 @@ void TestBatchPrint::printsOnTheNamedQueue()
     QCOMPARE(server.listener().jobs().size(), 1);
 }
 
+// --wait: exit 0 only once the print system reports the job completed.
+void TestBatchPrint::waitTellsWhetherTheJobPrinted()
+{
+    auto doc = printcheck::makeDocument(1, docbuilder::makeTemplate(50, 30, 1));
+    const QString file = saved(*doc, QStringLiteral("waited.tx4l"));
+    QElapsedTimer clock;
+    clock.start();
+    Run run = tagorix({QStringLiteral("--print"), QStringLiteral("--printer"), Zebra,
+                       QStringLiteral("--wait"), file});
+    QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
+    // Completed means the printer has it.
+    QCOMPARE(server.listener().jobs().size(), 1);
+    QCOMPARE(printcheck::labelBlocks(server.listener().jobs().value(0)), 1);
+
+    // A device nobody answers at: the job is handed over, but never printed.
+    quint16 closedPort = 0;
+    {
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+        closedPort = probe.serverPort();
+    }
+    const QString unreachable = QStringLiteral("Zebra_Unreachable");
+    QVERIFY2(server.addQueue(unreachable, QStringLiteral("socket://127.0.0.1:%1").arg(closedPort),
+                             QStringLiteral("drv:///sample.drv/zebra.ppd")),
+             qPrintable(server.errorString()));
+    clock.restart();
+    run = tagorix({QStringLiteral("--print"), QStringLiteral("--printer"), unreachable,
+                   QStringLiteral("--wait"), QStringLiteral("--wait-timeout"), QStringLiteral("5"),
+                   file});
+    const qint64 took = clock.elapsed();
+    server.runTool(QStringLiteral("cancel"), {QStringLiteral("-a"), unreachable});
+    QVERIFY(server.removeQueue(unreachable));
+    QCOMPARE(run.exitCode, int(batchprint::JobFailed));
+    QVERIFY2(QRegularExpression(QStringLiteral("(^|\n)tagorix: .*waited\\.tx4l: (job \\d+ on "
+                                               "\"Zebra_Unreachable\" was not printed within 5 s|"
+                                               "the printer \"Zebra_Unreachable\" stopped before "
+                                               "job \\d+ was printed).*; the job stays in the "
+                                               "queue\n$"))
+                 .match(run.err)
+                 .hasMatch(),
+             qPrintable(run.err));
+    QVERIFY2(took < 20000, qPrintable(QString::number(took)));
+    QVERIFY(server.waitForIdle());
+}
+
 void TestBatchPrint::storedDriverChoicesAreUsed()
 {
     auto *settings = new PrinterSettingsWin(Zebra);
@@ -512,6 +568,25 @@ void TestBatchPrint::verifyBeforePrinting()
         run = tagorix({QStringLiteral("--verify-only"), QStringLiteral("--printer"), Zebra, file});
         QVERIFY2(run.exitCode == (file == goodFile ? 0 : 3), qPrintable(describe(run)));
     }
+    // What was checked, and a clause on unchecked codes only when there are some.
+    run = tagorix({QStringLiteral("--verify-only"), QStringLiteral("--printer"), Zebra, goodFile});
+    // Qt may say something of its own on the lines before.
+    const auto lastLine = [](const Run &r) {
+        const QStringList lines = r.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        return lines.isEmpty() ? QString() : lines.last();
+    };
+    QCOMPARE(lastLine(run),
+             QStringLiteral("tagorix: %1: barcodes that scan at 203 dpi: 1").arg(goodFile));
+    QVERIFY2(!run.err.contains(QLatin1String("not checked")), qPrintable(run.err));
+    addBarcode(good, Barcode::MaxiCode, QStringLiteral("NOT-READ"), QPointF(30, 4),
+               QSizeF(25, 25) * good.labelGeometry().pixelsPerMm);
+    const QString mixedFile = saved(good, QStringLiteral("verify-mixed.tx4l"));
+    run = tagorix({QStringLiteral("--verify-only"), QStringLiteral("--printer"), Zebra, mixedFile});
+    QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
+    QCOMPARE(lastLine(run), QStringLiteral("tagorix: %1: barcodes that scan at 203 dpi: 1; "
+                                           "barcodes not checked, of symbologies the decoder "
+                                           "does not read: 1")
+                                .arg(mixedFile));
     run = tagorix({QStringLiteral("--verify"), QStringLiteral("--print"), QStringLiteral("--printer"),
                    Zebra, badFile});
     QCOMPARE(run.exitCode, 3);

@@ -5,9 +5,11 @@
 #include "document.h"
 #include "labelgrid.h"
 #include "labelitems/baseitem.h"
+#include "labelitems/pixmapitem.h"
 #include "mainwindow.h"
 #include "printcheck.h"
 #include "printersettings_win.h"
+#include "printertestutil.h"
 #include "printcalibration.h"
 #include "printhandler.h"
 #include "scancheck.h"
@@ -165,6 +167,7 @@ private slots:
     void calibrationMovesThePrint();
     void removedPrinterIsAFault();
     void calibrationDialog();
+    void calibrationLabelIsAOneLabelJob();
     void dialogToFileMatchesDirectPrint();
     void progressDialogCancels();
     void printActionOfTheWindow();
@@ -439,6 +442,13 @@ void TestPrintHandler::refusedLayouts_data()
         << "The column spacing of the label stock (102 mm) leaves no room for 2 columns on "
            "its 106 mm liner.";
     t = twoColumns();
+    t.setValue(SizeTemplate::Columns, 1140850689);
+    t.setValue(SizeTemplate::ColSpacing, 0.0);
+    QTest::newRow("a column count no liner holds")
+        << t
+        << "The 1140850689 columns of the label stock leave less than 1 mm for each label on "
+           "its 106 mm liner.";
+    t = twoColumns();
     t.setValue(SizeTemplate::RowSpacing, -4.0);
     QTest::newRow("negative row gap")
         << t << "The label stock has a margin or spacing that is not a length of zero or more.";
@@ -710,41 +720,59 @@ void TestPrintHandler::typedPagesAreLabels_data()
 {
     QTest::addColumn<QString>("pages");
     QTest::addColumn<int>("rows");
+    QTest::addColumn<bool>("refused");
     // Labels 3..5 of 6, two across: two rows. Left to CUPS, "3-5" would pick
     // the third row only.
-    QTest::newRow("one range") << "3-5" << 2;
-    QTest::newRow("one label") << "6" << 1;
-    QTest::newRow("range reaching past the labels") << "5-20" << 1;
-    QTest::newRow("list of ranges") << "1,3" << 0;
-    QTest::newRow("start past the labels") << "7-9" << 0;
+    QTest::newRow("one range") << "3-5" << 2 << false;
+    QTest::newRow("one label") << "6" << 1 << false;
+    QTest::newRow("range reaching past the labels") << "5-20" << 1 << false;
+    // Refused in the dialog, which stays open with every setting; then 2-3
+    // is given, two copies each, collated: two rows.
+    QTest::newRow("list of ranges") << "1,3" << 2 << true;
+    QTest::newRow("start past the labels") << "7-9" << 2 << true;
+    QTest::newRow("not a number") << "two" << 2 << true;
 }
 
 void TestPrintHandler::typedPagesAreLabels()
 {
     QFETCH(QString, pages);
     QFETCH(int, rows);
+    QFETCH(bool, refused);
     auto doc = printcheck::makeDocument(6, docbuilder::makeTemplate(50, 30, 2));
     doc->setPrinterSettings(new PrinterSettingsWin(Zebra));
     PrintHandler handler;
     QStringList problems;
     QString refusal;
-    answerPrintDialog({}, QString(), &problems, [&] {
-        QWidget *w = QApplication::activeModalWidget();
-        w->findChild<QRadioButton *>(QStringLiteral("pagesRadioButton"))->setChecked(true);
-        w->findChild<QLineEdit *>(QStringLiteral("pagesLineEdit"))->setText(pages);
-        if (rows == 0)
-            testutil::answerNextMessageBox(QMessageBox::Ok, nullptr, &refusal);
+    bool keptOpen = false;
+    const JobSetup job = refused ? JobSetup{2, true, 0, 0} : JobSetup{};
+    answerPrintDialog(job, QString(), &problems, [&] {
+        auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+        auto *choice = dialog->findChild<QRadioButton *>(QStringLiteral("pagesRadioButton"));
+        auto *entry = dialog->findChild<QLineEdit *>(QStringLiteral("pagesLineEdit"));
+        choice->setChecked(true);
+        entry->setText(pages);
+        if (!refused)
+            return;
+        testutil::answerNextMessageBox(QMessageBox::Ok, nullptr, &refusal);
+        dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        keptOpen = dialog->isVisible() && dialog->result() != QDialog::Accepted &&
+                   choice->isChecked() && entry->text() == pages &&
+                   dialog->findChild<QSpinBox *>(QStringLiteral("copies"))->value() == 2 &&
+                   dialog->findChild<QCheckBox *>(QStringLiteral("collate"))->isChecked();
+        entry->setText(QStringLiteral("2-3"));
     });
     handler.printWithDialog(doc.get());
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(';')));
-    if (rows == 0) {
-        QCOMPARE(refusal, QStringLiteral("Give one range of labels from 1 to 6, for example 2-5."));
-        QVERIFY(server.waitForIdle());
-        QVERIFY(server.listener().jobs().isEmpty());
-        return;
+    if (refused) {
+        QCOMPARE(refusal, QStringLiteral("\"%1\" is not one label or one range of labels. Give "
+                                         "one range of labels from 1 to 6, for example 2-5.")
+                              .arg(pages));
+        QVERIFY(keptOpen);
     }
     QVERIFY2(server.listener().waitForJobs(1), qPrintable(server.errorLog().right(2000)));
     QCOMPARE(printcheck::labelBlocks(server.listener().jobs().value(0)), rows);
+    QVERIFY(server.waitForIdle());
+    QCOMPARE(server.listener().jobs().size(), 1);
 }
 
 // A stored offset moves every printed dot of the queue's jobs, and only of
@@ -816,12 +844,115 @@ void TestPrintHandler::calibrationDialog()
     const printcheck::Pdf out = printcheck::inspect(pdf);
     QVERIFY2(out.ok(), qPrintable(out.error));
     QCOMPARE(out.pages.size(), 1);
-    QVERIFY(qAbs(out.pages.first().size.width() - 50 * printcheck::PointsPerMm) < 0.5);
+    // One row of the liner, as a job of the document.
+    QVERIFY(qAbs(out.pages.first().size.width() - 54 * printcheck::PointsPerMm) < 0.5);
+    QVERIFY(qAbs(out.pages.first().size.height() - 31.5 * printcheck::PointsPerMm) < 0.5);
     QVERIFY(!out.pages.first().words.isEmpty());
     dialog.accept();
     QCOMPARE(printcalibration::offset(Zebra), QPointF(1.3, -0.7));
     QCOMPARE(printcalibration::offset(Pdf), QPointF());
     printcalibration::setOffset(Zebra, QPointF());
+}
+
+// The calibration label goes to the printer as a one-label job of the
+// document does: the same page (one row of the liner), the same cell and
+// the same driver settings, so an offset measured on it is the offset of
+// real jobs.
+void TestPrintHandler::calibrationLabelIsAOneLabelJob()
+{
+    // 60 mm labels on a 65 mm liner; the label is black all over.
+    SizeTemplate stock = docbuilder::makeTemplate(60, 30, 1);
+    stock.setValue(SizeTemplate::LinerWidth, 65.0);
+    stock.setValue(SizeTemplate::MarginLeft, 3.0);
+    stock.setValue(SizeTemplate::MarginRight, 2.0);
+    Document doc;
+    doc.setSizeTemplate(stock);
+    const double ppm = doc.labelGeometry().pixelsPerMm;
+    auto *black = new PixmapItem(QSizeF(60, 30) * ppm);
+    QImage ink(60, 30, QImage::Format_RGB32);
+    ink.fill(Qt::black);
+    black->setPixmap(QPixmap::fromImage(ink));
+    doc.addItem(black);
+    auto *settings = new PrinterSettingsWin(Zebra);
+    QStringList problems;
+    printertestutil::answerDriverDialog({{QStringLiteral("Darkness"), QStringLiteral("17")}},
+                                        QDialogButtonBox::Ok, &problems);
+    settings->showDriverDialog();
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(';')));
+    doc.setPrinterSettings(settings);
+
+    struct Seen
+    {
+        QByteArray width, darkness;
+        int blocks = 0;
+        // The page as the driver sent it: the graphic of one label block.
+        QSize page;
+        QRect ink;
+    };
+    auto seen = [](const QByteArray &zpl) {
+        auto value = [&zpl](const char *command) {
+            const QRegularExpressionMatch m =
+                QRegularExpression(QLatin1String(command) + QStringLiteral("(\\d+)"))
+                    .match(QString::fromLatin1(zpl));
+            return m.captured(1).toLatin1();
+        };
+        Seen s;
+        s.width = value("\\^PW");
+        s.darkness = value("~SD");
+        s.blocks = printcheck::labelBlocks(zpl);
+        const QList<QImage> graphics = scancheck::zplGraphics(zpl);
+        if (!graphics.isEmpty()) {
+            s.page = graphics.first().size();
+            s.ink = scancheck::inkBox(graphics.first());
+        }
+        return s;
+    };
+    const Seen job = seen(printOnZebra(&doc, {1, false, 1, 1}));
+    QVERIFY(server.waitForIdle());
+    server.listener().clear();
+
+    auto calibrate = [&](QPointF offset) {
+        PrinterCalibrationDialog dialog(&doc, Zebra);
+        dialog.findChild<QDoubleSpinBox *>(QStringLiteral("offsetX"))->setValue(offset.x());
+        dialog.findChild<QDoubleSpinBox *>(QStringLiteral("offsetY"))->setValue(offset.y());
+        dialog.findChild<QPushButton *>(QStringLiteral("printCalibration"))->click();
+        const bool arrived = server.listener().waitForJobs(1);
+        const QByteArray zpl = server.listener().jobs().value(0);
+        server.waitForIdle();
+        server.listener().clear();
+        if (!arrived)
+            qWarning() << server.errorLog().right(2000);
+        return seen(zpl);
+    };
+    const Seen label = calibrate(QPointF());
+    QCOMPARE(job.width, QByteArray("519"));
+    QCOMPARE(label.width, job.width);
+    // One label and half the row gap high.
+    QVERIFY2(qAbs(job.page.height() - 31.5 * 203 / 25.4) < 1.5,
+             qPrintable(QString::number(job.page.height())));
+    QCOMPARE(label.page, job.page);
+    QCOMPARE(job.darkness, QByteArray("17"));
+    QCOMPARE(label.darkness, job.darkness);
+    QCOMPARE(label.blocks, 1);
+    // The outline's outer edge is the cell's edge.
+    QVERIFY(!job.ink.isEmpty());
+    auto near = [](const QRect &a, const QRect &b, QPoint shift) {
+        const QPoint d = a.topLeft() - b.topLeft() - shift;
+        const QPoint e = a.bottomRight() - b.bottomRight() - shift;
+        return qAbs(d.x()) <= 1 && qAbs(d.y()) <= 1 && qAbs(e.x()) <= 1 && qAbs(e.y()) <= 1;
+    };
+    const auto where = [](const QRect &r) {
+        return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    };
+    QVERIFY2(near(label.ink, job.ink, QPoint()),
+             qPrintable(where(label.ink) + QStringLiteral(" against ") + where(job.ink)));
+
+    // The offset being tried moves it, and nothing else does.
+    printcalibration::setOffset(Zebra, QPointF(4, 4));
+    const Seen moved = calibrate(QPointF(1.0, 0.5));
+    printcalibration::setOffset(Zebra, QPointF());
+    QVERIFY2(near(moved.ink, job.ink, QPoint(8, 4)),
+             qPrintable(where(moved.ink) + QStringLiteral(" against ") + where(job.ink)));
 }
 
 QTEST_MAIN(TestPrintHandler)

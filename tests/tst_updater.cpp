@@ -17,6 +17,11 @@
 
 #include <sodium.h>
 
+#include <chrono>
+#include <cstdio>
+#include <future>
+#include <memory>
+
 namespace {
 
 const QString FeedPath = QStringLiteral("/cast.xml");
@@ -125,6 +130,8 @@ private slots:
     void handshakeCancelKeepsTheWindow();
     void handshakeDiscardQuitsAndInstalls();
     void batchRunsMakeNoRequest();
+    void endOfTheApplication_data();
+    void endOfTheApplication();
 
 private:
     // Serves a signed 4.2 and shows the window with a modified label.
@@ -582,9 +589,95 @@ void TestUpdater::batchRunsMakeNoRequest()
     QCOMPARE(server.requests.value(0), FeedPath);
 }
 
+// The end of a pass of the program, each in a process of its own (a child
+// of this test), since it takes the application object with it.
+void TestUpdater::endOfTheApplication_data()
+{
+    QTest::addColumn<QString>("scene");
+    QTest::newRow("quit with the update dialog open") << "quit-with-dialog";
+    QTest::newRow("shutdown question during the updater's destruction") << "asked-while-destroyed";
+}
+
+void TestUpdater::endOfTheApplication()
+{
+    QFETCH(QString, scene);
+    QProcess p;
+    p.start(QCoreApplication::applicationFilePath(), {QStringLiteral("-scene"), scene});
+    // A hang must fail the test, not stop it.
+    if (!p.waitForFinished(60000)) {
+        p.kill();
+        p.waitForFinished();
+        QFAIL(qPrintable(scene + QStringLiteral(" did not end within a minute")));
+    }
+    const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+    QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0,
+             qPrintable(QStringLiteral("exit %1: %2").arg(p.exitCode()).arg(err.right(3000))));
+    QVERIFY2(!err.contains(QLatin1String("Sanitizer")), qPrintable(err.right(3000)));
+}
+
+namespace {
+
+// As a pass of main() ends: the event loop ends while the update dialog is
+// shown, then the application object is destroyed.
+int quitWithDialog(int &argc, char **argv)
+{
+    auto app = std::make_unique<TxApp>(argc, argv);
+    startup::setApplicationIdentity();
+    app->initialize();
+    win_sparkle_check_update_with_ui();
+    if (!updateDialog())
+        return 10;
+    QTimer::singleShot(200, [] { QCoreApplication::exit(0); });
+    const int code = app->exec();
+    if (!updateDialog())
+        return 11;
+    app.reset();
+    return code;
+}
+
+// The layer asks whether it may shut down while the updater is being
+// destroyed (its dialog goes in the destructor's cleanup): the answer is an
+// immediate no, or the worker would wait for windows that never close.
+int askedWhileDestroyed(int &argc, char **argv)
+{
+    TxApp app(argc, argv);
+    startup::setApplicationIdentity();
+    auto updater = std::make_unique<Updater>();
+    if (Updater::instance() != updater.get())
+        return 10;
+    win_sparkle_check_update_with_ui();
+    QWidget *dialog = updateDialog();
+    if (!dialog)
+        return 11;
+    int answered = -1;
+    // Asked and awaited while the destructor is still under way.
+    QObject::connect(dialog, &QObject::destroyed, [&answered] {
+        std::future<int> answer = std::async(std::launch::async, &Updater::canShutdown);
+        if (answer.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+            std::fputs("the shutdown question got no answer within 10 s\n", stderr);
+            std::fflush(stderr);
+            std::_Exit(13);
+        }
+        answered = answer.get();
+    });
+    updater.reset();
+    return answered == 0 ? 0 : 12;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     QStandardPaths::setTestModeEnabled(true);
+    if (argc == 3 && qstrcmp(argv[1], "-scene") == 0) {
+        const QByteArray scene = argv[2];
+        int one = 1;
+        if (scene == "quit-with-dialog")
+            return quitWithDialog(one, argv);
+        if (scene == "asked-while-destroyed")
+            return askedWhileDestroyed(one, argv);
+        return 2;
+    }
     TxApp app(argc, argv);
     startup::setApplicationIdentity();
     app.initialize();

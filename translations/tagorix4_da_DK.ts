@@ -717,6 +717,14 @@ Vil du gemme dine ændringer?</translation>
         <source>&quot;%1&quot; cannot be written: the folder does not exist or is not writable.</source>
         <translation>&quot;%1&quot; kan ikke skrives: mappen findes ikke, eller der kan ikke skrives i den.</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is not one label or one range of labels. Give one range of labels from 1 to %2, for example 2-5.</source>
+        <translation>&quot;%1&quot; er hverken én etiket eller ét interval af etiketter. Angiv ét interval af etiketter fra 1 til %2, for eksempel 2-5.</translation>
+    </message>
+    <message>
+        <source>The %1 columns of the label stock leave less than %2 mm for each label on its %3 mm liner.</source>
+        <translation>Etiketmaterialets %1 kolonner giver mindre end %2 mm til hver etiket på bagpapiret på %3 mm.</translation>
+    </message>
 </context>
 <context>
     <name>PrinterCalibrationDialog</name>
@@ -1314,6 +1322,18 @@ Vil du gemme dine ændringer?</translation>
         <source>--quantity-column needs the name of a column</source>
         <translation>--quantity-column kræver navnet på en kolonne</translation>
     </message>
+    <message>
+        <source>--wait is for --print; --export-pdf has written the file when it ends</source>
+        <translation>--wait er til --print; --export-pdf har skrevet filen, når det slutter</translation>
+    </message>
+    <message>
+        <source>--wait-timeout needs --wait</source>
+        <translation>--wait-timeout kræver --wait</translation>
+    </message>
+    <message>
+        <source>--wait-timeout needs a number of seconds from 1 to %1, not &quot;%2&quot;</source>
+        <translation>--wait-timeout kræver et antal sekunder fra 1 til %1, ikke &quot;%2&quot;</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -1368,6 +1388,14 @@ Vil du gemme dine ændringer?</translation>
     <message>
         <source>Print each label as many times as the column &lt;NAME&gt; of its data row says.</source>
         <translation>Udskriv hver etiket så mange gange, som kolonnen &lt;NAME&gt; i dens datarække angiver.</translation>
+    </message>
+    <message>
+        <source>After each print, wait until the print system reports the job completed; if it is cancelled or aborted, the printer stops, or the time of --wait-timeout passes, exit with code 2 (with --print).</source>
+        <translation>Vent efter hver udskrift, til udskriftssystemet melder jobbet fuldført; annulleres eller afbrydes det, stopper printeren, eller går tiden for --wait-timeout, afsluttes med kode 2 (med --print).</translation>
+    </message>
+    <message>
+        <source>Wait at most &lt;SECONDS&gt; for each job with --wait (default 60).</source>
+        <translation>Vent med --wait højst &lt;SECONDS&gt; sekunder på hvert job (standard 60).</translation>
     </message>
 </context>
 <context>

@@ -717,6 +717,14 @@ Möchten Sie die Änderungen speichern?</translation>
         <source>&quot;%1&quot; cannot be written: the folder does not exist or is not writable.</source>
         <translation>&quot;%1&quot; kann nicht geschrieben werden: Der Ordner existiert nicht oder ist nicht beschreibbar.</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is not one label or one range of labels. Give one range of labels from 1 to %2, for example 2-5.</source>
+        <translation>&quot;%1&quot; ist weder ein Etikett noch ein Etikettenbereich. Geben Sie einen Etikettenbereich von 1 bis %2 an, zum Beispiel 2-5.</translation>
+    </message>
+    <message>
+        <source>The %1 columns of the label stock leave less than %2 mm for each label on its %3 mm liner.</source>
+        <translation>Die %1 Spalten des Etikettenmaterials lassen auf dem %3 mm breiten Trägerband weniger als %2 mm für jedes Etikett.</translation>
+    </message>
 </context>
 <context>
     <name>PrinterCalibrationDialog</name>
@@ -1314,6 +1322,18 @@ Möchten Sie die Änderungen speichern?</translation>
         <source>--quantity-column needs the name of a column</source>
         <translation>--quantity-column benötigt den Namen einer Spalte</translation>
     </message>
+    <message>
+        <source>--wait is for --print; --export-pdf has written the file when it ends</source>
+        <translation>--wait gilt für --print; --export-pdf hat die Datei geschrieben, wenn es endet</translation>
+    </message>
+    <message>
+        <source>--wait-timeout needs --wait</source>
+        <translation>--wait-timeout benötigt --wait</translation>
+    </message>
+    <message>
+        <source>--wait-timeout needs a number of seconds from 1 to %1, not &quot;%2&quot;</source>
+        <translation>--wait-timeout benötigt eine Anzahl Sekunden von 1 bis %1, nicht &quot;%2&quot;</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -1368,6 +1388,14 @@ Möchten Sie die Änderungen speichern?</translation>
     <message>
         <source>Print each label as many times as the column &lt;NAME&gt; of its data row says.</source>
         <translation>Druckt jedes Etikett so oft, wie es die Spalte &lt;NAME&gt; seiner Datenzeile angibt.</translation>
+    </message>
+    <message>
+        <source>After each print, wait until the print system reports the job completed; if it is cancelled or aborted, the printer stops, or the time of --wait-timeout passes, exit with code 2 (with --print).</source>
+        <translation>Wartet nach jedem Druck, bis das Drucksystem den Auftrag als abgeschlossen meldet; wird er abgebrochen, hält der Drucker an oder vergeht die Zeit von --wait-timeout, endet das Programm mit Code 2 (mit --print).</translation>
+    </message>
+    <message>
+        <source>Wait at most &lt;SECONDS&gt; for each job with --wait (default 60).</source>
+        <translation>Wartet mit --wait höchstens &lt;SECONDS&gt; Sekunden auf jeden Auftrag (Standard 60).</translation>
     </message>
 </context>
 <context>

@@ -718,6 +718,14 @@ Czy chcesz zapisać zmiany?</translation>
         <source>&quot;%1&quot; cannot be written: the folder does not exist or is not writable.</source>
         <translation>Nie można zapisać &quot;%1&quot;: folder nie istnieje lub nie ma uprawnień do zapisu w nim.</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is not one label or one range of labels. Give one range of labels from 1 to %2, for example 2-5.</source>
+        <translation>&quot;%1&quot; nie jest ani jedną etykietą, ani jednym zakresem etykiet. Podaj jeden zakres etykiet od 1 do %2, na przykład 2-5.</translation>
+    </message>
+    <message>
+        <source>The %1 columns of the label stock leave less than %2 mm for each label on its %3 mm liner.</source>
+        <translation>%1 kolumn materiału etykiet pozostawia na podkładzie o szerokości %3 mm mniej niż %2 mm na każdą etykietę.</translation>
+    </message>
 </context>
 <context>
     <name>PrinterCalibrationDialog</name>
@@ -1318,6 +1326,18 @@ Czy chcesz zapisać zmiany?</translation>
         <source>--quantity-column needs the name of a column</source>
         <translation>--quantity-column wymaga nazwy kolumny</translation>
     </message>
+    <message>
+        <source>--wait is for --print; --export-pdf has written the file when it ends</source>
+        <translation>--wait dotyczy --print; --export-pdf zapisuje plik, zanim się zakończy</translation>
+    </message>
+    <message>
+        <source>--wait-timeout needs --wait</source>
+        <translation>--wait-timeout wymaga --wait</translation>
+    </message>
+    <message>
+        <source>--wait-timeout needs a number of seconds from 1 to %1, not &quot;%2&quot;</source>
+        <translation>--wait-timeout wymaga liczby sekund od 1 do %1, a nie &quot;%2&quot;</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -1372,6 +1392,14 @@ Czy chcesz zapisać zmiany?</translation>
     <message>
         <source>Print each label as many times as the column &lt;NAME&gt; of its data row says.</source>
         <translation>Drukuje każdą etykietę tyle razy, ile wskazuje kolumna &lt;NAME&gt; w jej wierszu danych.</translation>
+    </message>
+    <message>
+        <source>After each print, wait until the print system reports the job completed; if it is cancelled or aborted, the printer stops, or the time of --wait-timeout passes, exit with code 2 (with --print).</source>
+        <translation>Po każdym wydruku czeka, aż system drukowania zgłosi zakończenie zadania; jeśli zadanie zostanie anulowane lub przerwane, drukarka się zatrzyma albo minie czas z --wait-timeout, kończy działanie z kodem 2 (z --print).</translation>
+    </message>
+    <message>
+        <source>Wait at most &lt;SECONDS&gt; for each job with --wait (default 60).</source>
+        <translation>Z --wait czeka na każde zadanie najwyżej &lt;SECONDS&gt; sekund (domyślnie 60).</translation>
     </message>
 </context>
 <context>

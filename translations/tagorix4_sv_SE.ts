@@ -717,6 +717,14 @@ Vill du spara ändringarna?</translation>
         <source>&quot;%1&quot; cannot be written: the folder does not exist or is not writable.</source>
         <translation>&quot;%1&quot; kan inte skrivas: mappen finns inte eller är inte skrivbar.</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is not one label or one range of labels. Give one range of labels from 1 to %2, for example 2-5.</source>
+        <translation>&quot;%1&quot; är varken en etikett eller ett intervall av etiketter. Ange ett intervall av etiketter från 1 till %2, till exempel 2-5.</translation>
+    </message>
+    <message>
+        <source>The %1 columns of the label stock leave less than %2 mm for each label on its %3 mm liner.</source>
+        <translation>Etikettmaterialets %1 kolumner lämnar mindre än %2 mm för varje etikett på bärpapperet som är %3 mm brett.</translation>
+    </message>
 </context>
 <context>
     <name>PrinterCalibrationDialog</name>
@@ -1314,6 +1322,18 @@ Vill du spara ändringarna?</translation>
         <source>--quantity-column needs the name of a column</source>
         <translation>--quantity-column kräver namnet på en kolumn</translation>
     </message>
+    <message>
+        <source>--wait is for --print; --export-pdf has written the file when it ends</source>
+        <translation>--wait gäller --print; --export-pdf har skrivit filen när det avslutas</translation>
+    </message>
+    <message>
+        <source>--wait-timeout needs --wait</source>
+        <translation>--wait-timeout kräver --wait</translation>
+    </message>
+    <message>
+        <source>--wait-timeout needs a number of seconds from 1 to %1, not &quot;%2&quot;</source>
+        <translation>--wait-timeout kräver ett antal sekunder från 1 till %1, inte &quot;%2&quot;</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -1368,6 +1388,14 @@ Vill du spara ändringarna?</translation>
     <message>
         <source>Print each label as many times as the column &lt;NAME&gt; of its data row says.</source>
         <translation>Skriv ut varje etikett så många gånger som kolumnen &lt;NAME&gt; på dess datarad anger.</translation>
+    </message>
+    <message>
+        <source>After each print, wait until the print system reports the job completed; if it is cancelled or aborted, the printer stops, or the time of --wait-timeout passes, exit with code 2 (with --print).</source>
+        <translation>Vänta efter varje utskrift tills utskriftssystemet rapporterar jobbet som slutfört; avbryts det, stannar skrivaren eller går tiden för --wait-timeout ut, avslutas programmet med kod 2 (med --print).</translation>
+    </message>
+    <message>
+        <source>Wait at most &lt;SECONDS&gt; for each job with --wait (default 60).</source>
+        <translation>Vänta med --wait högst &lt;SECONDS&gt; sekunder på varje jobb (standard 60).</translation>
     </message>
 </context>
 <context>

@@ -2,29 +2,25 @@
 
 #include "document.h"
 #include "printcalibration.h"
-#include "sizetemplate.h"
+#include "printersettings_win.h"
+#include "printhandler.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QLabel>
-#include <QMarginsF>
 #include <QMessageBox>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <memory>
+
 std::function<void(QPrinter *)> PrinterCalibrationDialog::preparePrinter;
 
 namespace {
-
-constexpr double FallbackWidthMm = 50.0;
-constexpr double FallbackHeightMm = 30.0;
 
 QDoubleSpinBox *offsetBox(const char *name)
 {
@@ -115,7 +111,8 @@ void PrinterCalibrationDialog::showPrinter(const QString &queue)
     const bool hasPrinter = !queue.isEmpty();
     offsetX->setEnabled(hasPrinter);
     offsetY->setEnabled(hasPrinter);
-    printButton->setEnabled(hasPrinter);
+    // The label is printed as a job of the document, on its stock.
+    printButton->setEnabled(hasPrinter && doc);
 }
 
 void PrinterCalibrationDialog::accept()
@@ -133,42 +130,33 @@ void PrinterCalibrationDialog::accept()
 void PrinterCalibrationDialog::printCalibrationLabel()
 {
     const QString queue = printerName();
-    if (queue.isEmpty())
+    if (queue.isEmpty() || !doc)
         return;
 
-    QSizeF labelMm(FallbackWidthMm, FallbackHeightMm);
-    if (doc) {
-        const SizeTemplate stock = doc->sizeTemplate();
-        if (stock.isValid())
-            labelMm = QSizeF(stock.labelWidth(), stock.labelHeight());
+    // The printer a job of the document on this queue gets: the document's
+    // driver choices when they are for this queue, else the queue's own.
+    PrintHandler handler;
+    PrinterSettingsWin *settings = doc->printerSettings();
+    std::unique_ptr<PrinterSettingsWin> other;
+    if (!settings || settings->printerName() != queue) {
+        other = std::make_unique<PrinterSettingsWin>(queue);
+        settings = other.get();
     }
-
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPrinterName(queue);
-    printer.setColorMode(QPrinter::GrayScale);
-    printer.setFullPage(true);
-    // An exact match only: a near standard size would replace the label's.
-    printer.setPageSize(
-        QPageSize(labelMm, QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
-    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-    if (preparePrinter)
-        preparePrinter(&printer);
-
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        QMessageBox::warning(
-            this, windowTitle(),
-            tr("The calibration label could not be sent to \"%1\".").arg(queue));
-        return;
+    std::unique_ptr<QPrinter> printer(handler.initWinPrinter(settings));
+    if (printer && printer->outputFormat() == QPrinter::NativeFormat &&
+        printer->printerName() != queue)
+        printer.reset();
+    if (printer) {
+        handler.setupPrinter(printer.get(), doc);
+        if (preparePrinter)
+            preparePrinter(printer.get());
     }
     // The offset entered now, saved or not, so a candidate can be tried.
-    const double pxPerMm = printer.resolution() / 25.4;
-    const QPointF at = offsetMm() * pxPerMm;
-    const QRectF labelRect(at, QSizeF(labelMm.width() * pxPerMm, labelMm.height() * pxPerMm));
-    printcalibration::paintCalibrationLabel(&painter, labelRect, pxPerMm);
-    if (!painter.end()) {
+    if (!printer || !handler.printCalibrationLabel(printer.get(), doc, offsetMm())) {
+        const QString why = handler.errorString();
         QMessageBox::warning(
             this, windowTitle(),
-            tr("The calibration label could not be sent to \"%1\".").arg(queue));
+            why.isEmpty() ? tr("The calibration label could not be sent to \"%1\".").arg(queue)
+                          : why);
     }
 }
