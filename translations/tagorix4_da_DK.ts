@@ -93,6 +93,37 @@
     </message>
 </context>
 <context>
+    <name>DataSourceManager</name>
+    <message>
+        <source>The data file %1 is not UTF-8 text; it was read as Windows-1252.</source>
+        <translation>Datafilen %1 er ikke UTF-8-tekst; den blev læst som Windows-1252.</translation>
+    </message>
+    <message>
+        <source>Table %1</source>
+        <translation>Tabel %1</translation>
+    </message>
+    <message>
+        <source>The table is no longer there.</source>
+        <translation>Tabellen findes ikke længere.</translation>
+    </message>
+    <message>
+        <source>A data file&apos;s table is named by its file.</source>
+        <translation>En datafils tabel er navngivet efter filen.</translation>
+    </message>
+    <message>
+        <source>A table needs a name.</source>
+        <translation>En tabel skal have et navn.</translation>
+    </message>
+    <message>
+        <source>The name &quot;%1&quot; is taken by another data source.</source>
+        <translation>Navnet &quot;%1&quot; bruges allerede af en anden datakilde.</translation>
+    </message>
+    <message>
+        <source>The data file %1 changed on disk and was read again (%2 rows).</source>
+        <translation>Datafilen %1 er ændret på disken og blev læst igen (%2 rækker).</translation>
+    </message>
+</context>
+<context>
     <name>DataSourcesWidget</name>
     <message>
         <source>Data sources</source>
@@ -129,6 +160,34 @@
     <message>
         <source>Add sequence...</source>
         <translation>Tilføj sekvens...</translation>
+    </message>
+    <message>
+        <source>%1 (items: %2)</source>
+        <translation>%1 (elementer: %2)</translation>
+    </message>
+    <message>
+        <source>Delete the data source &quot;%1&quot;?</source>
+        <translation>Slet datakilden &quot;%1&quot;?</translation>
+    </message>
+    <message>
+        <source>No item of an open label uses it.</source>
+        <translation>Intet element på en åben etiket bruger den.</translation>
+    </message>
+    <message>
+        <source>It is used by items on: %1.</source>
+        <translation>Den bruges af elementer på: %1.</translation>
+    </message>
+    <message>
+        <source>Those items keep their binding and are bound again when a source of this name is added; until then their labels cannot be printed.</source>
+        <translation>Disse elementer beholder deres binding og bindes igen, når en kilde med dette navn tilføjes; indtil da kan deres etiketter ikke udskrives.</translation>
+    </message>
+    <message>
+        <source>The values of the table are lost unless a saved label still holds them.</source>
+        <translation>Tabellens værdier går tabt, medmindre en gemt etiket stadig indeholder dem.</translation>
+    </message>
+    <message>
+        <source>Delete data source</source>
+        <translation>Slet datakilde</translation>
     </message>
 </context>
 <context>
@@ -217,6 +276,25 @@
     <message>
         <source>Printer</source>
         <translation>Printer</translation>
+    </message>
+</context>
+<context>
+    <name>Document</name>
+    <message>
+        <source>An item is bound to the data source &quot;%1&quot;, which is not open. Add the data file (or the table) again, or bind the item to another source.</source>
+        <translation>Et element er bundet til datakilden &quot;%1&quot;, som ikke er åben. Tilføj datafilen (eller tabellen) igen, eller bind elementet til en anden kilde.</translation>
+    </message>
+    <message>
+        <source>The data file %1 is no longer there.</source>
+        <translation>Datafilen %1 findes ikke længere.</translation>
+    </message>
+    <message>
+        <source>The data file %1 has %2 rows; it had %3 when the label was saved.</source>
+        <translation>Datafilen %1 har %2 rækker; den havde %3, da etiketten blev gemt.</translation>
+    </message>
+    <message>
+        <source>The data file %1 has %2 rows, fewer than the label uses.</source>
+        <translation>Datafilen %1 har %2 rækker, færre end etiketten bruger.</translation>
     </message>
 </context>
 <context>
@@ -480,16 +558,6 @@ Dette program bruger Qt version %6 i henhold til betingelserne i GNU Lesser Gene
         <translation>Datafiler blev ikke fundet</translation>
     </message>
     <message>
-        <source>The label uses data files that were not found:
-%1
-
-Its variable data stays empty until they are added again.</source>
-        <translation>Etiketten bruger datafiler, som ikke blev fundet:
-%1
-
-Dens variable data forbliver tomme, indtil filerne tilføjes igen.</translation>
-    </message>
-    <message>
         <source>Printer not found</source>
         <translation>Printeren blev ikke fundet</translation>
     </message>
@@ -553,6 +621,24 @@ Vil du gemme dine ændringer?</translation>
             <numerusform>%n etiket er eksporteret til fil</numerusform>
             <numerusform>%n etiketter er eksporteret til fil</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>an unsaved label</source>
+        <translation>en ikke-gemt etiket</translation>
+    </message>
+    <message>
+        <source>The label uses data files that were not found:
+%1
+
+Its items keep their bindings and are bound again as soon as the files are added in the data sources dock. Until then the labels cannot be printed.</source>
+        <translation>Etiketten bruger datafiler, som ikke blev fundet:
+%1
+
+Dens elementer beholder deres bindinger og bindes igen, så snart filerne tilføjes i panelet med datakilder. Indtil da kan etiketterne ikke udskrives.</translation>
+    </message>
+    <message>
+        <source>Data files changed</source>
+        <translation>Datafiler ændret</translation>
     </message>
 </context>
 <context>
@@ -706,10 +792,6 @@ Vil du gemme dine ændringer?</translation>
         <translation>Kopier fra en kolonne kræver et dataelement, der er knyttet til en datakilde.</translation>
     </message>
     <message>
-        <source>The data source &quot;%1&quot; has no column &quot;%2&quot;.</source>
-        <translation>Datakilden &quot;%1&quot; har ingen kolonne &quot;%2&quot;.</translation>
-    </message>
-    <message>
         <source>Row %1 of &quot;%2&quot;: &quot;%3&quot; in the column &quot;%4&quot; is not a number of copies from 0 to 9999; nothing was printed.</source>
         <translation>Række %1 i &quot;%2&quot;: &quot;%3&quot; i kolonnen &quot;%4&quot; er ikke et antal kopier fra 0 til 9999; der blev ikke udskrevet noget.</translation>
     </message>
@@ -724,6 +806,14 @@ Vil du gemme dine ændringer?</translation>
     <message>
         <source>The %1 columns of the label stock leave less than %2 mm for each label on its %3 mm liner.</source>
         <translation>Etiketmaterialets %1 kolonner giver mindre end %2 mm til hver etiket på bagpapiret på %3 mm.</translation>
+    </message>
+    <message>
+        <source>Nothing was printed.</source>
+        <translation>Intet blev udskrevet.</translation>
+    </message>
+    <message>
+        <source>None of the document&apos;s data sources has a column &quot;%1&quot;.</source>
+        <translation>Ingen af dokumentets datakilder har en kolonne &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>
@@ -936,6 +1026,14 @@ Vil du gemme dine ændringer?</translation>
     <message>
         <source>Edit %1</source>
         <translation>Rediger %1</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Navn:</translation>
+    </message>
+    <message>
+        <source>Rename table</source>
+        <translation>Omdøb tabel</translation>
     </message>
 </context>
 <context>
@@ -1333,6 +1431,14 @@ Vil du gemme dine ændringer?</translation>
     <message>
         <source>--wait-timeout needs a number of seconds from 1 to %1, not &quot;%2&quot;</source>
         <translation>--wait-timeout kræver et antal sekunder fra 1 til %1, ikke &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>standard input</source>
+        <translation>standardinput</translation>
+    </message>
+    <message>
+        <source>the data %1; nothing was printed</source>
+        <translation>dataene: %1; intet blev udskrevet</translation>
     </message>
 </context>
 <context>

@@ -93,6 +93,37 @@
     </message>
 </context>
 <context>
+    <name>DataSourceManager</name>
+    <message>
+        <source>The data file %1 is not UTF-8 text; it was read as Windows-1252.</source>
+        <translation>Die Datendatei %1 ist kein UTF-8-Text; sie wurde als Windows-1252 gelesen.</translation>
+    </message>
+    <message>
+        <source>Table %1</source>
+        <translation>Tabelle %1</translation>
+    </message>
+    <message>
+        <source>The table is no longer there.</source>
+        <translation>Die Tabelle ist nicht mehr vorhanden.</translation>
+    </message>
+    <message>
+        <source>A data file&apos;s table is named by its file.</source>
+        <translation>Die Tabelle einer Datendatei trägt den Namen ihrer Datei.</translation>
+    </message>
+    <message>
+        <source>A table needs a name.</source>
+        <translation>Eine Tabelle braucht einen Namen.</translation>
+    </message>
+    <message>
+        <source>The name &quot;%1&quot; is taken by another data source.</source>
+        <translation>Der Name „%1“ gehört schon einer anderen Datenquelle.</translation>
+    </message>
+    <message>
+        <source>The data file %1 changed on disk and was read again (%2 rows).</source>
+        <translation>Die Datendatei %1 wurde auf dem Datenträger geändert und neu gelesen (%2 Zeilen).</translation>
+    </message>
+</context>
+<context>
     <name>DataSourcesWidget</name>
     <message>
         <source>Data sources</source>
@@ -129,6 +160,34 @@
     <message>
         <source>Add sequence...</source>
         <translation>Sequenz hinzufügen...</translation>
+    </message>
+    <message>
+        <source>%1 (items: %2)</source>
+        <translation>%1 (Elemente: %2)</translation>
+    </message>
+    <message>
+        <source>Delete the data source &quot;%1&quot;?</source>
+        <translation>Die Datenquelle „%1“ löschen?</translation>
+    </message>
+    <message>
+        <source>No item of an open label uses it.</source>
+        <translation>Kein Element eines geöffneten Etiketts verwendet sie.</translation>
+    </message>
+    <message>
+        <source>It is used by items on: %1.</source>
+        <translation>Sie wird von Elementen verwendet auf: %1.</translation>
+    </message>
+    <message>
+        <source>Those items keep their binding and are bound again when a source of this name is added; until then their labels cannot be printed.</source>
+        <translation>Diese Elemente behalten ihre Verknüpfung und werden wieder verknüpft, sobald eine Quelle dieses Namens hinzugefügt wird; bis dahin können ihre Etiketten nicht gedruckt werden.</translation>
+    </message>
+    <message>
+        <source>The values of the table are lost unless a saved label still holds them.</source>
+        <translation>Die Werte der Tabelle gehen verloren, wenn kein gespeichertes Etikett sie noch enthält.</translation>
+    </message>
+    <message>
+        <source>Delete data source</source>
+        <translation>Datenquelle löschen</translation>
     </message>
 </context>
 <context>
@@ -217,6 +276,25 @@
     <message>
         <source>Printer</source>
         <translation>Drucker</translation>
+    </message>
+</context>
+<context>
+    <name>Document</name>
+    <message>
+        <source>An item is bound to the data source &quot;%1&quot;, which is not open. Add the data file (or the table) again, or bind the item to another source.</source>
+        <translation>Ein Element ist mit der Datenquelle „%1“ verknüpft, die nicht geöffnet ist. Fügen Sie die Datendatei (oder die Tabelle) wieder hinzu oder verknüpfen Sie das Element mit einer anderen Quelle.</translation>
+    </message>
+    <message>
+        <source>The data file %1 is no longer there.</source>
+        <translation>Die Datendatei %1 ist nicht mehr vorhanden.</translation>
+    </message>
+    <message>
+        <source>The data file %1 has %2 rows; it had %3 when the label was saved.</source>
+        <translation>Die Datendatei %1 hat %2 Zeilen; beim Speichern des Etiketts waren es %3.</translation>
+    </message>
+    <message>
+        <source>The data file %1 has %2 rows, fewer than the label uses.</source>
+        <translation>Die Datendatei %1 hat %2 Zeilen, weniger als das Etikett verwendet.</translation>
     </message>
 </context>
 <context>
@@ -480,16 +558,6 @@ Diese Software verwendet Qt Version %6 gemäß den Bedingungen der GNU Lesser Ge
         <translation>Datendateien nicht gefunden</translation>
     </message>
     <message>
-        <source>The label uses data files that were not found:
-%1
-
-Its variable data stays empty until they are added again.</source>
-        <translation>Das Etikett verwendet Datendateien, die nicht gefunden wurden:
-%1
-
-Seine variablen Daten bleiben leer, bis die Dateien erneut hinzugefügt werden.</translation>
-    </message>
-    <message>
         <source>Printer not found</source>
         <translation>Drucker nicht gefunden</translation>
     </message>
@@ -553,6 +621,24 @@ Möchten Sie die Änderungen speichern?</translation>
             <numerusform>%n Etikett in Datei exportiert</numerusform>
             <numerusform>%n Etiketten in Datei exportiert</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>an unsaved label</source>
+        <translation>ein ungespeichertes Etikett</translation>
+    </message>
+    <message>
+        <source>The label uses data files that were not found:
+%1
+
+Its items keep their bindings and are bound again as soon as the files are added in the data sources dock. Until then the labels cannot be printed.</source>
+        <translation>Das Etikett verwendet Datendateien, die nicht gefunden wurden:
+%1
+
+Seine Elemente behalten ihre Verknüpfungen und werden wieder verknüpft, sobald die Dateien im Fenster „Datenquellen“ hinzugefügt werden. Bis dahin können die Etiketten nicht gedruckt werden.</translation>
+    </message>
+    <message>
+        <source>Data files changed</source>
+        <translation>Datendateien geändert</translation>
     </message>
 </context>
 <context>
@@ -706,10 +792,6 @@ Möchten Sie die Änderungen speichern?</translation>
         <translation>Kopien aus einer Spalte erfordern ein Datenelement, das an eine Datenquelle gebunden ist.</translation>
     </message>
     <message>
-        <source>The data source &quot;%1&quot; has no column &quot;%2&quot;.</source>
-        <translation>Die Datenquelle &quot;%1&quot; hat keine Spalte &quot;%2&quot;.</translation>
-    </message>
-    <message>
         <source>Row %1 of &quot;%2&quot;: &quot;%3&quot; in the column &quot;%4&quot; is not a number of copies from 0 to 9999; nothing was printed.</source>
         <translation>Zeile %1 von &quot;%2&quot;: &quot;%3&quot; in der Spalte &quot;%4&quot; ist keine Kopienanzahl von 0 bis 9999; es wurde nichts gedruckt.</translation>
     </message>
@@ -724,6 +806,14 @@ Möchten Sie die Änderungen speichern?</translation>
     <message>
         <source>The %1 columns of the label stock leave less than %2 mm for each label on its %3 mm liner.</source>
         <translation>Die %1 Spalten des Etikettenmaterials lassen auf dem %3 mm breiten Trägerband weniger als %2 mm für jedes Etikett.</translation>
+    </message>
+    <message>
+        <source>Nothing was printed.</source>
+        <translation>Es wurde nichts gedruckt.</translation>
+    </message>
+    <message>
+        <source>None of the document&apos;s data sources has a column &quot;%1&quot;.</source>
+        <translation>Keine Datenquelle des Dokuments hat eine Spalte „%1“.</translation>
     </message>
 </context>
 <context>
@@ -936,6 +1026,14 @@ Möchten Sie die Änderungen speichern?</translation>
     <message>
         <source>Edit %1</source>
         <translation>%1 bearbeiten</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Rename table</source>
+        <translation>Tabelle umbenennen</translation>
     </message>
 </context>
 <context>
@@ -1333,6 +1431,14 @@ Möchten Sie die Änderungen speichern?</translation>
     <message>
         <source>--wait-timeout needs a number of seconds from 1 to %1, not &quot;%2&quot;</source>
         <translation>--wait-timeout benötigt eine Anzahl Sekunden von 1 bis %1, nicht &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>standard input</source>
+        <translation>Standardeingabe</translation>
+    </message>
+    <message>
+        <source>the data %1; nothing was printed</source>
+        <translation>die Daten: %1; es wurde nichts gedruckt</translation>
     </message>
 </context>
 <context>

@@ -93,6 +93,37 @@
     </message>
 </context>
 <context>
+    <name>DataSourceManager</name>
+    <message>
+        <source>The data file %1 is not UTF-8 text; it was read as Windows-1252.</source>
+        <translation>Plik danych %1 nie jest tekstem UTF-8; odczytano go jako Windows-1252.</translation>
+    </message>
+    <message>
+        <source>Table %1</source>
+        <translation>Tabela %1</translation>
+    </message>
+    <message>
+        <source>The table is no longer there.</source>
+        <translation>Tabela już nie istnieje.</translation>
+    </message>
+    <message>
+        <source>A data file&apos;s table is named by its file.</source>
+        <translation>Tabela pliku danych nosi nazwę swojego pliku.</translation>
+    </message>
+    <message>
+        <source>A table needs a name.</source>
+        <translation>Tabela musi mieć nazwę.</translation>
+    </message>
+    <message>
+        <source>The name &quot;%1&quot; is taken by another data source.</source>
+        <translation>Nazwa „%1” jest już zajęta przez inne źródło danych.</translation>
+    </message>
+    <message>
+        <source>The data file %1 changed on disk and was read again (%2 rows).</source>
+        <translation>Plik danych %1 zmienił się na dysku i został wczytany ponownie (wiersze: %2).</translation>
+    </message>
+</context>
+<context>
     <name>DataSourcesWidget</name>
     <message>
         <source>Data sources</source>
@@ -129,6 +160,34 @@
     <message>
         <source>Add sequence...</source>
         <translation>Dodaj sekwencję...</translation>
+    </message>
+    <message>
+        <source>%1 (items: %2)</source>
+        <translation>%1 (elementy: %2)</translation>
+    </message>
+    <message>
+        <source>Delete the data source &quot;%1&quot;?</source>
+        <translation>Usunąć źródło danych „%1”?</translation>
+    </message>
+    <message>
+        <source>No item of an open label uses it.</source>
+        <translation>Nie używa go żaden element otwartej etykiety.</translation>
+    </message>
+    <message>
+        <source>It is used by items on: %1.</source>
+        <translation>Używają go elementy na: %1.</translation>
+    </message>
+    <message>
+        <source>Those items keep their binding and are bound again when a source of this name is added; until then their labels cannot be printed.</source>
+        <translation>Te elementy zachowują powiązanie i zostaną powiązane ponownie po dodaniu źródła o tej nazwie; do tego czasu ich etykiet nie można drukować.</translation>
+    </message>
+    <message>
+        <source>The values of the table are lost unless a saved label still holds them.</source>
+        <translation>Wartości tabeli zostaną utracone, chyba że zawiera je jeszcze zapisana etykieta.</translation>
+    </message>
+    <message>
+        <source>Delete data source</source>
+        <translation>Usuń źródło danych</translation>
     </message>
 </context>
 <context>
@@ -217,6 +276,25 @@
     <message>
         <source>Printer</source>
         <translation>Drukarka</translation>
+    </message>
+</context>
+<context>
+    <name>Document</name>
+    <message>
+        <source>An item is bound to the data source &quot;%1&quot;, which is not open. Add the data file (or the table) again, or bind the item to another source.</source>
+        <translation>Element jest powiązany ze źródłem danych „%1”, które nie jest otwarte. Dodaj ponownie plik danych (lub tabelę) albo powiąż element z innym źródłem.</translation>
+    </message>
+    <message>
+        <source>The data file %1 is no longer there.</source>
+        <translation>Plik danych %1 już nie istnieje.</translation>
+    </message>
+    <message>
+        <source>The data file %1 has %2 rows; it had %3 when the label was saved.</source>
+        <translation>Plik danych %1 ma wierszy: %2; przy zapisie etykiety miał ich %3.</translation>
+    </message>
+    <message>
+        <source>The data file %1 has %2 rows, fewer than the label uses.</source>
+        <translation>Plik danych %1 ma wierszy: %2, mniej niż używa etykieta.</translation>
     </message>
 </context>
 <context>
@@ -480,16 +558,6 @@ To oprogramowanie korzysta z biblioteki Qt w wersji %6 na warunkach licencji GNU
         <translation>Nie znaleziono plików danych</translation>
     </message>
     <message>
-        <source>The label uses data files that were not found:
-%1
-
-Its variable data stays empty until they are added again.</source>
-        <translation>Etykieta korzysta z plików danych, których nie znaleziono:
-%1
-
-Jej dane zmienne pozostaną puste, dopóki pliki nie zostaną ponownie dodane.</translation>
-    </message>
-    <message>
         <source>Printer not found</source>
         <translation>Nie znaleziono drukarki</translation>
     </message>
@@ -554,6 +622,24 @@ Czy chcesz zapisać zmiany?</translation>
             <numerusform>%n etykiety zostały wyeksportowane do pliku</numerusform>
             <numerusform>%n etykiet zostało wyeksportowanych do pliku</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>an unsaved label</source>
+        <translation>niezapisana etykieta</translation>
+    </message>
+    <message>
+        <source>The label uses data files that were not found:
+%1
+
+Its items keep their bindings and are bound again as soon as the files are added in the data sources dock. Until then the labels cannot be printed.</source>
+        <translation>Etykieta używa plików danych, których nie znaleziono:
+%1
+
+Jej elementy zachowują powiązania i zostaną powiązane ponownie, gdy tylko pliki zostaną dodane w panelu źródeł danych. Do tego czasu etykiet nie można drukować.</translation>
+    </message>
+    <message>
+        <source>Data files changed</source>
+        <translation>Pliki danych zmienione</translation>
     </message>
 </context>
 <context>
@@ -707,10 +793,6 @@ Czy chcesz zapisać zmiany?</translation>
         <translation>Pobranie liczby kopii z kolumny wymaga elementu danych powiązanego ze źródłem danych.</translation>
     </message>
     <message>
-        <source>The data source &quot;%1&quot; has no column &quot;%2&quot;.</source>
-        <translation>Źródło danych &quot;%1&quot; nie ma kolumny &quot;%2&quot;.</translation>
-    </message>
-    <message>
         <source>Row %1 of &quot;%2&quot;: &quot;%3&quot; in the column &quot;%4&quot; is not a number of copies from 0 to 9999; nothing was printed.</source>
         <translation>Wiersz %1 w &quot;%2&quot;: wartość &quot;%3&quot; w kolumnie &quot;%4&quot; nie jest liczbą kopii od 0 do 9999; nic nie wydrukowano.</translation>
     </message>
@@ -725,6 +807,14 @@ Czy chcesz zapisać zmiany?</translation>
     <message>
         <source>The %1 columns of the label stock leave less than %2 mm for each label on its %3 mm liner.</source>
         <translation>%1 kolumn materiału etykiet pozostawia na podkładzie o szerokości %3 mm mniej niż %2 mm na każdą etykietę.</translation>
+    </message>
+    <message>
+        <source>Nothing was printed.</source>
+        <translation>Nic nie wydrukowano.</translation>
+    </message>
+    <message>
+        <source>None of the document&apos;s data sources has a column &quot;%1&quot;.</source>
+        <translation>Żadne ze źródeł danych dokumentu nie ma kolumny „%1”.</translation>
     </message>
 </context>
 <context>
@@ -940,6 +1030,14 @@ Czy chcesz zapisać zmiany?</translation>
     <message>
         <source>Edit %1</source>
         <translation>Edytuj %1</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Nazwa:</translation>
+    </message>
+    <message>
+        <source>Rename table</source>
+        <translation>Zmień nazwę tabeli</translation>
     </message>
 </context>
 <context>
@@ -1337,6 +1435,14 @@ Czy chcesz zapisać zmiany?</translation>
     <message>
         <source>--wait-timeout needs a number of seconds from 1 to %1, not &quot;%2&quot;</source>
         <translation>--wait-timeout wymaga liczby sekund od 1 do %1, a nie &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>standard input</source>
+        <translation>standardowe wejście</translation>
+    </message>
+    <message>
+        <source>the data %1; nothing was printed</source>
+        <translation>dane: %1; nic nie wydrukowano</translation>
     </message>
 </context>
 <context>

@@ -93,6 +93,37 @@
     </message>
 </context>
 <context>
+    <name>DataSourceManager</name>
+    <message>
+        <source>The data file %1 is not UTF-8 text; it was read as Windows-1252.</source>
+        <translation>Datafilen %1 är inte UTF-8-text; den lästes som Windows-1252.</translation>
+    </message>
+    <message>
+        <source>Table %1</source>
+        <translation>Tabell %1</translation>
+    </message>
+    <message>
+        <source>The table is no longer there.</source>
+        <translation>Tabellen finns inte längre.</translation>
+    </message>
+    <message>
+        <source>A data file&apos;s table is named by its file.</source>
+        <translation>En datafils tabell har filens namn.</translation>
+    </message>
+    <message>
+        <source>A table needs a name.</source>
+        <translation>En tabell behöver ett namn.</translation>
+    </message>
+    <message>
+        <source>The name &quot;%1&quot; is taken by another data source.</source>
+        <translation>Namnet &quot;%1&quot; används redan av en annan datakälla.</translation>
+    </message>
+    <message>
+        <source>The data file %1 changed on disk and was read again (%2 rows).</source>
+        <translation>Datafilen %1 ändrades på disken och lästes in igen (%2 rader).</translation>
+    </message>
+</context>
+<context>
     <name>DataSourcesWidget</name>
     <message>
         <source>Data sources</source>
@@ -129,6 +160,34 @@
     <message>
         <source>Add sequence...</source>
         <translation>Lägg till sekvens...</translation>
+    </message>
+    <message>
+        <source>%1 (items: %2)</source>
+        <translation>%1 (objekt: %2)</translation>
+    </message>
+    <message>
+        <source>Delete the data source &quot;%1&quot;?</source>
+        <translation>Ta bort datakällan &quot;%1&quot;?</translation>
+    </message>
+    <message>
+        <source>No item of an open label uses it.</source>
+        <translation>Inget objekt på en öppen etikett använder den.</translation>
+    </message>
+    <message>
+        <source>It is used by items on: %1.</source>
+        <translation>Den används av objekt på: %1.</translation>
+    </message>
+    <message>
+        <source>Those items keep their binding and are bound again when a source of this name is added; until then their labels cannot be printed.</source>
+        <translation>Dessa objekt behåller sin koppling och kopplas igen när en källa med detta namn läggs till; tills dess kan deras etiketter inte skrivas ut.</translation>
+    </message>
+    <message>
+        <source>The values of the table are lost unless a saved label still holds them.</source>
+        <translation>Tabellens värden går förlorade om ingen sparad etikett fortfarande innehåller dem.</translation>
+    </message>
+    <message>
+        <source>Delete data source</source>
+        <translation>Ta bort datakälla</translation>
     </message>
 </context>
 <context>
@@ -217,6 +276,25 @@
     <message>
         <source>Printer</source>
         <translation>Skrivare</translation>
+    </message>
+</context>
+<context>
+    <name>Document</name>
+    <message>
+        <source>An item is bound to the data source &quot;%1&quot;, which is not open. Add the data file (or the table) again, or bind the item to another source.</source>
+        <translation>Ett objekt är kopplat till datakällan &quot;%1&quot;, som inte är öppen. Lägg till datafilen (eller tabellen) igen, eller koppla objektet till en annan källa.</translation>
+    </message>
+    <message>
+        <source>The data file %1 is no longer there.</source>
+        <translation>Datafilen %1 finns inte längre.</translation>
+    </message>
+    <message>
+        <source>The data file %1 has %2 rows; it had %3 when the label was saved.</source>
+        <translation>Datafilen %1 har %2 rader; den hade %3 när etiketten sparades.</translation>
+    </message>
+    <message>
+        <source>The data file %1 has %2 rows, fewer than the label uses.</source>
+        <translation>Datafilen %1 har %2 rader, färre än etiketten använder.</translation>
     </message>
 </context>
 <context>
@@ -480,16 +558,6 @@ Den här programvaran använder Qt version %6 enligt villkoren i GNU Lesser Gene
         <translation>Datafilerna hittades inte</translation>
     </message>
     <message>
-        <source>The label uses data files that were not found:
-%1
-
-Its variable data stays empty until they are added again.</source>
-        <translation>Etiketten använder datafiler som inte hittades:
-%1
-
-Dess variabla data förblir tomma tills filerna läggs till igen.</translation>
-    </message>
-    <message>
         <source>Printer not found</source>
         <translation>Skrivaren hittades inte</translation>
     </message>
@@ -553,6 +621,24 @@ Vill du spara ändringarna?</translation>
             <numerusform>%n etikett har exporterats till fil</numerusform>
             <numerusform>%n etiketter har exporterats till fil</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>an unsaved label</source>
+        <translation>en osparad etikett</translation>
+    </message>
+    <message>
+        <source>The label uses data files that were not found:
+%1
+
+Its items keep their bindings and are bound again as soon as the files are added in the data sources dock. Until then the labels cannot be printed.</source>
+        <translation>Etiketten använder datafiler som inte hittades:
+%1
+
+Dess objekt behåller sina kopplingar och kopplas igen så snart filerna läggs till i panelen för datakällor. Tills dess kan etiketterna inte skrivas ut.</translation>
+    </message>
+    <message>
+        <source>Data files changed</source>
+        <translation>Datafiler ändrade</translation>
     </message>
 </context>
 <context>
@@ -706,10 +792,6 @@ Vill du spara ändringarna?</translation>
         <translation>Kopior från en kolumn kräver ett dataobjekt som är kopplat till en datakälla.</translation>
     </message>
     <message>
-        <source>The data source &quot;%1&quot; has no column &quot;%2&quot;.</source>
-        <translation>Datakällan &quot;%1&quot; har ingen kolumn &quot;%2&quot;.</translation>
-    </message>
-    <message>
         <source>Row %1 of &quot;%2&quot;: &quot;%3&quot; in the column &quot;%4&quot; is not a number of copies from 0 to 9999; nothing was printed.</source>
         <translation>Rad %1 i &quot;%2&quot;: &quot;%3&quot; i kolumnen &quot;%4&quot; är inte ett antal kopior från 0 till 9999; ingenting skrevs ut.</translation>
     </message>
@@ -724,6 +806,14 @@ Vill du spara ändringarna?</translation>
     <message>
         <source>The %1 columns of the label stock leave less than %2 mm for each label on its %3 mm liner.</source>
         <translation>Etikettmaterialets %1 kolumner lämnar mindre än %2 mm för varje etikett på bärpapperet som är %3 mm brett.</translation>
+    </message>
+    <message>
+        <source>Nothing was printed.</source>
+        <translation>Ingenting skrevs ut.</translation>
+    </message>
+    <message>
+        <source>None of the document&apos;s data sources has a column &quot;%1&quot;.</source>
+        <translation>Ingen av dokumentets datakällor har en kolumn &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>
@@ -936,6 +1026,14 @@ Vill du spara ändringarna?</translation>
     <message>
         <source>Edit %1</source>
         <translation>Redigera %1</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Namn:</translation>
+    </message>
+    <message>
+        <source>Rename table</source>
+        <translation>Byt namn på tabell</translation>
     </message>
 </context>
 <context>
@@ -1333,6 +1431,14 @@ Vill du spara ändringarna?</translation>
     <message>
         <source>--wait-timeout needs a number of seconds from 1 to %1, not &quot;%2&quot;</source>
         <translation>--wait-timeout kräver ett antal sekunder från 1 till %1, inte &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>standard input</source>
+        <translation>standard in</translation>
+    </message>
+    <message>
+        <source>the data %1; nothing was printed</source>
+        <translation>data: %1; ingenting skrevs ut</translation>
     </message>
 </context>
 <context>
