@@ -190,6 +190,16 @@ QxtCsvModel::QxtCsvModel(QIODevice *device, QObject *parent, bool withHeader, QC
     }
 }
 
+void QxtCsvModel::reread(QIODevice *device)
+{
+    beginResetModel();
+    clearTable();
+    if (device) {
+        readDevice(device);
+    }
+    endResetModel();
+}
+
 bool QxtCsvModel::decodedAsWindows1252() const
 {
     return m_windows1252;

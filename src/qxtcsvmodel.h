@@ -28,6 +28,10 @@ public:
     explicit QxtCsvModel(QIODevice *device, QObject *parent = nullptr, bool withHeader = false,
                          QChar separator = QLatin1Char(','));
 
+    // Replaces the table with what the device holds now (a data file that
+    // changed on disk), read as at construction, inside a model reset.
+    void reread(QIODevice *device);
+
     // Whether the bytes were not valid UTF-8 and were read as Windows-1252,
     // which may not be what the file's author meant.
     bool decodedAsWindows1252() const;

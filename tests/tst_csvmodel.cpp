@@ -64,6 +64,7 @@ private slots:
     void encoding_data();
     void encoding();
     void nulMeansBinary();
+    void rereadReplacesTheTable();
     void rolesAndFlags();
     void setDataRewritesOnlyItsField();
     void setDataRefusals();
@@ -237,6 +238,21 @@ void TestCsvModel::nulMeansBinary()
     QCOMPARE(binary.model->data(binary.model->index(1, 0)).toString(), QStringLiteral("c"));
     Csv text(bytes("a,b\nc"));
     QVERIFY(!text.model->containsBinary());
+}
+
+void TestCsvModel::rereadReplacesTheTable()
+{
+    Csv csv(bytes("h\nCaf\xE9\n"), true);
+    QVERIFY(csv.model->decodedAsWindows1252());
+    QSignalSpy reset(csv.model.get(), &QAbstractItemModel::modelReset);
+    csv.buffer.setData("h1,h2,h3\nx\ny,z\n");
+    csv.model->reread(&csv.buffer);
+    QCOMPARE(reset.count(), 1);
+    QCOMPARE(csv.model->rowCount(), 2);
+    QCOMPARE(csv.model->columnCount(), 3);
+    QCOMPARE(csv.row(1), (QStringList{"y", "z", ""}));
+    QCOMPARE(csv.model->headerData(2, Qt::Horizontal), QVariant(QStringLiteral("h3")));
+    QVERIFY(!csv.model->decodedAsWindows1252());
 }
 
 void TestCsvModel::rolesAndFlags()
