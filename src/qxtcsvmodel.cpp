@@ -1,12 +1,20 @@
 #include "qxtcsvmodel.h"
 
+#include <QBuffer>
 #include <QIODevice>
+#include <QTextCodec>
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
 namespace {
 
 const QChar FieldMark(0x0001);
+
+// Most bytes taken from a device that cannot seek, such as a pipe; the rest
+// of an endless one is dropped.
+constexpr int MaxUnseekableBytes = 256 * 1024 * 1024;
+constexpr int BlockBytes = 64 * 1024;
 
 bool isFieldRole(int role)
 {
@@ -29,96 +37,273 @@ QString fieldOf(const QString &line, int column)
     return line.mid(start, end < 0 ? -1 : end - start);
 }
 
+// Cuts decoded text into records, fed in pieces of any size. Each finished
+// record goes to `take` with its fields joined by the field mark.
+class RecordSplitter
+{
+public:
+    RecordSplitter(QChar separator, std::function<void(const QString &, int)> take)
+        : m_separator(separator.unicode()), m_take(std::move(take))
+    {
+    }
+
+    // Plain code units rather than QChar keep the loops cheap in a debug
+    // build too. The separators of unquoted text are marked in place.
+    void feed(ushort *p, ushort *const end)
+    {
+        while (p < end) {
+            if (m_afterCr) {
+                // The LF of a CRLF whose CR already ended a line.
+                m_afterCr = false;
+                if (*p == '\n') {
+                    ++p;
+                    continue;
+                }
+            }
+            if (m_state == FieldStart) {
+                m_started = true;
+                if (*p == '"') {
+                    m_state = Quoted;
+                    ++p;
+                    continue;
+                }
+                m_state = Unquoted;
+            }
+            if (m_state == QuoteInQuoted) {
+                if (*p == '"') {
+                    append(p, 1, 0);
+                    m_state = Quoted;
+                    ++p;
+                    continue;
+                }
+                // The quote closed the field; what follows up to the
+                // separator is taken as it is.
+                m_state = Unquoted;
+            }
+            ushort *const run = p;
+            if (m_state == Quoted) {
+                while (p < end && *p != '"' && *p != '\n' && *p != '\r') {
+                    ++p;
+                }
+                append(run, int(p - run), 0);
+                if (p == end) {
+                    return;
+                }
+                if (*p == '"') {
+                    m_state = QuoteInQuoted;
+                } else {
+                    const ushort lineFeed = '\n';
+                    append(&lineFeed, 1, 0);
+                    m_afterCr = *p == '\r';
+                }
+                ++p;
+                continue;
+            }
+            // Unquoted fields, as many as there are before a line break or
+            // a field that starts with a quote, are taken in one go.
+            int marks = 0;
+            bool fieldStart = false;
+            while (p < end) {
+                const ushort c = *p;
+                if (c == m_separator) {
+                    *p++ = FieldMark.unicode();
+                    ++marks;
+                    fieldStart = true;
+                    if (p < end && *p == '"') {
+                        break;
+                    }
+                } else if (c == '\n' || c == '\r') {
+                    break;
+                } else {
+                    fieldStart = false;
+                    ++p;
+                }
+            }
+            append(run, int(p - run), marks);
+            m_state = fieldStart ? FieldStart : Unquoted;
+            // Stopped at a line break, or before a quoted field.
+            if (p < end && *p != '"') {
+                m_afterCr = *p == '\r';
+                endRecord();
+                ++p;
+            }
+        }
+    }
+
+    // The end of the input ends the last record, unless nothing of it came.
+    void finish()
+    {
+        if (m_started) {
+            endRecord();
+        }
+    }
+
+private:
+    enum State
+    {
+        FieldStart,
+        Unquoted,
+        Quoted,
+        QuoteInQuoted
+    };
+
+    // `marks` is the number of field marks in the text; those in the dropped
+    // rest of a cut record do not count.
+    void append(const ushort *text, int length, int marks)
+    {
+        const int room = QxtCsvModel::MaxRecordLength - m_record.size();
+        if (length > room) {
+            length = qMax(room, 0);
+            marks = int(std::count(text, text + length, FieldMark.unicode()));
+        }
+        m_record.append(reinterpret_cast<const QChar *>(text), length);
+        m_fields += marks;
+    }
+
+    void endRecord()
+    {
+        // A copy of the exact size is stored; the buffer keeps its room for
+        // the next record.
+        m_take(QString(m_record.constData(), m_record.size()), m_fields + 1);
+        m_record.resize(0);
+        m_fields = 0;
+        m_started = false;
+        m_state = FieldStart;
+    }
+
+    const ushort m_separator;
+    const std::function<void(const QString &, int)> m_take;
+    State m_state = FieldStart;
+    bool m_started = false;
+    bool m_afterCr = false;
+    int m_fields = 0;
+    QString m_record;
+};
+
 } // namespace
 
 QxtCsvModel::QxtCsvModel(QIODevice *device, QObject *parent, bool withHeader, QChar separator)
     : QAbstractTableModel(parent), m_separator(separator), m_withHeader(withHeader)
 {
     if (device) {
-        readDevice(device, withHeader);
+        readDevice(device);
     }
 }
 
-void QxtCsvModel::readDevice(QIODevice *device, bool withHeader)
+void QxtCsvModel::reread(QIODevice *device)
+{
+    beginResetModel();
+    clearTable();
+    if (device) {
+        readDevice(device);
+    }
+    endResetModel();
+}
+
+bool QxtCsvModel::decodedAsWindows1252() const
+{
+    return m_windows1252;
+}
+
+bool QxtCsvModel::containsBinary() const
+{
+    return m_binary;
+}
+
+void QxtCsvModel::clearTable()
+{
+    m_lines.clear();
+    m_header.clear();
+    m_columnCount = 0;
+    m_windows1252 = false;
+    m_binary = false;
+}
+
+void QxtCsvModel::readDevice(QIODevice *device)
 {
     if (!device->isOpen() && !device->open(QIODevice::ReadOnly)) {
         return;
     }
-    m_columnCount = withHeader ? 0 : m_header.size();
-    m_lines.clear();
-
-    // Lines are cut from blocks by hand rather than with readLine(), which
-    // would grow a buffer without limit on a file without line feeds.
-    bool headerTaken = false;
-    bool firstLine = true;
-    QByteArray line;
-    auto takeLine = [&]() {
-        // A UTF-8 byte order mark is not part of the first field.
-        if (firstLine && line.startsWith("\xEF\xBB\xBF")) {
-            line.remove(0, 3);
+    // Whether the bytes are UTF-8 is only known at their end; a device that
+    // cannot go back to read them again as Windows-1252 is copied first.
+    QBuffer copy;
+    QIODevice *source = device;
+    if (device->isSequential()) {
+        // Read until nothing comes: atEnd() of some such devices only tells
+        // whether bytes are waiting.
+        QByteArray bytes;
+        while (bytes.size() < MaxUnseekableBytes) {
+            const QByteArray part =
+                device->read(qMin<qint64>(BlockBytes, MaxUnseekableBytes - bytes.size()));
+            if (part.isEmpty()) {
+                break;
+            }
+            bytes += part;
         }
-        firstLine = false;
-        addLine(line, withHeader, &headerTaken);
-        line.clear();
-    };
-    QByteArray block(64 * 1024, Qt::Uninitialized);
+        copy.setData(bytes);
+        copy.open(QIODevice::ReadOnly);
+        source = &copy;
+    }
+    const qint64 start = source->pos();
+    if (!readAs(source, QTextCodec::codecForName("UTF-8"), true)) {
+        QTextCodec *windows1252 = QTextCodec::codecForName("Windows-1252");
+        clearTable();
+        if (windows1252 && source->seek(start)) {
+            m_windows1252 = true;
+            readAs(source, windows1252, false);
+        }
+    }
+    device->close();
+}
+
+bool QxtCsvModel::readAs(QIODevice *device, QTextCodec *codec, bool stopAtInvalid)
+{
+    bool headerTaken = !m_withHeader;
+    RecordSplitter splitter(m_separator, [this, &headerTaken](const QString &record, int fields) {
+        m_columnCount = qMax(m_columnCount, fields);
+        if (!headerTaken) {
+            m_header = record.split(FieldMark, Qt::KeepEmptyParts);
+            headerTaken = true;
+        } else {
+            m_lines.append(record);
+        }
+    });
+    // Blocks rather than readAll(), so that a large file is never held whole
+    // beside its table.
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    QByteArray block(BlockBytes, Qt::Uninitialized);
+    bool first = true;
     while (!device->atEnd()) {
         const qint64 n = device->read(block.data(), block.size());
         if (n <= 0) {
             break;
         }
-        const char *p = block.constData();
-        const char *const end = p + n;
-        while (p < end) {
-            const void *found = std::memchr(p, '\n', size_t(end - p));
-            const char *stop = found ? static_cast<const char *>(found) : end;
-            const qint64 room = MaxLineBytes - line.size();
-            if (room > 0) {
-                line.append(p, int(qMin<qint64>(room, stop - p)));
-            }
-            p = found ? stop + 1 : end;
-            if (found) {
-                takeLine();
-            }
+        const char *bytes = block.constData();
+        int length = int(n);
+        // A UTF-8 byte order mark is not part of the first field, whatever
+        // the rest turns out to be.
+        if (first && length >= 3 && std::memcmp(bytes, "\xEF\xBB\xBF", 3) == 0) {
+            bytes += 3;
+            length -= 3;
         }
-    }
-    if (!line.isEmpty()) {
-        takeLine();
-    }
-    device->close();
-}
-
-void QxtCsvModel::addLine(const QByteArray &raw, bool withHeader, bool *headerTaken)
-{
-    QString text = QString::fromUtf8(raw);
-    text.remove(QLatin1Char('\n'));
-    text.remove(QLatin1Char('\r'));
-
-    bool inQuotes = false;
-    int marks = 0;
-    QChar *chars = text.data();
-    const int length = text.size();
-    for (int i = 0; i < length; ++i) {
-        const QChar c = chars[i];
-        if (c == QLatin1Char('"')) {
-            if (i == 0 || chars[i - 1] != QLatin1Char('\\')) {
-                inQuotes = !inQuotes;
-            }
-        } else if (!inQuotes && c == m_separator) {
-            chars[i] = FieldMark;
-            ++marks;
-        } else if (c == FieldMark) {
-            ++marks;
+        first = false;
+        if (std::memchr(bytes, 0, size_t(length))) {
+            m_binary = true;
         }
+        QString text = codec->toUnicode(bytes, length, &state);
+        if (stopAtInvalid && state.invalidChars > 0) {
+            return false;
+        }
+        text.replace(FieldMark, QChar(QChar::ReplacementCharacter));
+        ushort *const units = reinterpret_cast<ushort *>(text.data());
+        splitter.feed(units, units + text.size());
     }
-    m_columnCount = qMax(m_columnCount, marks + 1);
-
-    if (withHeader && !*headerTaken) {
-        m_header = text.split(FieldMark, Qt::KeepEmptyParts);
-        *headerTaken = true;
-    } else {
-        m_lines.append(text);
+    // A multi-byte sequence cut off by the end of the input.
+    if (stopAtInvalid && state.remainingChars > 0) {
+        return false;
     }
+    splitter.finish();
+    return true;
 }
 
 int QxtCsvModel::rowCount(const QModelIndex &parent) const

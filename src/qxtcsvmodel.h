@@ -5,10 +5,20 @@
 #include <functional>
 
 class QIODevice;
+class QTextCodec;
 
-// A table read from a CSV or TXT file. Every physical line is one record; a
-// quoted part may hold the separator, and the quotes stay part of the text.
-// Records are kept as whole lines with the separators replaced by U+0001.
+// A table read from a CSV or TXT file, as spreadsheets write them (RFC 4180).
+// A field that starts with a quote ends at the next lone quote; the quotes are
+// not part of the text, a doubled quote inside stands for one, and separators
+// and line breaks inside are text (a line break is kept as a line feed).
+// Outside quotes CRLF, LF and a lone CR end a record; a line ending at the end
+// of the input adds no record. Damaged input is read as far as it makes sense:
+// a quote inside an unquoted field is text, text after a closing quote joins
+// its field, and a quote that is never closed takes the rest of the input.
+// A UTF-8 byte order mark is skipped; bytes that are not valid UTF-8 are read
+// as Windows-1252, as older spreadsheets save them.
+// Records are kept as strings with U+0001 between the fields; a U+0001 in the
+// input is read as U+FFFD so that it cannot make a field of its own.
 class QxtCsvModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -17,6 +27,17 @@ public:
     // opened gives an empty table.
     explicit QxtCsvModel(QIODevice *device, QObject *parent = nullptr, bool withHeader = false,
                          QChar separator = QLatin1Char(','));
+
+    // Replaces the table with what the device holds now (a data file that
+    // changed on disk), read as at construction, inside a model reset.
+    void reread(QIODevice *device);
+
+    // Whether the bytes were not valid UTF-8 and were read as Windows-1252,
+    // which may not be what the file's author meant.
+    bool decodedAsWindows1252() const;
+    // Whether the bytes held a NUL, which no text file does: an image or other
+    // binary file given as a table. The table holds whatever was read.
+    bool containsBinary() const;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -31,22 +52,17 @@ public:
     bool insertColumns(int column, int count, const QModelIndex &parent = QModelIndex()) override;
     bool removeColumns(int column, int count, const QModelIndex &parent = QModelIndex()) override;
 
-    // Longest line (in bytes) that is kept whole; the rest of a longer line
-    // is dropped, so one runaway line cannot exhaust memory.
-    static constexpr qint64 MaxLineBytes = 16 * 1024 * 1024;
-
-    bool decodedAsWindows1252() const { return false; }
-    bool containsBinary() const { return false; }
-    void reread(QIODevice *device)
-    {
-        beginResetModel();
-        readDevice(device, m_withHeader);
-        endResetModel();
-    }
+    // Longest record (in characters, separators included) that is kept
+    // whole; the rest of a longer record is dropped, so that one runaway
+    // record, such as a quote that is never closed, cannot exhaust memory.
+    static constexpr int MaxRecordLength = 16 * 1024 * 1024;
 
 private:
-    void readDevice(QIODevice *device, bool withHeader);
-    void addLine(const QByteArray &raw, bool withHeader, bool *headerTaken);
+    void readDevice(QIODevice *device);
+    // Reads the device from its position with the codec. With stopAtInvalid,
+    // gives up with false as soon as the bytes turn out not to be valid in it.
+    bool readAs(QIODevice *device, QTextCodec *codec, bool stopAtInvalid);
+    void clearTable();
     // Applies a change to the fields of every line and to the header.
     void changeFields(const std::function<void(QStringList &)> &change);
 
@@ -54,5 +70,7 @@ private:
     QStringList m_header;
     int m_columnCount = 0;
     QChar m_separator;
-    bool m_withHeader = false;
+    bool m_withHeader;
+    bool m_windows1252 = false;
+    bool m_binary = false;
 };

@@ -5,6 +5,7 @@
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QtTest>
+#include <cstring>
 
 namespace {
 
@@ -33,6 +34,21 @@ struct Csv
     std::unique_ptr<QxtCsvModel> model;
 };
 
+// A device that cannot seek, as a pipe.
+struct Pipe : QIODevice
+{
+    QByteArray bytes;
+    bool isSequential() const override { return true; }
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        const QByteArray part = bytes.left(int(maxSize));
+        bytes.remove(0, part.size());
+        std::memcpy(data, part.constData(), size_t(part.size()));
+        return part.size();
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+};
+
 } // namespace
 
 class TestCsvModel : public QObject
@@ -41,16 +57,22 @@ class TestCsvModel : public QObject
 private slots:
     void splitsLines_data();
     void splitsLines();
+    void records_data();
+    void records();
     void headerAndColumnCount();
     void lineEndingsDoNotMatter();
-    void unclosedQuoteEndsWithItsLine();
+    void encoding_data();
+    void encoding();
+    void nulMeansBinary();
+    void rereadReplacesTheTable();
     void rolesAndFlags();
     void setDataRewritesOnlyItsField();
     void setDataRefusals();
     void insertAndRemoveRows();
     void insertAndRemoveColumns();
     void unreadableDeviceGivesEmptyTable();
-    void overlongLineIsCut();
+    void overlongRecordIsCut_data();
+    void overlongRecordIsCut();
     void binaryGarbage();
 };
 
@@ -60,15 +82,8 @@ void TestCsvModel::splitsLines_data()
     QTest::addColumn<QStringList>("fields");
     QTest::addColumn<int>("columns");
 
-    QTest::newRow("quoted separator")
-        << bytes("a,\"b,c\",d") << QStringList{"a", "\"b,c\"", "d"} << 3;
-    QTest::newRow("escaped quote") << bytes("a,\\\"b,c") << QStringList{"a", "\\\"b", "c"} << 3;
-    QTest::newRow("quote at start") << bytes("\"x,y\",z") << QStringList{"\"x,y\"", "z"} << 2;
     QTest::newRow("empty line is one field") << bytes("\n") << QStringList{""} << 1;
     QTest::newRow("empty fields kept") << bytes(",,") << QStringList{"", "", ""} << 3;
-    QTest::newRow("no final line feed") << bytes("p,q") << QStringList{"p", "q"} << 2;
-    QTest::newRow("carriage return inside") << bytes("a\rb,c\n") << QStringList{"ab", "c"} << 2;
-    QTest::newRow("byte order mark") << bytes("\xEF\xBB\xBFk,l\n") << QStringList{"k", "l"} << 2;
     QTest::newRow("utf-8") << bytes("\xC3\xA9t\xC3\xA9,\xE2\x82\xAC")
                            << QStringList{QString::fromUtf8("\xC3\xA9t\xC3\xA9"),
                                           QString::fromUtf8("\xE2\x82\xAC")}
@@ -84,6 +99,55 @@ void TestCsvModel::splitsLines()
     QCOMPARE(csv.model->rowCount(), 1);
     QCOMPARE(csv.model->columnCount(), columns);
     QCOMPARE(csv.row(0), fields);
+}
+
+// Each record as its fields joined by '|'; every case has records of one width,
+// so a field too many or too few shows.
+void TestCsvModel::records_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("records");
+
+    QTest::newRow("quoted separator")
+        << bytes("\"Smith, John\",800000000001") << QStringList{"Smith, John|800000000001"};
+    QTest::newRow("doubled quote") << bytes("\"say \"\"hi\"\"\",x") << QStringList{"say \"hi\"|x"};
+    QTest::newRow("quoted LF") << bytes("\"a\nb\",c\nd,e\n") << QStringList{"a\nb|c", "d|e"};
+    QTest::newRow("quoted CRLF and CR")
+        << bytes("\"a\r\nb\rc\",d\r\ne,f\r\n") << QStringList{"a\nb\nc|d", "e|f"};
+    QTest::newRow("CR only") << bytes("a,b\rc,d\r") << QStringList{"a|b", "c|d"};
+    QTest::newRow("byte order mark") << bytes("\xEF\xBB\xBF\"k\",l\n") << QStringList{"k|l"};
+    QTest::newRow("empty quoted field") << bytes("\"\",\"\"") << QStringList{"|"};
+    QTest::newRow("quote inside unquoted")
+        << bytes("5\" disk,a\"b\"") << QStringList{"5\" disk|a\"b\""};
+    QTest::newRow("text after closing quote")
+        << bytes("\"ab\"cd\"e,f\n") << QStringList{"abcd\"e|f"};
+    QTest::newRow("unclosed quote takes the rest")
+        << bytes("a,\"b,c\nd,e\n") << QStringList{"a|b,c\nd,e\n"};
+    QTest::newRow("no final line ending") << bytes("a\nb") << QStringList{"a", "b"};
+    QTest::newRow("empty lines inside")
+        << bytes("a\n\r\n\nb\n\n") << QStringList{"a", "", "", "b", ""};
+    QTest::newRow("separator before line break") << bytes("a,\nb,c") << QStringList{"a|", "b|c"};
+    // The input is read in blocks of 64 KiB.
+    const QByteArray block(65535, 'a');
+    const QString text(65535, QLatin1Char('a'));
+    QTest::newRow("CRLF across blocks") << block + "\r\nb" << QStringList{text, "b"};
+    QTest::newRow("quoted field after a block") << block + ",\"x,y\"" << QStringList{text + "|x,y"};
+    QTest::newRow("doubled quote across blocks")
+        << "\"" + block.left(65534) + "\"\"x\"" << QStringList{text.left(65534) + "\"x"};
+    QTest::newRow("literal field mark")
+        << bytes("a\x01z,c") << QStringList{QString("a") + QChar(0xFFFD) + "z|c"};
+}
+
+void TestCsvModel::records()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, records);
+    Csv csv(content);
+    QStringList read;
+    for (int r = 0; r < csv.model->rowCount(); ++r) {
+        read << csv.row(r).join(QLatin1Char('|'));
+    }
+    QCOMPARE(read, records);
 }
 
 void TestCsvModel::headerAndColumnCount()
@@ -121,13 +185,74 @@ void TestCsvModel::lineEndingsDoNotMatter()
     QCOMPARE(lf.model->rowCount(), 3);
 }
 
-void TestCsvModel::unclosedQuoteEndsWithItsLine()
+void TestCsvModel::encoding_data()
 {
-    Csv csv(bytes("a,\"b,c,d\ne,f\n"));
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("pipe");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<bool>("windows1252");
+
+    const QString cafe = QString::fromUtf8("Caf\xC3\xA9");
+    QTest::newRow("Windows-1252") << bytes("Caf\xE9") << false << 1 << cafe << true;
+    QTest::newRow("UTF-8") << bytes("Caf\xC3\xA9") << false << 1 << cafe << false;
+    QTest::newRow("UTF-8 cut off at the end")
+        << bytes("Caf\xC3") << false << 1 << QString::fromUtf8("Caf\xC3\x83") << true;
+    QTest::newRow("one bad byte decides for all")
+        << bytes("\xC3\xA9,Caf\xE9") << false << 1
+        << QString::fromUtf8("\xC3\x83\xC2\xA9|Caf\xC3\xA9") << true;
+    QTest::newRow("from a pipe") << bytes("Caf\xE9") << true << 1 << cafe << true;
+    QTest::newRow("UTF-8 across blocks") << QByteArray(65535, 'a') + "\xC3\xA9" << false << 1
+                                         << QString(65535, QLatin1Char('a')) + QChar(0xE9) << false;
+    QTest::newRow("bad byte far in: no row twice")
+        << QByteArray("x\n").repeated(40000) + "\xE9" << false << 40001 << QString(QChar(0xE9))
+        << true;
+}
+
+void TestCsvModel::encoding()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, pipe);
+    QFETCH(int, rows);
+    QFETCH(QString, last);
+    QFETCH(bool, windows1252);
+    QBuffer plain(&content);
+    Pipe piped;
+    piped.bytes = content;
+    QxtCsvModel model(pipe ? static_cast<QIODevice *>(&piped) : &plain);
+    QCOMPARE(model.rowCount(), rows);
+    QStringList fields;
+    for (int c = 0; c < model.columnCount(); ++c) {
+        fields << model.data(model.index(rows - 1, c)).toString();
+    }
+    QCOMPARE(fields.join(QLatin1Char('|')), last);
+    QCOMPARE(model.decodedAsWindows1252(), windows1252);
+    QVERIFY(!model.containsBinary());
+}
+
+void TestCsvModel::nulMeansBinary()
+{
+    Csv binary(QByteArray("\x89PNG,\0\0b\nc", 10));
+    QVERIFY(binary.model->containsBinary());
+    QCOMPARE(binary.model->rowCount(), 2);
+    QCOMPARE(binary.model->data(binary.model->index(1, 0)).toString(), QStringLiteral("c"));
+    Csv text(bytes("a,b\nc"));
+    QVERIFY(!text.model->containsBinary());
+}
+
+void TestCsvModel::rereadReplacesTheTable()
+{
+    Csv csv(bytes("h\nCaf\xE9\n"), true);
+    QVERIFY(csv.model->decodedAsWindows1252());
+    QSignalSpy reset(csv.model.get(), &QAbstractItemModel::modelReset);
+    csv.buffer.setData("h1,h2,h3\nx\ny,z\n");
+    csv.model->reread(&csv.buffer);
+    QCOMPARE(reset.count(), 1);
     QCOMPARE(csv.model->rowCount(), 2);
-    QCOMPARE(csv.model->columnCount(), 2);
-    QCOMPARE(csv.row(0), (QStringList{"a", "\"b,c,d"}));
-    QCOMPARE(csv.row(1), (QStringList{"e", "f"}));
+    QCOMPARE(csv.model->columnCount(), 3);
+    QCOMPARE(csv.row(1), (QStringList{"y", "z", ""}));
+    QCOMPARE(csv.model->headerData(2, Qt::Horizontal), QVariant(QStringLiteral("h3")));
+    QVERIFY(!csv.model->decodedAsWindows1252());
 }
 
 void TestCsvModel::rolesAndFlags()
@@ -236,15 +361,29 @@ void TestCsvModel::unreadableDeviceGivesEmptyTable()
     QCOMPARE(empty.model->columnCount(), 0);
 }
 
-void TestCsvModel::overlongLineIsCut()
+void TestCsvModel::overlongRecordIsCut_data()
 {
-    QByteArray content = "a,b\n";
-    content += QByteArray(QxtCsvModel::MaxLineBytes + 1000, 'x');
-    content += ",tail\nnext,line\n";
+    QTest::addColumn<QByteArray>("open");
+    QTest::addColumn<QByteArray>("close");
+
+    // What comes after the cut still ends the record where it should.
+    QTest::newRow("unquoted") << QByteArray() << QByteArray(",tail\n");
+    QTest::newRow("quoted, line breaks past the cut")
+        << QByteArray("\"") << QByteArray("\n,\r\n\"\"\",tail\r\n");
+}
+
+void TestCsvModel::overlongRecordIsCut()
+{
+    QFETCH(QByteArray, open);
+    QFETCH(QByteArray, close);
+    const QByteArray content = "a,b\n" + open +
+                               QByteArray(QxtCsvModel::MaxRecordLength + 1000, 'x') + close +
+                               "next,line\n";
     Csv csv(content);
     QCOMPARE(csv.model->rowCount(), 3);
+    QCOMPARE(csv.model->columnCount(), 2);
     QCOMPARE(csv.model->data(csv.model->index(1, 0)).toString().size(),
-             int(QxtCsvModel::MaxLineBytes));
+             QxtCsvModel::MaxRecordLength);
     QCOMPARE(csv.model->data(csv.model->index(1, 1)).toString(), QString());
     QCOMPARE(csv.row(2), (QStringList{"next", "line"}));
 }
