@@ -26,6 +26,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardItem>
@@ -498,6 +499,28 @@ void TestDataTrust::fileChangedWhileOpen()
     writeFile(csv, rows(1, "P"));
     QVERIFY(PrintHandler::dataReady(&doc, nullptr));
     QCOMPARE(shownPerLabel(doc, item), QStringList({"P01"}));
+
+    // A workbook's worksheets are read again as well.
+    const QString book = path(QStringLiteral("live.xlsx"));
+    auto writeBook = [book](const char *first, const char *second) {
+        return QProcess::execute(
+                   QStringLiteral("/usr/bin/python3"),
+                   {QStringLiteral("-c"),
+                    QStringLiteral("import openpyxl,sys\nw=openpyxl.Workbook()\ns=w.active\n"
+                                   "s.title='Data'\ns.append([sys.argv[2]])\n"
+                                   "s.append([sys.argv[3]])\nw.save(sys.argv[1])"),
+                    book, QString::fromLatin1(first), QString::fromLatin1(second)}) == 0;
+    };
+    QVERIFY(writeBook("W1", "W2"));
+    manager()->addXlsxFile(book);
+    DataSource *sheet = manager()->findByName(QStringLiteral("Data - live.xlsx"));
+    QVERIFY(sheet);
+    DataItem *fromSheet = addDataItem(doc, sheet, 0, 1, QPointF(10, 200));
+    QCOMPARE(shownPerLabel(doc, fromSheet).mid(0, 2), QStringList({"W1", "W2"}));
+    QTest::qWait(1100);
+    QVERIFY(writeBook("V1", "V2"));
+    QVERIFY(PrintHandler::dataReady(&doc, nullptr));
+    QCOMPARE(shownPerLabel(doc, fromSheet).mid(0, 2), QStringList({"V1", "V2"}));
 
     // A file that is gone stops the print.
     QFile::remove(csv);
