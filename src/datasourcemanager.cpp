@@ -117,6 +117,13 @@ void DataSourceManager::addCsvFile(const QString &path)
         return;
     QFile file(path);
     auto *model = new QxtCsvModel(&file, nullptr, true, QLatin1Char(','));
+    // A picture or a workbook named .csv would print as rows of garbage.
+    if (model->containsBinary()) {
+        delete model;
+        notices << tr("The file %1 is not a CSV text file; it was not added.").arg(path);
+        qWarning().noquote() << QStringLiteral("Not a text file: ") + path;
+        return;
+    }
     insert(new DataSource(path, file, model, this));
 }
 

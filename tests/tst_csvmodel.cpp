@@ -84,6 +84,8 @@ void TestCsvModel::splitsLines_data()
 
     QTest::newRow("empty line is one field") << bytes("\n") << QStringList{""} << 1;
     QTest::newRow("empty fields kept") << bytes(",,") << QStringList{"", "", ""} << 3;
+    QTest::newRow("no final line feed") << bytes("p,q") << QStringList{"p", "q"} << 2;
+    QTest::newRow("byte order mark") << bytes("\xEF\xBB\xBFk,l\n") << QStringList{"k", "l"} << 2;
     QTest::newRow("utf-8") << bytes("\xC3\xA9t\xC3\xA9,\xE2\x82\xAC")
                            << QStringList{QString::fromUtf8("\xC3\xA9t\xC3\xA9"),
                                           QString::fromUtf8("\xE2\x82\xAC")}
@@ -116,6 +118,7 @@ void TestCsvModel::records_data()
         << bytes("\"a\r\nb\rc\",d\r\ne,f\r\n") << QStringList{"a\nb\nc|d", "e|f"};
     QTest::newRow("CR only") << bytes("a,b\rc,d\r") << QStringList{"a|b", "c|d"};
     QTest::newRow("byte order mark") << bytes("\xEF\xBB\xBF\"k\",l\n") << QStringList{"k|l"};
+    QTest::newRow("backslash is plain text") << bytes("\"a\\\"b\",c") << QStringList{"a\\b\"|c"};
     QTest::newRow("empty quoted field") << bytes("\"\",\"\"") << QStringList{"|"};
     QTest::newRow("quote inside unquoted")
         << bytes("5\" disk,a\"b\"") << QStringList{"5\" disk|a\"b\""};

@@ -365,6 +365,12 @@ void TestDataTrust::otherDataOnTheCommandLine()
         {QStringLiteral("-"), QByteArray()},
         {writeFile(path(QStringLiteral("header.csv")), "code\n"), QByteArray()},
         {writeFile(path(QStringLiteral("picture.png")), png), QByteArray()}};
+    // Nor does the window take a picture as a data file.
+    QTest::ignoreMessage(QtWarningMsg, qPrintable(QStringLiteral("Not a text file: ") +
+                                                  path(QStringLiteral("picture.png"))));
+    manager()->addCsvFile(path(QStringLiteral("picture.png")));
+    QVERIFY(!manager()->findByFilePath(path(QStringLiteral("picture.png"))));
+    QCOMPARE(manager()->takeNotices().size(), 1);
     for (const auto &data : refused) {
         run = tagorix({QStringLiteral("--export-pdf"), pdf, QStringLiteral("--data"), data.first,
                        file},

@@ -122,6 +122,10 @@
         <source>The data file %1 changed on disk and was read again (%2 rows).</source>
         <translation>Datafilen %1 er ændret på disken og blev læst igen (%2 rækker).</translation>
     </message>
+    <message>
+        <source>The file %1 is not a CSV text file; it was not added.</source>
+        <translation>Filen %1 er ikke en CSV-tekstfil; den blev ikke tilføjet.</translation>
+    </message>
 </context>
 <context>
     <name>DataSourcesWidget</name>

@@ -122,6 +122,10 @@
         <source>The data file %1 changed on disk and was read again (%2 rows).</source>
         <translation>Die Datendatei %1 wurde auf dem Datenträger geändert und neu gelesen (%2 Zeilen).</translation>
     </message>
+    <message>
+        <source>The file %1 is not a CSV text file; it was not added.</source>
+        <translation>Die Datei %1 ist keine CSV-Textdatei; sie wurde nicht hinzugefügt.</translation>
+    </message>
 </context>
 <context>
     <name>DataSourcesWidget</name>

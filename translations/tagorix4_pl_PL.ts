@@ -122,6 +122,10 @@
         <source>The data file %1 changed on disk and was read again (%2 rows).</source>
         <translation>Plik danych %1 zmienił się na dysku i został wczytany ponownie (wiersze: %2).</translation>
     </message>
+    <message>
+        <source>The file %1 is not a CSV text file; it was not added.</source>
+        <translation>Plik %1 nie jest plikiem tekstowym CSV; nie został dodany.</translation>
+    </message>
 </context>
 <context>
     <name>DataSourcesWidget</name>

@@ -122,6 +122,10 @@
         <source>The data file %1 changed on disk and was read again (%2 rows).</source>
         <translation>Datafilen %1 ändrades på disken och lästes in igen (%2 rader).</translation>
     </message>
+    <message>
+        <source>The file %1 is not a CSV text file; it was not added.</source>
+        <translation>Filen %1 är inte en CSV-textfil; den lades inte till.</translation>
+    </message>
 </context>
 <context>
     <name>DataSourcesWidget</name>
