@@ -117,11 +117,11 @@ void rebindToWholeColumns(Document *doc, const QStringList &names)
 // Why a table given with --data cannot stand for a data file; empty when it can.
 QString refusedTable(const QByteArray &bytes)
 {
-    if (bytes.contains('\0'))
-        return tr("is not a CSV text file");
     QBuffer buffer;
     buffer.setData(bytes);
     const QxtCsvModel table(&buffer, nullptr, true, QLatin1Char(','));
+    if (table.containsBinary())
+        return tr("is not a CSV text file");
     if (table.columnCount() == 0 || bytes.trimmed().isEmpty())
         return tr("is empty; a CSV file needs a header row and at least one row of data");
     if (table.rowCount() == 0)

@@ -10,6 +10,16 @@
 
 #include <limits>
 
+namespace {
+
+// The last row of a table of `rows` rows that a range takes.
+qint32 lastRow(const DataBinding::Range &r, int rows)
+{
+    return r.toEnd ? rows - 1 : qMin(r.bottom, qint32(rows - 1));
+}
+
+} // namespace
+
 DataBinding::DataBinding(QObject *parent) : QObject(parent)
 {
     watchManager();
@@ -210,7 +220,7 @@ const QVector<QPoint> &DataBinding::cells() const
     // Row by row, then column by column within each range: the order of the
     // selection the user made.
     for (const Range &r : stored) {
-        const qint32 bottom = r.toEnd ? rows - 1 : qMin(r.bottom, rows - 1);
+        const qint32 bottom = lastRow(r, rows);
         const qint32 right = qMin(r.right, columns - 1);
         for (qint32 row = qMax(0, r.top); row <= bottom; ++row) {
             for (qint32 column = qMax(0, r.left); column <= right; ++column) {
@@ -270,7 +280,7 @@ QItemSelection DataBinding::selection() const
     const int rows = model->rowCount();
     const int columns = model->columnCount();
     for (const Range &r : stored) {
-        const qint32 bottom = r.toEnd ? rows - 1 : qMin(r.bottom, rows - 1);
+        const qint32 bottom = lastRow(r, rows);
         const qint32 right = qMin(r.right, columns - 1);
         const QModelIndex tl = model->index(qMax(0, r.top), qMax(0, r.left));
         const QModelIndex br = model->index(bottom, right);

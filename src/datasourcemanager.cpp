@@ -13,6 +13,7 @@
 #include <QAbstractItemModel>
 #include <QBuffer>
 #include <QFileSystemWatcher>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <QDateTime>
 #include <QFile>
@@ -179,15 +180,22 @@ void DataSourceManager::removeSource(int id)
     emit sourcesChanged();
 }
 
-DataSource *DataSourceManager::findByFilePath(const QString &path) const
+QList<DataSource *> DataSourceManager::sourcesOfFile(const QString &path) const
 {
     // A stand-in for an overridden sheet does not hide the rest of its workbook.
+    QList<DataSource *> found;
     for (DataSource *s : sourceMap) {
         if (s->kind() == DataSource::File && !standIns.contains(s) &&
             s->fileInfo().absoluteFilePath() == path)
-            return s;
+            found.append(s);
     }
-    return nullptr;
+    return found;
+}
+
+DataSource *DataSourceManager::findByFilePath(const QString &path) const
+{
+    const QList<DataSource *> found = sourcesOfFile(path);
+    return found.isEmpty() ? nullptr : found.first();
 }
 
 DataSource *DataSourceManager::findByName(const QString &name) const
@@ -293,12 +301,7 @@ void DataSourceManager::fileChanged(const QString &path)
 
 bool DataSourceManager::rereadFile(const QString &path)
 {
-    QList<DataSource *> affected;
-    for (DataSource *s : qAsConst(sourceMap)) {
-        if (s->kind() == DataSource::File && !standIns.contains(s) &&
-            s->fileInfo().absoluteFilePath() == path)
-            affected.append(s);
-    }
+    const QList<DataSource *> affected = sourcesOfFile(path);
     if (affected.isEmpty() || !QFileInfo::exists(path))
         return false;
     QFileInfo now(path);
@@ -340,26 +343,15 @@ bool DataSourceManager::rereadFile(const QString &path)
     return true;
 }
 
-QStringList DataSourceManager::rereadChanged()
+void DataSourceManager::rereadChanged()
 {
-    QStringList names;
-    QSet<QString> seen;
-    const QList<DataSource *> all = sourceMap.values();
-    for (DataSource *s : all) {
-        if (s->kind() != DataSource::File || standIns.contains(s))
-            continue;
-        const QString path = s->fileInfo().absoluteFilePath();
-        if (seen.contains(path))
-            continue;
-        seen.insert(path);
-        if (rereadFile(path)) {
-            for (DataSource *t : qAsConst(sourceMap)) {
-                if (t->kind() == DataSource::File && t->fileInfo().absoluteFilePath() == path)
-                    names << t->name();
-            }
-        }
+    QSet<QString> paths;
+    for (DataSource *s : qAsConst(sourceMap)) {
+        if (s->kind() == DataSource::File && !standIns.contains(s))
+            paths.insert(s->fileInfo().absoluteFilePath());
     }
-    return names;
+    for (const QString &path : qAsConst(paths))
+        rereadFile(path);
 }
 
 void DataSourceManager::setCsvOverrides(const QMap<QString, QByteArray> &tables)
@@ -517,12 +509,7 @@ void DataSourceManager::streamRead(QDataStream &in)
         }
     }
 
-    struct Reading
-    {
-        bool &flag;
-        explicit Reading(bool &f) : flag(f) { flag = true; }
-        ~Reading() { flag = false; }
-    } markReading(reading);
+    const QScopedValueRollback<bool> markReading(reading, true);
 
     QMap<QString, QByteArray> pending = overrides;
     const int files = int(std::count_if(entries.begin(), entries.end(),
@@ -598,10 +585,9 @@ void DataSourceManager::streamRead(QDataStream &in)
         takeNew();
         // A file another document brought in already: the same table.
         if (stored.sources.isEmpty() || sheetsOverridden) {
-            for (DataSource *s : qAsConst(sourceMap)) {
-                if (s->kind() == DataSource::File && !standIns.contains(s) &&
-                    s->fileInfo().absoluteFilePath() == QFileInfo(path).absoluteFilePath() &&
-                    !stored.sources.contains(s))
+            const QList<DataSource *> same = sourcesOfFile(QFileInfo(path).absoluteFilePath());
+            for (DataSource *s : same) {
+                if (!stored.sources.contains(s))
                     stored.sources.append(s);
             }
         }

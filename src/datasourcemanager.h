@@ -90,9 +90,9 @@ public:
     bool renameSource(DataSource *source, const QString &name, QString *error);
 
     // Data files whose table changed on disk since it was read are read
-    // again; returns the names of the sources that were. A file that is gone
-    // keeps its table (printing refuses it, see missingFile()).
-    QStringList rereadChanged();
+    // again (sourceReread says which). A file that is gone keeps its table
+    // (printing refuses it, see missingFile()).
+    void rereadChanged();
     // True when a file source's file is no longer there.
     static bool missingFile(const DataSource *source);
 
@@ -147,6 +147,8 @@ signals:
 
 private:
     void insert(DataSource *source);
+    // The file sources read from this file, stand-ins left out.
+    QList<DataSource *> sourcesOfFile(const QString &path) const;
     void addOverride(const QString &name, const QString &path, const QByteArray &csv);
     void watch(const QString &path);
     void fileChanged(const QString &path);

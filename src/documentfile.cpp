@@ -222,14 +222,7 @@ void Document::streamRead(QDataStream &in)
         return;
     // Items bind to the sources this file brought in, never to another
     // document's table of the same name.
-    QList<DataSource *> own;
-    for (const DataSourceManager::BlockEntry &e : qAsConst(ownSources)) {
-        for (const QPointer<DataSource> &s : e.sources) {
-            if (s)
-                own.append(s);
-        }
-    }
-    DataSourceManager::LookupScope scope(manager, own);
+    DataSourceManager::LookupScope scope(manager, dataSources());
 
     SizeTemplate st;
     st.streamRead(in);
