@@ -8,6 +8,7 @@
 #include "labelitems/textitem.h"
 #include "printcheck.h"
 #include "printersettings_win.h"
+#include "printdialoghandler.h"
 #include "printhandler.h"
 #include "scancheck.h"
 #include "startup.h"
@@ -269,7 +270,7 @@ void TestBatchPrint::exportMatchesTheDialogPath()
         dialog->findChild<QSpinBox *>(QStringLiteral("to"))->setValue(4);
         dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
     });
-    PrintHandler handler;
+    PrintDialogHandler handler;
     handler.printWithDialog(doc.get());
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(';')));
 

@@ -8,6 +8,7 @@
 #include "mainwindow.h"
 #include "mousedrive.h"
 #include "printcheck.h"
+#include "printdialoghandler.h"
 #include "printhandler.h"
 #include "startup.h"
 #include "testutil.h"
@@ -395,7 +396,7 @@ void TestDataSources::quantitiesPerRecord()
         shownTotal = w->findChild<QLabel *>(QStringLiteral("quantityTotal"))->text();
         w->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
     });
-    PrintHandler handler;
+    PrintDialogHandler handler;
     handler.printWithDialog(&doc);
     QCOMPARE(shownTotal, QStringLiteral("5 labels will be printed in all."));
     QCOMPARE(printcheck::inspect(viaDialog).pages.size(), 5);

@@ -14,6 +14,7 @@
 #include "labelitems/dataitem.h"
 #include "mainwindow.h"
 #include "printcheck.h"
+#include "printdialoghandler.h"
 #include "printhandler.h"
 #include "scancheck.h"
 #include "startup.h"
@@ -473,7 +474,7 @@ void TestDataTrust::deletedSourceAsksAndStopsPrinting()
     // Printing says why not, and never opens the print dialog.
     QString refusal;
     testutil::answerNextMessageBox(QMessageBox::Ok, nullptr, &refusal);
-    PrintHandler().printWithDialog(doc);
+    PrintDialogHandler().printWithDialog(doc);
     QVERIFY2(refusal.contains(QStringLiteral("Serials")), qPrintable(refusal));
 
     // A table of that name, added by the user, takes its place.
@@ -503,7 +504,7 @@ void TestDataTrust::fileChangedWhileOpen()
     // Before a print the file is checked again, without waiting for the watcher.
     QTest::qWait(1100);
     writeFile(csv, rows(1, "P"));
-    QVERIFY(PrintHandler::dataReady(&doc, nullptr));
+    QVERIFY(PrintDialogHandler::dataReady(&doc, nullptr));
     QCOMPARE(shownPerLabel(doc, item), QStringList({"P01"}));
 
     // A workbook's worksheets are read again as well.
@@ -525,14 +526,14 @@ void TestDataTrust::fileChangedWhileOpen()
     QCOMPARE(shownPerLabel(doc, fromSheet).mid(0, 2), QStringList({"W1", "W2"}));
     QTest::qWait(1100);
     QVERIFY(writeBook("V1", "V2"));
-    QVERIFY(PrintHandler::dataReady(&doc, nullptr));
+    QVERIFY(PrintDialogHandler::dataReady(&doc, nullptr));
     QCOMPARE(shownPerLabel(doc, fromSheet).mid(0, 2), QStringList({"V1", "V2"}));
 
     // A file that is gone stops the print.
     QFile::remove(csv);
     QString refusal;
     testutil::answerNextMessageBox(QMessageBox::Ok, nullptr, &refusal);
-    QVERIFY(!PrintHandler::dataReady(&doc, nullptr));
+    QVERIFY(!PrintDialogHandler::dataReady(&doc, nullptr));
     QVERIFY2(refusal.contains(csv), qPrintable(refusal));
 }
 

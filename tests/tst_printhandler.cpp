@@ -11,6 +11,7 @@
 #include "printersettings_win.h"
 #include "printertestutil.h"
 #include "printcalibration.h"
+#include "printdialoghandler.h"
 #include "printhandler.h"
 #include "scancheck.h"
 #include "testutil.h"
@@ -44,7 +45,8 @@ const QString Pdf = QStringLiteral("PDF");
 
 using Rows = QList<QStringList>;
 
-// Every message of the handler's own code while the object lives.
+// Every message of the handler's own code (the engine and the window's print
+// flow) while the object lives.
 class MessageLog
 {
 public:
@@ -64,7 +66,9 @@ public:
 private:
     static void handle(QtMsgType type, const QMessageLogContext &context, const QString &text)
     {
-        if (current && context.file && QByteArray(context.file) == "src/printhandler.cpp") {
+        const QByteArray file(context.file);
+        if (current && (file == "src/print/printhandler.cpp" ||
+                        file == "src/ui/printdialoghandler.cpp")) {
             if (type == QtWarningMsg)
                 current->warnings << text;
             else if (type == QtDebugMsg)
@@ -201,7 +205,7 @@ void TestPrintHandler::init()
 // through the print dialog.
 QByteArray TestPrintHandler::printOnZebra(Document *doc, const JobSetup &job)
 {
-    PrintHandler handler;
+    PrintDialogHandler handler;
     QStringList problems;
     answerPrintDialog(job, QString(), &problems);
     handler.printWithDialog(doc);
@@ -480,7 +484,7 @@ void TestPrintHandler::refusedLayoutIsShownToTheUser()
     SizeTemplate t = twoColumns();
     t.setValue(SizeTemplate::Columns, 0);
     auto doc = printcheck::makeDocument(2, t);
-    PrintHandler handler;
+    PrintDialogHandler handler;
     QString title;
     QString text;
     testutil::answerNextMessageBox(QMessageBox::Ok, &title, &text);
@@ -493,7 +497,7 @@ void TestPrintHandler::refusedLayoutIsShownToTheUser()
 
 void TestPrintHandler::failureWarnings()
 {
-    PrintHandler handler;
+    PrintDialogHandler handler;
     QCOMPARE(handler.objectName(), QStringLiteral("printhandler"));
     auto doc = printcheck::makeDocument(2, twoColumns());
     Document invalid;
@@ -638,7 +642,7 @@ void TestPrintHandler::missingPrinterPrintsOnDefault()
 void TestPrintHandler::dialogToFileMatchesDirectPrint()
 {
     auto doc = printcheck::makeDocument(5, twoColumns());
-    PrintHandler handler;
+    PrintDialogHandler handler;
     const QString viaDialog = outFile(QStringLiteral("dialog.pdf"));
     QStringList problems;
     answerPrintDialog({2, false, 2, 4}, viaDialog, &problems);
@@ -663,7 +667,7 @@ void TestPrintHandler::progressDialogCancels()
 {
     const int labels = 6000;
     auto doc = printcheck::makeDocument(labels, docbuilder::makeTemplate(50, 30, 1));
-    PrintHandler handler;
+    PrintDialogHandler handler;
     const QString file = outFile(QStringLiteral("cancelled.pdf"));
     QStringList problems;
     QString shown;
@@ -740,7 +744,7 @@ void TestPrintHandler::typedPagesAreLabels()
     QFETCH(bool, refused);
     auto doc = printcheck::makeDocument(6, docbuilder::makeTemplate(50, 30, 2));
     doc->setPrinterSettings(new PrinterSettingsWin(Zebra));
-    PrintHandler handler;
+    PrintDialogHandler handler;
     QStringList problems;
     QString refusal;
     bool keptOpen = false;

@@ -1,7 +1,7 @@
 #include "testutil.h"
 
 #include "datasourcemanager.h"
-#include "txapp.h"
+#include "services.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -109,7 +109,7 @@ bool testutil::MessageBoxCatcher::eventFilter(QObject *watched, QEvent *event)
 
 void testutil::clearDataSources()
 {
-    DataSourceManager *manager = TxApp::dataSourceManager();
+    DataSourceManager *manager = services::dataSourceManager();
     if (!manager)
         return;
     const QList<int> ids = manager->sources().keys();

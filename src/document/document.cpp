@@ -1,0 +1,557 @@
+#include "document.h"
+
+#include "commands.h"
+#include "databinding.h"
+#include "datasource.h"
+#include "labelitems/barcodeitem.h"
+#include "labelitems/baseitem.h"
+#include "labelitems/cellbound.h"
+#include "labelitems/dataitem.h"
+#include "labelitems/datetimeitem.h"
+#include "labelitems/pixmapitem.h"
+#include "labelitems/itemfactory.h"
+#include "labelitems/itemtypes.h"
+#include "labelitems/textbearing.h"
+#include "labelitems/textitem.h"
+#include "printersettings_win.h"
+#include "services.h"
+
+#include <QGraphicsSceneMouseEvent>
+#include <QPainter>
+#include <QUndoStack>
+#include <QVarLengthArray>
+
+#include <cmath>
+#include <memory>
+
+Document::Document(QObject *parent) : QGraphicsScene(parent)
+{
+    setObjectName(QStringLiteral("document"));
+    stack = new QUndoStack(this);
+    IPrintable::setPrintMode(false);
+}
+
+Document::~Document()
+{
+    // Undo commands own the items that are out of the scene; they go first,
+    // while the document is still whole. Then the items stop talking to the
+    // document before the scene deletes them.
+    delete stack;
+    stack = nullptr;
+    const QList<QGraphicsItem *> all = items();
+    for (QGraphicsItem *gi : all) {
+        if (auto *obj = gi->toGraphicsObject())
+            obj->disconnect(this);
+    }
+    clear();
+    delete printer;
+}
+
+QUuid Document::uuid()
+{
+    static const QUuid u(QStringLiteral("{a4f1e9c0-3c4c-11e4-baad-164230d1df67}"));
+    return u;
+}
+
+QList<BaseItem *> Document::labelItems() const
+{
+    QList<BaseItem *> list;
+    const QList<QGraphicsItem *> all = items();
+    for (QGraphicsItem *gi : all) {
+        if (auto *item = dynamic_cast<BaseItem *>(gi))
+            list.append(item);
+    }
+    return list;
+}
+
+int Document::labelCount() const
+{
+    int n = 1;
+    const QList<BaseItem *> all = labelItems();
+    for (BaseItem *item : all)
+        n = qMax(n, item->recordCount());
+    return n;
+}
+
+void Document::setSizeTemplate(SizeTemplate st)
+{
+    stock = st;
+    geometry.setMmRect(QRectF(0, 0, st.labelWidth(), st.labelHeight()));
+    grid = geometry.pixelsPerMm;
+    setSceneRect(geometry.sceneRect);
+    setModified(true);
+    emit sizeTemplateChanged();
+}
+
+void Document::setPrinterSettings(PrinterSettingsWin *settings)
+{
+    printer = settings;
+}
+
+void Document::setModified(bool on)
+{
+    if (modified == on)
+        return;
+    modified = on;
+    emit modifiedChanged(on);
+}
+
+void Document::setLocked(bool on)
+{
+    locked = on;
+    applyLockToItems();
+    setModified(true);
+}
+
+void Document::applyLockToItems()
+{
+    const QList<QGraphicsItem *> all = items();
+    for (QGraphicsItem *gi : all) {
+        if (dynamic_cast<BaseItem *>(gi))
+            gi->setFlag(QGraphicsItem::ItemIsMovable, !locked);
+    }
+}
+
+void Document::setGridVisible(bool on)
+{
+    if (gridVisible == on)
+        return;
+    gridVisible = on;
+    invalidate(sceneRect(), QGraphicsScene::BackgroundLayer);
+}
+
+QPointF Document::nearestGridPoint(QPointF p) const
+{
+    // std::round goes half away from zero also for negative values (qRound does not).
+    return QPointF(std::round(p.x() / grid) * grid, std::round(p.y() / grid) * grid);
+}
+
+void Document::connectItem(BaseItem *item)
+{
+    connect(item, &BaseItem::selectedChanged, this, &Document::itemSelectedChange,
+            Qt::UniqueConnection);
+    connect(item, &BaseItem::repositioned, this, &Document::itemRepositioned, Qt::UniqueConnection);
+    connect(item, &BaseItem::resized, this, &Document::itemResized, Qt::UniqueConnection);
+    connect(item, &BaseItem::contentEdited, this, &Document::itemContentEdited, Qt::UniqueConnection);
+    // A data item bound to other cells asks for another number of labels.
+    if (auto *data = qgraphicsitem_cast<DataItem *>(item))
+        connect(data, &DataItem::dataChanged, this, &Document::itemRecordsChanged,
+                Qt::UniqueConnection);
+    if (auto *code = qgraphicsitem_cast<BarcodeItem *>(item))
+        connect(code, &BarcodeItem::dataChanged, this, &Document::itemRecordsChanged,
+                Qt::UniqueConnection);
+}
+
+QSizeF Document::defaultBarcodeSize() const
+{
+    // Room for a linear code of a dozen characters at a module width most
+    // scanners read; never larger than the label.
+    const double ppm = geometry.pixelsPerMm;
+    const QSizeF label = geometry.mmRect.size();
+    const double w = label.width() > 0 ? qMin(40.0, label.width()) : 40.0;
+    const double h = label.height() > 0 ? qMin(20.0, label.height()) : 20.0;
+    return QSizeF(qMax(50.0, w * ppm), qMax(50.0, h * ppm));
+}
+
+void Document::selectLabel(int idx)
+{
+    current = idx;
+    const QList<BaseItem *> all = labelItems();
+    for (BaseItem *item : all)
+        item->setRecordIndex(idx);
+    emit labelChanged(idx, labelCount());
+}
+
+void Document::insertLabel()
+{
+    if (locked)
+        return;
+    const int n = labelCount();
+    const QList<BaseItem *> all = labelItems();
+    for (BaseItem *item : all)
+        item->insertRecord(n);
+    setModified(true);
+    emit labelsInserted();
+}
+
+void Document::itemRecordsChanged()
+{
+    // Fewer labels than before (cells unbound, a source deleted): the
+    // current label stays one that exists.
+    const int count = labelCount();
+    selectLabel(qMin(current, count - 1));
+    emit labelsInserted();
+}
+
+void Document::removeLabel()
+{
+    // Labels are records of every item; removing one is not offered.
+}
+
+void Document::pushEdit(QUndoCommand *command)
+{
+    // An edit of the layout ends the typing in a text frame, so that Undo
+    // from the keyboard takes back this edit rather than the typed text.
+    setFocusItem(nullptr);
+    stack->push(command);
+}
+
+void Document::itemRepositioned(BaseItem *item, QPointF origPos)
+{
+    pushEdit(new command::MoveItem(item, origPos, merge));
+    setModified(true);
+}
+
+void Document::itemResized(BaseItem *item, QPointF to, QPointF from, BaseItemCorner::Placement handle)
+{
+    pushEdit(new command::ResizeItem(item, to, from, handle));
+    setModified(true);
+}
+
+void Document::copy()
+{
+    if (locked)
+        return;
+    copyBuffer.clear();
+    const QList<QGraphicsItem *> selected = selectedItems();
+    for (QGraphicsItem *gi : selected) {
+        if (auto *item = dynamic_cast<BaseItem *>(gi)) {
+            const QByteArray bytes = itemfactory::snapshot(item);
+            if (!bytes.isEmpty())
+                copyBuffer.append(qMakePair(item->type(), bytes));
+        }
+    }
+    pasteCount = 0;
+}
+
+void Document::cut()
+{
+    if (locked)
+        return;
+    copy();
+    // The cut items leave the document through an undoable deletion, so they
+    // are neither saved nor printed, and Undo brings them back.
+    deleteSelected();
+}
+
+void Document::paste()
+{
+    if (locked || copyBuffer.isEmpty())
+        return;
+    // Pasted items bind to this document's tables, as the copied ones were.
+    DataSourceManager::LookupScope scope(services::dataSourceManager(), dataSources());
+    ++pasteCount;
+    const QRectF r = sceneRect();
+    const QPointF offset(r.width() * 0.03 * pasteCount, r.height() * 0.03 * pasteCount);
+    clearSelection();
+    for (const auto &entry : qAsConst(copyBuffer)) {
+        BaseItem *clone = itemfactory::restore(entry.first, entry.second);
+        if (!clone)
+            continue;
+        clone->moveBy(offset.x(), offset.y());
+        clone->setRecordIndex(current);
+        addItem(clone);
+        connectItem(clone);
+        clone->setSelected(true);
+    }
+    setModified(true);
+}
+
+void Document::deleteSelected()
+{
+    if (locked || selectedItems().isEmpty())
+        return;
+    pushEdit(new command::DeleteSelectedItems(this));
+    setModified(true);
+}
+
+void Document::alignSelected(Qt::Alignment alignment)
+{
+    if (locked)
+        return;
+    pushEdit(new command::AlignSelectedItems(this, alignment, merge));
+    setModified(true);
+    switchMergeId();
+}
+
+void Document::rotateSelected(double angle)
+{
+    if (locked)
+        return;
+    auto cmd = std::make_unique<command::RotateItems>(this, angle);
+    // Turning items to the angle they already have is no edit.
+    if (cmd->isEmpty())
+        return;
+    pushEdit(cmd.release());
+    setModified(true);
+}
+
+void Document::setSelectedFont(const QFont &font)
+{
+    if (locked)
+        return;
+    bool changed = false;
+    const QList<QGraphicsItem *> selected = selectedItems();
+    for (QGraphicsItem *gi : selected) {
+        if (auto *t = dynamic_cast<TextBearing *>(gi); t && itemtype::isTextBearing(gi->type())) {
+            changed = changed || t->font() != font;
+            t->setFont(font);
+        }
+    }
+    if (changed)
+        setModified(true);
+}
+
+void Document::selectAllItems()
+{
+    // A text being edited lets go of the keyboard, so the selection is the items'.
+    setFocusItem(nullptr);
+    const QList<BaseItem *> all = labelItems();
+    for (BaseItem *item : all)
+        item->setSelected(true);
+}
+
+void Document::setSelectedTextAlignmentSlot(int idx)
+{
+    Qt::Alignment a;
+    switch (idx) {
+    case 1:
+        a = Qt::AlignLeft;
+        break;
+    case 2:
+        a = Qt::AlignHCenter | Qt::AlignVCenter;
+        break;
+    case 3:
+        a = Qt::AlignRight;
+        break;
+    case 4:
+        a = Qt::AlignJustify;
+        break;
+    default:
+        return;
+    }
+    if (locked)
+        return;
+    bool changed = false;
+    const QList<QGraphicsItem *> selected = selectedItems();
+    for (QGraphicsItem *gi : selected) {
+        if (auto *t = dynamic_cast<TextBearing *>(gi); t && itemtype::isTextBearing(gi->type())) {
+            changed = changed || t->alignment() != a;
+            t->setAlignment(a);
+        }
+    }
+    if (changed)
+        setModified(true);
+}
+
+void Document::setPrintMode(bool on)
+{
+    IPrintable::setPrintMode(on);
+    const QList<QGraphicsItem *> all = items();
+    for (QGraphicsItem *gi : all) {
+        if (auto *p = dynamic_cast<IPrintable *>(gi))
+            p->setPrintMode(on);
+    }
+    invalidate(sceneRect(), QGraphicsScene::BackgroundLayer);
+}
+
+void Document::mousePressEvent(QGraphicsSceneMouseEvent *event)
+{
+    if (mode != NoInsert) {
+        pressPos = event->scenePos();
+        // A click without a drag spans its rectangle from the press alone.
+        movePos = pressPos;
+    } else {
+        switchMergeId();
+    }
+    QGraphicsScene::mousePressEvent(event);
+}
+
+void Document::mouseDoubleClickEvent(QGraphicsSceneMouseEvent *event)
+{
+    // The second press of a double click starts a gesture of its own too: a
+    // drag begun with it is a new undo entry, not part of the last one.
+    if (mode == NoInsert)
+        switchMergeId();
+    QGraphicsScene::mouseDoubleClickEvent(event);
+}
+
+void Document::mouseMoveEvent(QGraphicsSceneMouseEvent *event)
+{
+    if (mode != NoInsert)
+        movePos = event->scenePos();
+    QGraphicsScene::mouseMoveEvent(event);
+}
+
+void Document::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)
+{
+    if (!locked && event->button() == Qt::LeftButton) {
+        if (mode == NoInsert)
+            emit itemMoved();
+        else
+            insertItemAt(mode);
+    }
+    emit itemInserted(nullptr);
+    QGraphicsScene::mouseReleaseEvent(event);
+}
+
+void Document::insertItemAt(int insertMode)
+{
+    QRectF r = QRectF(pressPos, movePos).normalized();
+    // A click (no drag) with the barcode tool gives a symbol of a size that
+    // scans; a dragged one takes the dragged size.
+    if (insertMode == InsertBarcode && r.width() < 50 && r.height() < 50)
+        r.setSize(defaultBarcodeSize());
+    if (r.width() < 50)
+        r.setWidth(50);
+    if (r.height() < 50)
+        r.setHeight(50);
+
+    BaseItem *item = nullptr;
+    switch (insertMode) {
+    case InsertText: {
+        auto *cmd = new command::InsertTextItem(this, r.topLeft(), r.size(), insertFont, insertColor);
+        pushEdit(cmd);
+        item = cmd->item();
+        break;
+    }
+    case InsertImage: {
+        // The picture is chosen before anything is inserted; no choice, no item.
+        const QPixmap picture = imageSource ? imageSource() : QPixmap();
+        if (picture.isNull())
+            return;
+        auto *cmd = new command::InsertPixmapItem(this, r.topLeft(), r.size(), picture);
+        pushEdit(cmd);
+        item = cmd->item();
+        break;
+    }
+    case InsertData: {
+        auto *cmd = new command::InsertDataItem(this, r.topLeft(), r.size(), insertFont, insertColor);
+        pushEdit(cmd);
+        item = cmd->item();
+        break;
+    }
+    case InsertDateTime: {
+        auto *cmd =
+            new command::InsertDateTimeItem(this, r.topLeft(), r.size(), insertFont, insertColor);
+        pushEdit(cmd);
+        item = cmd->item();
+        break;
+    }
+    case InsertBarcode: {
+        auto *cmd = new command::InsertBarcodeItem(this, r.topLeft(), r.size());
+        pushEdit(cmd);
+        item = cmd->item();
+        break;
+    }
+    default:
+        return;
+    }
+    if (!item)
+        return;
+    connectItem(item);
+    setModified(true);
+    // A new barcode asks at once for its symbology and data.
+    if (auto *code = qgraphicsitem_cast<BarcodeItem *>(item)) {
+        clearSelection();
+        code->setSelected(true);
+        emit itemInserted(item);
+        code->editDialog();
+        return;
+    }
+    // A new data frame asks at once which cells it shows.
+    if (auto *data = qgraphicsitem_cast<DataItem *>(item)) {
+        emit itemInserted(item);
+        data->editDialog();
+        return;
+    }
+    // A new text frame is the one selected item and ready for typing.
+    if (auto *text = qgraphicsitem_cast<TextItem *>(item)) {
+        clearSelection();
+        text->setSelected(true);
+        text->editor()->setFocus(Qt::MouseFocusReason);
+    }
+    emit itemInserted(item);
+}
+
+void Document::drawBackground(QPainter *painter, const QRectF &)
+{
+    const QRectF r = sceneRect();
+    painter->save();
+    painter->setPen(QPen(printMode ? QColor(Qt::transparent) : QColor(Qt::black), 1, Qt::SolidLine));
+    painter->setBrush(Qt::white);
+    painter->drawRects(&r, 1);
+    // A grid finer than a pixel per line (a label from a damaged file) is not drawn.
+    const bool drawable = grid > 0 && r.width() / grid < 20000 && r.height() / grid < 20000;
+    if (gridVisible && !printMode && drawable) {
+        QVarLengthArray<QLineF, 256> lines;
+        for (qreal x = r.left(); x < r.left() + r.width(); x += grid)
+            lines.append(QLineF(x, r.top(), x, r.top() + r.height()));
+        for (qreal y = r.top(); y < r.top() + r.height(); y += grid)
+            lines.append(QLineF(r.left(), y, r.left() + r.width(), y));
+        painter->setPen(QPen(QColor(200, 200, 255, 125), 1, Qt::SolidLine));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawLines(lines.constData(), lines.size());
+    }
+    painter->restore();
+}
+
+QList<DataBinding *> Document::bindings() const
+{
+    QList<DataBinding *> list;
+    const QList<BaseItem *> all = labelItems();
+    for (BaseItem *item : all) {
+        if (auto *bound = dynamic_cast<CellBound *>(item)) {
+            if (DataBinding *b = bound->cellBinding())
+                list.append(b);
+        }
+    }
+    return list;
+}
+
+QList<DataSource *> Document::dataSources() const
+{
+    QList<DataSource *> list;
+    for (const DataSourceManager::BlockEntry &e : ownSources) {
+        for (const QPointer<DataSource> &s : e.sources) {
+            if (s && !list.contains(s))
+                list.append(s);
+        }
+    }
+    const QList<DataBinding *> all = bindings();
+    for (DataBinding *b : all) {
+        if (b->source() && !list.contains(b->source()))
+            list.append(b->source());
+    }
+    return list;
+}
+
+void Document::adoptSource(DataSource *source)
+{
+    if (!source || dataSources().contains(source))
+        return;
+    ownSources.append(DataSourceManager::entryFor(source));
+    setModified(true);
+}
+
+QStringList Document::dataProblems() const
+{
+    QStringList problems;
+    DataSourceManager *manager = services::dataSourceManager();
+    const QList<DataBinding *> all = bindings();
+    for (DataBinding *b : all) {
+        QString problem;
+        if (b->isSet() && !b->isBound()) {
+            problem = tr("An item is bound to the data source \"%1\", which is not open. Add "
+                         "the data file (or the table) again, or bind the item to another source.")
+                          .arg(b->sourceName().isEmpty() ? b->filePath() : b->sourceName());
+        } else if (b->isBound() && manager && !manager->isStandIn(b->source()) &&
+                   DataSourceManager::missingFile(b->source())) {
+            problem = tr("The data file %1 is no longer there.")
+                          .arg(b->source()->fileInfo().absoluteFilePath());
+        }
+        if (!problem.isEmpty() && !problems.contains(problem))
+            problems << problem;
+    }
+    return problems;
+}

@@ -1,0 +1,348 @@
+#include "scanverifier.h"
+
+#include "document.h"
+#include "labelitems/barcodeitem.h"
+#include "printhandler.h"
+
+#include <QHash>
+#include <QImage>
+#include <QPainter>
+#include <QPrinter>
+#include <QThread>
+
+#include <zbar.h>
+
+// zbar.h declares its C interface inside a namespace when compiled as C++.
+using namespace zbar;
+
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <thread>
+#include <vector>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("scanverify", text);
+}
+
+QString symbologyLabel(int id)
+{
+    const QString name = Barcode::symbologyName(id);
+    if (!name.isEmpty())
+        return name;
+    switch (id) {
+    case Barcode::Itf14:
+        return QStringLiteral("ITF-14");
+    case Barcode::MaxiCode:
+        return QStringLiteral("MaxiCode");
+    case Barcode::Pdf417:
+        return QStringLiteral("PDF417");
+    default:
+        return QString::number(id);
+    }
+}
+
+// Codabar and Code 39 know upper-case letters only; zint takes lower case
+// and encodes it as upper.
+QString normalised(int symbology, const QString &data)
+{
+    return symbology == Barcode::Codabar || symbology == Barcode::Code39 ? data.toUpper() : data;
+}
+
+class SymbolReader
+{
+public:
+    SymbolReader() : scanner(zbar_image_scanner_create())
+    {
+        // UPC-A is otherwise reported as an EAN-13 with a leading zero.
+        zbar_image_scanner_set_config(scanner, ZBAR_UPCA, ZBAR_CFG_ENABLE, 1);
+    }
+    ~SymbolReader() { zbar_image_scanner_destroy(scanner); }
+    SymbolReader(const SymbolReader &) = delete;
+    SymbolReader &operator=(const SymbolReader &) = delete;
+
+    // The data of every symbol in an 8-bit grey image whose lines are not
+    // padded. A linear symbol lying along the lines (`along` rows, or columns
+    // for one turned a quarter) is read along those alone, every other line:
+    // a symbol drawn crisp needs no more, and it halves the work.
+    enum Lines { AllLines, Rows, Columns };
+    QStringList decode(const QImage &grey, Lines along = AllLines)
+    {
+        zbar_image_scanner_set_config(scanner, ZBAR_NONE, ZBAR_CFG_X_DENSITY,
+                                      along == Rows ? 0 : along == Columns ? 2 : 1);
+        zbar_image_scanner_set_config(scanner, ZBAR_NONE, ZBAR_CFG_Y_DENSITY,
+                                      along == Columns ? 0 : along == Rows ? 2 : 1);
+        QStringList found;
+        zbar_image_t *image = zbar_image_create();
+        zbar_image_set_format(image, zbar_fourcc('Y', '8', '0', '0'));
+        zbar_image_set_size(image, unsigned(grey.width()), unsigned(grey.height()));
+        zbar_image_set_data(image, grey.constBits(), unsigned(grey.sizeInBytes()), nullptr);
+        if (zbar_scan_image(scanner, image) > 0) {
+            for (const zbar_symbol_t *s = zbar_image_first_symbol(image); s;
+                 s = zbar_symbol_next(s))
+                found << QString::fromUtf8(zbar_symbol_get_data(s),
+                                           int(zbar_symbol_get_data_length(s)));
+        }
+        zbar_image_destroy(image);
+        return found;
+    }
+
+private:
+    zbar_image_scanner_t *scanner;
+};
+
+// The symbol drawn alone on white, with a quiet zone, as the print path
+// draws it: modules laid on the dots of `snapDpi` on a device of `dpi`.
+QImage drawSymbol(Barcode &code, QSizeF sizeMm, int aspectMode, double rotation, int dpi,
+                  int snapDpi)
+{
+    const double pxPerMm = dpi / 25.4;
+    const QRectF target(0, 0, sizeMm.width() * pxPerMm, sizeMm.height() * pxPerMm);
+    QRectF area = target;
+    const QSizeF modules = code.moduleSize();
+    if (!modules.isEmpty()) {
+        // The caption of EAN and UPC codes, and a filling symbol, reach past the item.
+        const double s = qMax(target.width() / modules.width(), target.height() / modules.height());
+        area |= QRectF(-8 * s, 0, (modules.width() + 16) * s, modules.height() * s);
+    }
+    QTransform turn;
+    turn.rotate(rotation);
+    const QRectF turned = turn.mapRect(area);
+    const double margin = 4 * pxPerMm;
+    // Whole lines of four bytes: the decoder takes the bytes without padding.
+    const int width = (int(std::ceil(turned.width() + 2 * margin)) + 3) & ~3;
+    const int height = int(std::ceil(turned.height() + 2 * margin));
+    if (width <= 0 || height <= 0 || qint64(width) * height > 64LL * 1024 * 1024)
+        return QImage();
+    QImage image(width, height, QImage::Format_Grayscale8);
+    image.fill(255);
+    const int dotsPerMeter = qRound(dpi / 0.0254);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    QPainter painter(&image);
+    painter.translate(margin - turned.left(), margin - turned.top());
+    painter.rotate(rotation);
+    code.paint(&painter, target, aspectMode, snapDpi);
+    painter.end();
+    return image;
+}
+
+} // namespace
+
+namespace scanverify {
+namespace {
+
+Check checkDrawn(Barcode &code, QSizeF sizeMm, int aspectMode, double rotation, int dpi,
+                 int snapDpi, SymbolReader &decoder)
+{
+    Check c;
+    if (!verifiable(code.symbology())) {
+        c.expected = expectedData(code);
+        return c;
+    }
+    const QImage image = drawSymbol(code, sizeMm, aspectMode, rotation, dpi, snapDpi);
+    // Drawing encoded the symbol: its caption is at hand without encoding again.
+    c.expected = expectedOf(code);
+    SymbolReader::Lines along = SymbolReader::AllLines;
+    const int quarter = qRound(rotation / 90);
+    if (code.symbology() != Barcode::QrCode && qFuzzyCompare(quarter * 90.0 + 1, rotation + 1))
+        along = quarter % 2 ? SymbolReader::Columns : SymbolReader::Rows;
+    const QStringList read = image.isNull() ? QStringList() : decoder.decode(image, along);
+    c.outcome = read.isEmpty() ? Outcome::Unreadable : Outcome::WrongData;
+    c.read = read.value(0);
+    for (const QString &r : read) {
+        if (normalised(code.symbology(), r) == c.expected) {
+            c.outcome = Outcome::Scans;
+            c.read = r;
+            break;
+        }
+    }
+    return c;
+}
+
+} // namespace
+} // namespace scanverify
+
+int scanverify::dpiFor(QPrinter *printer)
+{
+    return printer->outputFormat() == QPrinter::PdfFormat ? PdfDpi
+                                                          : PrintHandler::deviceDpi(printer);
+}
+
+int scanverify::snapDpiFor(QPrinter *printer)
+{
+    return printer->outputFormat() == QPrinter::PdfFormat ? BarcodeItem::PdfSnapDpi
+                                                          : PrintHandler::deviceDpi(printer);
+}
+
+bool scanverify::verifiable(int symbology)
+{
+    return symbology != Barcode::Code2of5 && symbology != Barcode::MaxiCode &&
+           symbology != Barcode::Pdf417 && symbology >= 0 && symbology < Barcode::SymbologyCount;
+}
+
+QString scanverify::expectedData(Barcode code)
+{
+    return expectedOf(code);
+}
+
+QString scanverify::expectedOf(Barcode &code)
+{
+    const int sym = code.symbology();
+    if (sym == Barcode::Ean || sym == Barcode::UpcA || sym == Barcode::Itf14) {
+        // The scanner reads the check digit zint added; an add-on is a
+        // symbol of its own.
+        if (code.isDirty() && !code.encode())
+            return QString();
+        return code.caption().section(QLatin1Char('+'), 0, 0).remove(QLatin1Char(' '));
+    }
+    return normalised(sym, code.data().left(Barcode::MaxEncodedChars));
+}
+
+scanverify::Check scanverify::verifySymbol(const Barcode &code, QSizeF sizeMm, int aspectMode,
+                                           double rotation, int dpi, int snapDpi)
+{
+    Barcode drawn = code;
+    SymbolReader decoder;
+    return checkDrawn(drawn, sizeMm, aspectMode, rotation, dpi, snapDpi > 0 ? snapDpi : dpi,
+                      decoder);
+}
+
+scanverify::Report scanverify::verifyDocument(Document *doc, int dpi, int snapDpi, int first,
+                                              int last,
+                                              const std::function<bool(int, int)> &progress)
+{
+    Report report;
+    if (!doc)
+        return report;
+    const double ppm = doc->labelGeometry().pixelsPerMm;
+    struct Item
+    {
+        Barcode code;
+        QSizeF sizeMm;
+        int aspect;
+        double rotation;
+        QString name;
+        BarcodeItem *item;
+    };
+    std::vector<Item> items;
+    const QList<BaseItem *> all = doc->labelItems();
+    for (BaseItem *b : all) {
+        auto *item = qgraphicsitem_cast<BarcodeItem *>(b);
+        // Cut items stay in the scene hidden and are not printed.
+        if (!item || !item->isVisible())
+            continue;
+        const QPointF at = item->pos() / ppm;
+        items.push_back({item->barcode(), item->size() / ppm, item->aspectMode(),
+                         item->rotation(),
+                         tr("%1 at %2, %3 mm")
+                             .arg(symbologyLabel(item->barcode().symbology()))
+                             .arg(at.x(), 0, 'f', 1)
+                             .arg(at.y(), 0, 'f', 1),
+                         item});
+    }
+
+    // Each distinct symbol is decoded once: a constant code on every label
+    // costs one check.
+    struct Job
+    {
+        int item;
+        QString data;
+    };
+    std::vector<Job> jobs;
+    QHash<QPair<int, QString>, int> jobOf;
+    struct Use
+    {
+        int label;
+        int job;
+    };
+    std::vector<Use> uses;
+    for (int label = first; label <= last; ++label) {
+        for (int i = 0; i < int(items.size()); ++i) {
+            const QString data = items[i].item->dataForRecord(label);
+            if (data.isNull())
+                continue;
+            if (!verifiable(items[i].code.symbology())) {
+                ++report.notVerifiable;
+                continue;
+            }
+            const auto key = qMakePair(i, data);
+            auto it = jobOf.constFind(key);
+            if (it == jobOf.constEnd()) {
+                it = jobOf.insert(key, int(jobs.size()));
+                jobs.push_back({i, data});
+            }
+            uses.push_back({label, it.value()});
+        }
+    }
+
+    std::vector<Check> results(jobs.size());
+    std::atomic<int> next{0};
+    std::atomic<int> done{0};
+    std::atomic<bool> stop{false};
+    auto work = [&]() {
+        SymbolReader decoder;
+        // zint structures are not shared between threads: each has its copies.
+        std::vector<Barcode> codes;
+        for (const Item &item : items)
+            codes.push_back(item.code);
+        for (int j = next++; j < int(jobs.size()) && !stop; j = next++) {
+            const Item &item = items[size_t(jobs[j].item)];
+            Barcode &code = codes[size_t(jobs[j].item)];
+            code.setData(jobs[j].data);
+            results[size_t(j)] = checkDrawn(code, item.sizeMm, item.aspect, item.rotation, dpi,
+                                            snapDpi > 0 ? snapDpi : dpi, decoder);
+            ++done;
+        }
+    };
+    // The calling thread only reports progress while the workers decode.
+    const int threads = qBound(1, QThread::idealThreadCount(), 8);
+    std::vector<std::thread> workers;
+    for (int t = 0; t < threads && int(jobs.size()) > 16; ++t)
+        workers.emplace_back(work);
+    if (workers.empty()) {
+        work();
+    } else {
+        while (done < int(jobs.size()) && !stop) {
+            if (progress && !progress(done, int(jobs.size())))
+                stop = true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        for (std::thread &t : workers)
+            t.join();
+    }
+    if (stop) {
+        report.cancelled = true;
+        return report;
+    }
+    if (progress)
+        progress(int(jobs.size()), int(jobs.size()));
+
+    for (const Use &use : uses) {
+        const Check &r = results[size_t(use.job)];
+        if (r.outcome == Outcome::Scans) {
+            ++report.scanned;
+            continue;
+        }
+        Check c = r;
+        c.label = use.label;
+        c.item = items[size_t(jobs[size_t(use.job)].item)].name;
+        report.problems << c;
+    }
+    return report;
+}
+
+QString scanverify::describe(const Check &check)
+{
+    const QString where = tr("label %1, %2").arg(check.label + 1).arg(check.item);
+    if (check.outcome == Outcome::Unreadable)
+        return tr("%1: expected \"%2\", read nothing").arg(where, check.expected);
+    if (check.outcome == Outcome::WrongData)
+        return tr("%1: expected \"%2\", read \"%3\"").arg(where, check.expected, check.read);
+    if (check.outcome == Outcome::NotVerifiable)
+        return tr("%1: cannot be verified").arg(where);
+    return tr("%1: scans").arg(where);
+}

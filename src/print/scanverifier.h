@@ -1,0 +1,77 @@
+#pragma once
+
+#include "barcode.h"
+
+#include <QCoreApplication>
+#include <QList>
+#include <QSizeF>
+#include <QString>
+
+#include <functional>
+
+class Document;
+class QPrinter;
+
+// Reads back, with a real decoder, the barcodes a print run is about to
+// print: each symbol is drawn as the print path draws it, at the target's
+// resolution, and must scan to the data it carries.
+namespace scanverify {
+
+enum class Outcome { Scans, Unreadable, WrongData, NotVerifiable };
+
+struct Check
+{
+    Outcome outcome = Outcome::NotVerifiable;
+    // 0-based label and a description of the item ("Code 128 at 6.0, 4.0 mm").
+    int label = 0;
+    QString item;
+    QString expected;
+    // What the decoder read; empty when it read nothing.
+    QString read;
+};
+
+struct Report
+{
+    int scanned = 0;
+    int notVerifiable = 0;
+    // Labels whose code does not scan or scans to other data.
+    QList<Check> problems;
+    bool cancelled = false;
+    bool ok() const { return problems.isEmpty() && !cancelled; }
+};
+
+// The resolution PDF output is checked at: whoever prints the file chooses
+// the printer, and 300 dpi is the finer of the common label printers.
+constexpr int PdfDpi = 300;
+
+// The resolution a printer's output is checked at, and the dot grid its
+// modules are laid on.
+int dpiFor(QPrinter *printer);
+int snapDpiFor(QPrinter *printer);
+
+// False for the symbologies the decoder cannot read (Code 2 of 5, MaxiCode,
+// PDF417): those are reported as not verifiable, never as failures.
+bool verifiable(int symbology);
+
+// The data a scanner reads from the symbol: EAN and UPC with their check
+// digit, at most the characters that are encoded.
+QString expectedData(Barcode code);
+// The same for a barcode that may be encoded already (then not encoded again).
+QString expectedOf(Barcode &code);
+
+// Draws one symbol of `size` millimetres as the print path does on a device
+// of `dpi` whose modules are laid on the dots of `snapDpi` (0: the device's),
+// and decodes it.
+Check verifySymbol(const Barcode &code, QSizeF sizeMm, int aspectMode, double rotation, int dpi,
+                   int snapDpi = 0);
+
+// Every barcode of the labels first to last (0-based, inclusive) of the
+// document, drawn as verifySymbol() draws them. `progress` (done, total) is called now and then from the calling
+// thread; returning false cancels. The decoding runs on all cores.
+Report verifyDocument(Document *doc, int dpi, int snapDpi, int first, int last,
+                      const std::function<bool(int, int)> &progress = {});
+
+// "label 3, Code 128 at 6.0, 4.0 mm: expected "A-1", read nothing" and the like.
+QString describe(const Check &check);
+
+} // namespace scanverify
