@@ -1,8 +1,14 @@
 #include "docbuilder.h"
 #include "document.h"
+#include "itemeditor.h"
+#include "labelitems/barcodeitem.h"
+#include "labelitems/dataitem.h"
+#include "labelitems/datetimeitem.h"
 #include "labelitems/textitem.h"
 
+#include <QAction>
 #include <QImage>
+#include <QMenu>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QUndoStack>
@@ -23,6 +29,29 @@ QImage renderBackground(Document &doc)
     return img;
 }
 
+// Records what the items asked for and answers with `accept`.
+class RecordingEditor : public ItemEditor
+{
+public:
+    bool edit(BaseItem *item, Kind kind) override
+    {
+        asked.append({item, kind});
+        return accept;
+    }
+    bool accept = false;
+    QList<QPair<BaseItem *, Kind>> asked;
+};
+
+QAction *menuAction(BaseItem *item, const QString &text)
+{
+    const QList<QAction *> actions = item->menu()->actions();
+    for (QAction *a : actions) {
+        if (a->text() == text)
+            return a;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 class TestDocument : public QObject
@@ -40,6 +69,7 @@ private slots:
     void cutRemovesThroughUndo();
     void printModeHidesGridAndOutline();
     void textAlignmentSlot();
+    void itemEditsGoThroughTheInstalledEditor();
 };
 
 void TestDocument::geometryFollowsLabelWidth_data()
@@ -252,6 +282,56 @@ void TestDocument::textAlignmentSlot()
     QFont f(QStringLiteral("Liberation Serif"), 30);
     doc.setSelectedFont(f);
     QCOMPARE(t->font(), f);
+}
+
+// The document layer has no dialogs: an item's menu asks the installed
+// editor, and only an accepted edit marks the document changed.
+void TestDocument::itemEditsGoThroughTheInstalledEditor()
+{
+    Document doc;
+    doc.setSizeTemplate(docbuilder::makeTemplate(60, 40));
+    auto *code = new BarcodeItem(doc.defaultBarcodeSize());
+    auto *data = new DataItem(QSizeF(100, 30));
+    auto *clock = new DateTimeItem(QSizeF(100, 30));
+    TextItem *text = addText(doc, QPointF(5, 5), QSizeF(100, 30), QStringLiteral("T"));
+    const QList<QPair<BaseItem *, QString>> contentEditors = {
+        {code, QStringLiteral("Edit barcode...")},
+        {data, QStringLiteral("Edit data source...")},
+        {clock, QStringLiteral("Edit date and time format...")}};
+    for (const auto &entry : contentEditors)
+        doc.addItem(entry.first);
+
+    // Nothing installed: nothing opens and nothing changes.
+    ItemEditor::install(nullptr);
+    QSignalSpy quiet(code, &BaseItem::contentEdited);
+    menuAction(code, QStringLiteral("Edit barcode..."))->trigger();
+    menuAction(text, QStringLiteral("Position and size..."))->trigger();
+    QCOMPARE(quiet.count(), 0);
+
+    RecordingEditor editor;
+    ItemEditor::install(&editor);
+    for (bool accept : {false, true}) {
+        editor.accept = accept;
+        editor.asked.clear();
+        for (const auto &entry : contentEditors) {
+            QSignalSpy edited(entry.first, &BaseItem::contentEdited);
+            QAction *action = menuAction(entry.first, entry.second);
+            QVERIFY2(action, qPrintable(entry.second));
+            action->trigger();
+            QCOMPARE(edited.count(), accept ? 1 : 0);
+        }
+        QSignalSpy moved(text, &BaseItem::contentEdited);
+        menuAction(text, QStringLiteral("Position and size..."))->trigger();
+        QCOMPARE(moved.count(), accept ? 1 : 0);
+        QCOMPARE(editor.asked.size(), 4);
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(editor.asked.at(i).first, contentEditors.at(i).first);
+            QCOMPARE(editor.asked.at(i).second, ItemEditor::Content);
+        }
+        QCOMPARE(editor.asked.at(3).first, static_cast<BaseItem *>(text));
+        QCOMPARE(editor.asked.at(3).second, ItemEditor::PositionSize);
+    }
+    ItemEditor::install(nullptr);
 }
 
 QTEST_MAIN(TestDocument)

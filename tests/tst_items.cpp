@@ -3,6 +3,7 @@
 #include "documentview.h"
 #include "labelitems/textitem.h"
 #include "mousedrive.h"
+#include "ruler.h"
 #include "testutil.h"
 
 #include <QBuffer>
@@ -69,6 +70,7 @@ private slots:
     void readsOlderVersions();
     void pressInTextEditsPressOnBandDrags();
     void textIsClippedAndWrapped();
+    void rulersFollowANewStock();
 };
 
 void TestItems::handlesAppearOnFirstSelection()
@@ -430,6 +432,21 @@ void TestItems::textIsClippedAndWrapped()
     for (int y = 70; y < 200; ++y)
         for (int x = 0; x < 300; ++x)
             QCOMPARE(QColor(img.pixel(x, y)), QColor(Qt::white));
+}
+
+// The document tells its views of a new stock; the rulers then measure it.
+void TestItems::rulersFollowANewStock()
+{
+    Document doc;
+    doc.setSizeTemplate(docbuilder::makeTemplate(40, 20));
+    DocumentView view(&doc);
+    const int narrow = view.horizontalRuler()->baseWidth();
+    doc.setSizeTemplate(docbuilder::makeTemplate(120, 80));
+    const LabelGeometry g = doc.labelGeometry();
+    QVERIFY(view.horizontalRuler()->baseWidth() != narrow);
+    QCOMPARE(view.horizontalRuler()->baseWidth(), int(g.sceneRect.width() + 1));
+    QCOMPARE(view.verticalRuler()->baseHeight(), int(g.sceneRect.height() + 1));
+    QCOMPARE(view.horizontalRuler()->unit(), g.pixelsPerMm);
 }
 
 QTEST_MAIN(TestItems)
