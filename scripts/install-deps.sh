@@ -7,13 +7,13 @@ PACKAGES="
 build-essential cmake pkg-config
 qtbase5-dev qttools5-dev-tools libqt5svg5 qttranslations5-l10n
 libboost-log-dev
-libzint-dev libzbar-dev libsodium-dev
+libzint-dev libzbar-dev libzxing-dev libsodium-dev
 libkf5archive-dev
 libcups2-dev
 oxygen-icon-theme
 fonts-liberation2
 cups cups-client cups-bsd printer-driver-cups-pdf
-poppler-utils zbar-tools python3 python3-openpyxl
+poppler-utils zbar-tools zxing-cpp-tools dmtx-utils python3 python3-openpyxl
 clang libclang-rt-14-dev
 debhelper dpkg-dev lintian desktop-file-utils appstream xdg-utils libfile-mimeinfo-perl shared-mime-info git
 "

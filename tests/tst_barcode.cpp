@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPaintEngine>
 #include <QPainter>
@@ -144,6 +145,7 @@ private slots:
     void variableItemWithoutItsSource();
     void variableLabelsPastTheCells();
     void dialogModesAndTextBox();
+    void dialogSaysWhyDataDoesNotEncode();
     void toolInsertsAndUndoes();
 
 private:
@@ -175,11 +177,23 @@ QString TestBarcode::writeCsv(const QString &name, const QStringList &lines)
 void TestBarcode::symbologyNames()
 {
     QCOMPARE(Barcode::symbologyNames(),
-             QStringList({"Codabar", "Code 128", "Code 2 of 5", "Code 39", "EAN 8/13", "QR code",
-                          "UPC-A"}));
-    QCOMPARE(Barcode::symbologyId(QStringLiteral("UPC-A")), 9);
-    QCOMPARE(Barcode::symbologyId(QStringLiteral("PDF417")), 0);
-    QCOMPARE(Barcode::symbologyName(6), QString());
+             QStringList({"Aztec", "Codabar", "Code 128", "Code 2 of 5", "Code 39", "Code 93",
+                          "Data Matrix", "EAN 8/13", "GS1 DataBar Expanded", "GS1 DataMatrix",
+                          "GS1 QR code", "GS1-128", "ITF-14", "MaxiCode", "PDF417", "QR code",
+                          "SSCC-18", "UPC-A", "UPC-E"}));
+    // The ids stored in files.
+    const QList<QPair<QString, int>> ids = {
+        {"Codabar", 0},         {"Code 128", 1},       {"Code 2 of 5", 2},    {"Code 39", 3},
+        {"EAN 8/13", 4},        {"ITF-14", 5},         {"MaxiCode", 6},       {"PDF417", 7},
+        {"QR code", 8},         {"UPC-A", 9},          {"GS1-128", 10},       {"SSCC-18", 11},
+        {"Data Matrix", 12},    {"GS1 DataMatrix", 13}, {"GS1 QR code", 14},  {"Aztec", 15},
+        {"GS1 DataBar Expanded", 16}, {"Code 93", 17}, {"UPC-E", 18}};
+    for (const auto &id : ids) {
+        QCOMPARE(Barcode::symbologyId(id.first), id.second);
+        QCOMPARE(Barcode::symbologyName(id.second), id.first);
+    }
+    QCOMPARE(Barcode::symbologyId(QStringLiteral("Code 11")), 0);
+    QCOMPARE(Barcode::symbologyName(Barcode::SymbologyCount), QString());
 }
 
 void TestBarcode::aspectModes_data()
@@ -428,6 +442,35 @@ void TestBarcode::variableLabelsPastTheCells()
     QCOMPARE(item->recordCount(), 0);
     QVERIFY(doc.isModified());
     QVERIFY(inkOf(0).isEmpty());
+}
+
+// As the user types, the dialog's status line gives zint's own words for
+// data the symbology refuses, and the check result once it encodes.
+void TestBarcode::dialogSaysWhyDataDoesNotEncode()
+{
+    Document doc;
+    auto *item = new BarcodeItem(doc.defaultBarcodeSize());
+    doc.addItem(item);
+    Barcode code;
+    code.setSymbology(Barcode::Gs1DataMatrix);
+    item->setBarcode(code);
+    item->setConstantData(QStringLiteral("(01)09501101530003"));
+    BarcodeDialog dialog(item, item->aspectMode());
+    auto *data = dialog.findChild<QLineEdit *>(QStringLiteral("data"));
+    auto *status = dialog.findChild<QLabel *>(QStringLiteral("scanStatus"));
+    QVERIFY(data && status);
+    QVERIFY(status->wordWrap());
+    const struct
+    {
+        const char *typed;
+        const char *says;
+    } cases[] = {{"(01)09501101530004", "Bad checksum"},
+                 {"(01)09501101530003(17)261331", "(17)"},
+                 {"(01)09501101530003(17)261231(10)AB-123", "Scans when printed"}};
+    for (const auto &c : cases) {
+        data->setText(QString::fromLatin1(c.typed));
+        QVERIFY2(status->text().contains(QLatin1String(c.says)), qPrintable(status->text()));
+    }
 }
 
 void TestBarcode::dialogModesAndTextBox()

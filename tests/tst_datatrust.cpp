@@ -170,6 +170,7 @@ private slots:
     void fileChangedWhileOpen();
     void quantityColumnsOfEverySource();
     void barcodeExtentFollowsTheLabelShown();
+    void cellsThatDoNotEncodeStopTheRun();
 
 private:
     QString path(const QString &name) const { return dir.filePath(name); }
@@ -581,6 +582,50 @@ void TestDataTrust::barcodeExtentFollowsTheLabelShown()
     item->setRecordIndex(0);
     QCOMPARE(item->boundingRect(), plain);
     delete item;
+}
+
+// One bad cell among three stops an export before the file is written, and
+// standard error names the label; GS1 data is held to its rules the same way.
+void TestDataTrust::cellsThatDoNotEncodeStopTheRun()
+{
+    const struct
+    {
+        int symbology;
+        const char *table;
+    } runs[] = {
+        {Barcode::Ean, "code\n590123412345\n59012341234A\n400638133393\n"},
+        {Barcode::Gs1_128, "code\n(01)09501101530003(17)261231\n(01)09501101530003(17)261331\n"
+                          "(01)09501101530003(17)270101\n"},
+    };
+    for (const auto &r : runs) {
+        const QString csv = writeFile(path(QStringLiteral("codes%1.csv").arg(r.symbology)), r.table);
+        manager()->addCsvFile(csv);
+        DataSource *src = manager()->findByName(csv);
+        QVERIFY(src);
+        Document doc;
+        doc.setSizeTemplate(docbuilder::makeTemplate(60, 30));
+        auto *code = new BarcodeItem(doc.defaultBarcodeSize());
+        Barcode c;
+        c.setSymbology(r.symbology);
+        code->setBarcode(c);
+        doc.addItem(code);
+        doc.connectItem(code);
+        const QAbstractItemModel *m = src->model();
+        code->setVariableData(src, QItemSelection(m->index(0, 0), m->index(2, 0)));
+        const QString file = path(QStringLiteral("codes%1.tx4l").arg(r.symbology));
+        QVERIFY(printcheck::saveDocument(doc, file));
+        const QString pdf = path(QStringLiteral("codes%1.pdf").arg(r.symbology));
+        QFile::remove(pdf);
+        const Run run = tagorix({QStringLiteral("--export-pdf"), pdf, file});
+        QCOMPARE(run.exitCode, 3);
+        QVERIFY2(run.err.contains(QStringLiteral("label 2, ")), qPrintable(run.err));
+        QVERIFY2(!run.err.contains(QStringLiteral("label 1, ")) &&
+                     !run.err.contains(QStringLiteral("label 3, ")),
+                 qPrintable(run.err));
+        QVERIFY2(run.err.contains(QStringLiteral("nothing was printed")), qPrintable(run.err));
+        QVERIFY(!QFile::exists(pdf));
+        clearSources();
+    }
 }
 
 int main(int argc, char *argv[])

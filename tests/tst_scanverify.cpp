@@ -19,6 +19,7 @@
 #include <QBuffer>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QPrinter>
@@ -67,6 +68,10 @@ private slots:
     void sequenceValues_data();
     void sequenceValues();
     void serialNumbersStoredAndPrinted();
+    void everySymbologyIsChecked_data();
+    void everySymbologyIsChecked();
+    void gs1DataIsStrict();
+    void codesThatDoNotEncodeStopTheRun();
 };
 
 void TestScanVerify::cleanup()
@@ -283,6 +288,139 @@ void TestScanVerify::serialNumbersStoredAndPrinted()
     QCOMPARE(pages.size(), 2);
     QCOMPARE(scancheck::zbarDecode(pages.at(0)), QStringList{"SN-09999"});
     QCOMPARE(scancheck::zbarDecode(pages.at(1)), QStringList{"SN-10000"});
+}
+
+namespace {
+
+// Data every offered symbology takes.
+QString sampleData(int symbology)
+{
+    switch (symbology) {
+    case Barcode::Codabar:
+        return QStringLiteral("A40156B");
+    case Barcode::Ean:
+        return QStringLiteral("590123412345");
+    case Barcode::UpcA:
+        return QStringLiteral("72527273070");
+    case Barcode::UpcE:
+        return QStringLiteral("0123456");
+    case Barcode::Itf14:
+        return QStringLiteral("1540014128876");
+    case Barcode::Code2of5:
+        return QStringLiteral("12345670");
+    case Barcode::Sscc18:
+        return QStringLiteral("37612345000001234");
+    case Barcode::Gs1_128:
+    case Barcode::Gs1DataMatrix:
+    case Barcode::Gs1QrCode:
+        return QStringLiteral("(01)09501101530003(17)261231(10)AB-123");
+    case Barcode::Gs1DataBarExpanded:
+        return QStringLiteral("(01)09501101530003(3103)000123");
+    default:
+        return QStringLiteral("TAGORIX 42");
+    }
+}
+
+} // namespace
+
+void TestScanVerify::everySymbologyIsChecked_data()
+{
+    QTest::addColumn<int>("symbology");
+    for (const QString &name : Barcode::symbologyNames())
+        QTest::newRow(qPrintable(name)) << Barcode::symbologyId(name);
+}
+
+// Each offered code is read back at the tool's default size; at the smallest
+// and largest sizes a user can give, checking ends with an answer (the
+// decoder library must not take the program down on any of them).
+void TestScanVerify::everySymbologyIsChecked()
+{
+    QFETCH(int, symbology);
+    Barcode code;
+    code.setSymbology(symbology);
+    code.setData(sampleData(symbology));
+    Document doc;
+    const QSizeF defaultMm = doc.defaultBarcodeSize() / doc.labelGeometry().pixelsPerMm;
+    const scanverify::Check usual = scanverify::verifySymbol(code, defaultMm, Barcode::Fit, 0, 203);
+    if (symbology == Barcode::Code2of5) {
+        QVERIFY(!scanverify::verifiable(symbology));
+        return;
+    }
+    QVERIFY2(usual.outcome == scanverify::Outcome::Scans,
+             qPrintable(QStringLiteral("expected \"%1\", read \"%2\"").arg(usual.expected, usual.read)));
+    for (const QSizeF &mm : {QSizeF(1, 1), QSizeF(300, 300), QSizeF(300, 5)}) {
+        for (double rotation : {0.0, 90.0, 30.0}) {
+            const scanverify::Check c = scanverify::verifySymbol(code, mm, Barcode::Stretch,
+                                                                 rotation, 203);
+            QVERIFY(c.outcome != scanverify::Outcome::NotVerifiable);
+        }
+    }
+}
+
+// A wrong check digit, month 13 or a short GTIN is an error with zint's
+// words, never a symbol; the same data in square brackets encodes too.
+void TestScanVerify::gs1DataIsStrict()
+{
+    for (int symbology : {int(Barcode::Gs1_128), int(Barcode::Gs1DataMatrix)}) {
+        Barcode code;
+        code.setSymbology(symbology);
+        code.setData(QStringLiteral("(01)09501101530003(17)261231(10)AB-123"));
+        QVERIFY2(code.encode(), qPrintable(code.errorText()));
+        code.setData(QStringLiteral("[01]09501101530003[17]261231[10]AB-123"));
+        QVERIFY2(code.encode(), qPrintable(code.errorText()));
+        for (const QString &bad : {QStringLiteral("(01)09501101530004(17)261231"),
+                                   QStringLiteral("(01)09501101530003(17)261331"),
+                                   QStringLiteral("(01)0950110153000")}) {
+            code.setData(bad);
+            QVERIFY2(!code.encode(), qPrintable(bad));
+            QVERIFY2(code.errorText().startsWith(QLatin1String("Error")), qPrintable(code.errorText()));
+        }
+    }
+    Barcode sscc;
+    sscc.setSymbology(Barcode::Sscc18);
+    sscc.setData(QStringLiteral("37612345000001234"));
+    QVERIFY(sscc.encode());
+    QCOMPARE(scanverify::expectedData(sscc), QStringLiteral("00376123450000012347"));
+}
+
+// A label whose code does not encode stops a run before anything is sent:
+// the engine refuses it, naming the label, and a batch export writes no file.
+void TestScanVerify::codesThatDoNotEncodeStopTheRun()
+{
+    QList<QStandardItem *> cells;
+    for (const char *cell : {"590123412345", "59012341234A", "400638133393"})
+        cells << new QStandardItem(QString::fromLatin1(cell));
+    DataSource *src = manager()->addInternal(QStringLiteral("Codes"), cells);
+    Document doc;
+    doc.setSizeTemplate(docbuilder::makeTemplate(60, 30));
+    BarcodeItem *item = addCode(doc, Barcode::Ean, QString(), QPointF(6, 4), QSizeF(40, 20));
+    item->setVariableData(src, column(src, 0));
+    const QList<scanverify::EncodingFault> faults = scanverify::encodingFaults(&doc, 0, 2);
+    QCOMPARE(faults.size(), 1);
+    QCOMPARE(faults.first().label, 1);
+    QCOMPARE(faults.first().data, QStringLiteral("59012341234A"));
+    QVERIFY(scanverify::describe(faults.first()).startsWith(QLatin1String("label 2, EAN 8/13")));
+
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::ScreenResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("out.pdf")));
+    PrintHandler handler;
+    handler.setupPrinter(&printer, &doc);
+    QVERIFY(!handler.printDocument(&printer, &doc));
+    QVERIFY2(handler.errorString().contains(QLatin1String("label 2")), qPrintable(handler.errorString()));
+    QVERIFY(!QFile::exists(printer.outputFileName()));
+    // The window says so with Cancel alone, before any scan check.
+    bool answered = false;
+    testutil::answerNextModal([&answered](QWidget *w) {
+        auto *box = qobject_cast<QMessageBox *>(w);
+        answered = box && box->objectName() == QLatin1String("dialog/encodingfaults") &&
+                   box->buttons().size() == 1;
+        if (box)
+            box->reject();
+    });
+    QVERIFY(!ScanReportDialog::confirmRun(&doc, &printer, 0, 2));
+    QVERIFY(answered);
 }
 
 int main(int argc, char *argv[])

@@ -819,6 +819,14 @@ Dens elementer beholder deres bindinger og bindes igen, så snart filerne tilfø
         <source>None of the document&apos;s data sources has a column &quot;%1&quot;.</source>
         <translation>Ingen af dokumentets datakilder har en kolonne &quot;%1&quot;.</translation>
     </message>
+    <message>
+        <source>and %1 more.</source>
+        <translation>og %1 til.</translation>
+    </message>
+    <message>
+        <source>Barcodes of these labels cannot be encoded; nothing was printed:</source>
+        <translation>Stregkoderne på disse etiketter kan ikke kodes; intet blev udskrevet:</translation>
+    </message>
 </context>
 <context>
     <name>PrinterCalibrationDialog</name>
@@ -1444,6 +1452,10 @@ Dens elementer beholder deres bindinger og bindes igen, så snart filerne tilfø
         <source>the data %1; nothing was printed</source>
         <translation>dataene: %1; intet blev udskrevet</translation>
     </message>
+    <message>
+        <source>barcodes that cannot be encoded: %1; nothing was printed</source>
+        <translation>stregkoder, der ikke kan kodes: %1; intet blev udskrevet</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -1533,6 +1545,18 @@ Dens elementer beholder deres bindinger og bindes igen, så snart filerne tilfø
     <message>
         <source>%1: scans</source>
         <translation>%1: kan scannes</translation>
+    </message>
+    <message>
+        <source>the data cannot be encoded</source>
+        <translation>dataene kan ikke kodes</translation>
+    </message>
+    <message>
+        <source>label %1, %2: &quot;%3&quot;: %4</source>
+        <translation>etiket %1, %2: &quot;%3&quot;: %4</translation>
+    </message>
+    <message>
+        <source>%1 (not GS1)</source>
+        <translation>%1 (ikke GS1)</translation>
     </message>
 </context>
 <context>

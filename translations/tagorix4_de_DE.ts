@@ -819,6 +819,14 @@ Seine Elemente behalten ihre Verknüpfungen und werden wieder verknüpft, sobald
         <source>None of the document&apos;s data sources has a column &quot;%1&quot;.</source>
         <translation>Keine Datenquelle des Dokuments hat eine Spalte „%1“.</translation>
     </message>
+    <message>
+        <source>and %1 more.</source>
+        <translation>und %1 weitere.</translation>
+    </message>
+    <message>
+        <source>Barcodes of these labels cannot be encoded; nothing was printed:</source>
+        <translation>Die Barcodes dieser Etiketten lassen sich nicht codieren; es wurde nichts gedruckt:</translation>
+    </message>
 </context>
 <context>
     <name>PrinterCalibrationDialog</name>
@@ -1444,6 +1452,10 @@ Seine Elemente behalten ihre Verknüpfungen und werden wieder verknüpft, sobald
         <source>the data %1; nothing was printed</source>
         <translation>die Daten: %1; es wurde nichts gedruckt</translation>
     </message>
+    <message>
+        <source>barcodes that cannot be encoded: %1; nothing was printed</source>
+        <translation>Barcodes, die sich nicht codieren lassen: %1; es wurde nichts gedruckt</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -1533,6 +1545,18 @@ Seine Elemente behalten ihre Verknüpfungen und werden wieder verknüpft, sobald
     <message>
         <source>%1: scans</source>
         <translation>%1: scanbar</translation>
+    </message>
+    <message>
+        <source>the data cannot be encoded</source>
+        <translation>die Daten lassen sich nicht codieren</translation>
+    </message>
+    <message>
+        <source>label %1, %2: &quot;%3&quot;: %4</source>
+        <translation>Etikett %1, %2: &quot;%3&quot;: %4</translation>
+    </message>
+    <message>
+        <source>%1 (not GS1)</source>
+        <translation>%1 (kein GS1)</translation>
     </message>
 </context>
 <context>

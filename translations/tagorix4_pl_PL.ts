@@ -820,6 +820,14 @@ Jej elementy zachowują powiązania i zostaną powiązane ponownie, gdy tylko pl
         <source>None of the document&apos;s data sources has a column &quot;%1&quot;.</source>
         <translation>Żadne ze źródeł danych dokumentu nie ma kolumny „%1”.</translation>
     </message>
+    <message>
+        <source>and %1 more.</source>
+        <translation>i %1 więcej.</translation>
+    </message>
+    <message>
+        <source>Barcodes of these labels cannot be encoded; nothing was printed:</source>
+        <translation>Kodów kreskowych tych etykiet nie można zakodować; nic nie wydrukowano:</translation>
+    </message>
 </context>
 <context>
     <name>PrinterCalibrationDialog</name>
@@ -1448,6 +1456,10 @@ Jej elementy zachowują powiązania i zostaną powiązane ponownie, gdy tylko pl
         <source>the data %1; nothing was printed</source>
         <translation>dane: %1; nic nie wydrukowano</translation>
     </message>
+    <message>
+        <source>barcodes that cannot be encoded: %1; nothing was printed</source>
+        <translation>kody kreskowe, których nie można zakodować: %1; nic nie wydrukowano</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -1537,6 +1549,18 @@ Jej elementy zachowują powiązania i zostaną powiązane ponownie, gdy tylko pl
     <message>
         <source>%1: scans</source>
         <translation>%1: daje się zeskanować</translation>
+    </message>
+    <message>
+        <source>the data cannot be encoded</source>
+        <translation>danych nie można zakodować</translation>
+    </message>
+    <message>
+        <source>label %1, %2: &quot;%3&quot;: %4</source>
+        <translation>etykieta %1, %2: &quot;%3&quot;: %4</translation>
+    </message>
+    <message>
+        <source>%1 (not GS1)</source>
+        <translation>%1 (nie GS1)</translation>
     </message>
 </context>
 <context>

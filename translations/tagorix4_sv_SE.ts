@@ -819,6 +819,14 @@ Dess objekt behåller sina kopplingar och kopplas igen så snart filerna läggs 
         <source>None of the document&apos;s data sources has a column &quot;%1&quot;.</source>
         <translation>Ingen av dokumentets datakällor har en kolumn &quot;%1&quot;.</translation>
     </message>
+    <message>
+        <source>and %1 more.</source>
+        <translation>och %1 till.</translation>
+    </message>
+    <message>
+        <source>Barcodes of these labels cannot be encoded; nothing was printed:</source>
+        <translation>Streckkoderna på dessa etiketter kan inte kodas; inget skrevs ut:</translation>
+    </message>
 </context>
 <context>
     <name>PrinterCalibrationDialog</name>
@@ -1444,6 +1452,10 @@ Dess objekt behåller sina kopplingar och kopplas igen så snart filerna läggs 
         <source>the data %1; nothing was printed</source>
         <translation>data: %1; ingenting skrevs ut</translation>
     </message>
+    <message>
+        <source>barcodes that cannot be encoded: %1; nothing was printed</source>
+        <translation>streckkoder som inte kan kodas: %1; inget skrevs ut</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -1533,6 +1545,18 @@ Dess objekt behåller sina kopplingar och kopplas igen så snart filerna läggs 
     <message>
         <source>%1: scans</source>
         <translation>%1: kan skannas</translation>
+    </message>
+    <message>
+        <source>the data cannot be encoded</source>
+        <translation>datan kan inte kodas</translation>
+    </message>
+    <message>
+        <source>label %1, %2: &quot;%3&quot;: %4</source>
+        <translation>etikett %1, %2: &quot;%3&quot;: %4</translation>
+    </message>
+    <message>
+        <source>%1 (not GS1)</source>
+        <translation>%1 (inte GS1)</translation>
     </message>
 </context>
 <context>

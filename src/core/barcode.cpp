@@ -18,8 +18,11 @@ namespace {
 
 // zint's symbology for each stored id.
 constexpr int ZintSymbology[Barcode::SymbologyCount] = {
-    BARCODE_CODABAR, BARCODE_CODE128, BARCODE_C25STANDARD, BARCODE_CODE39, BARCODE_EANX,
-    BARCODE_ITF14,   BARCODE_MAXICODE, BARCODE_PDF417,     BARCODE_QRCODE, BARCODE_UPCA,
+    BARCODE_CODABAR,    BARCODE_CODE128,  BARCODE_C25STANDARD, BARCODE_CODE39,
+    BARCODE_EANX,       BARCODE_ITF14,    BARCODE_MAXICODE,    BARCODE_PDF417,
+    BARCODE_QRCODE,     BARCODE_UPCA,     BARCODE_GS1_128,     BARCODE_NVE18,
+    BARCODE_DATAMATRIX, BARCODE_DATAMATRIX, BARCODE_QRCODE,    BARCODE_AZTEC,
+    BARCODE_DBAR_EXP,   BARCODE_CODE93,   BARCODE_UPCE,
 };
 
 // The names offered to the user; sorted as QString sorts them, which is the
@@ -30,7 +33,14 @@ const std::map<QString, int> &nameTable()
         {QStringLiteral("Codabar"), Barcode::Codabar},  {QStringLiteral("Code 128"), Barcode::Code128},
         {QStringLiteral("Code 2 of 5"), Barcode::Code2of5}, {QStringLiteral("Code 39"), Barcode::Code39},
         {QStringLiteral("EAN 8/13"), Barcode::Ean},     {QStringLiteral("QR code"), Barcode::QrCode},
-        {QStringLiteral("UPC-A"), Barcode::UpcA},
+        {QStringLiteral("UPC-A"), Barcode::UpcA},       {QStringLiteral("ITF-14"), Barcode::Itf14},
+        {QStringLiteral("MaxiCode"), Barcode::MaxiCode}, {QStringLiteral("PDF417"), Barcode::Pdf417},
+        {QStringLiteral("GS1-128"), Barcode::Gs1_128},  {QStringLiteral("SSCC-18"), Barcode::Sscc18},
+        {QStringLiteral("Data Matrix"), Barcode::DataMatrix},
+        {QStringLiteral("GS1 DataMatrix"), Barcode::Gs1DataMatrix},
+        {QStringLiteral("GS1 QR code"), Barcode::Gs1QrCode}, {QStringLiteral("Aztec"), Barcode::Aztec},
+        {QStringLiteral("GS1 DataBar Expanded"), Barcode::Gs1DataBarExpanded},
+        {QStringLiteral("Code 93"), Barcode::Code93},   {QStringLiteral("UPC-E"), Barcode::UpcE},
     };
     return table;
 }
@@ -119,6 +129,11 @@ QString Barcode::symbologyName(int id)
     return QString();
 }
 
+bool Barcode::isGs1(int id)
+{
+    return id == Gs1_128 || id == Gs1DataMatrix || id == Gs1QrCode || id == Gs1DataBarExpanded;
+}
+
 void Barcode::setData(const QString &data)
 {
     if (data == text && !text.isNull())
@@ -205,8 +220,19 @@ bool Barcode::encode()
     symbol->output_options = borderKind == 1 ? BARCODE_BIND : borderKind == 2 ? BARCODE_BOX : 0;
     symbol->input_mode = UNICODE_MODE;
     symbol->show_hrt = hrt ? 1 : 0;
-
     const QByteArray bytes = text.left(MaxEncodedChars).toUtf8();
+    if (isGs1(symbologyId_) || symbologyId_ == Sscc18) {
+        // A wrong check digit, an impossible date or a wrong length is an
+        // error, never a symbol the standard does not allow.
+        symbol->warn_level = WARN_FAIL_ALL;
+    }
+    if (isGs1(symbologyId_)) {
+        symbol->input_mode = GS1_MODE;
+        // Parentheses are what people type; square brackets are zint's own form.
+        if (!bytes.trimmed().startsWith('['))
+            symbol->input_mode |= GS1PARENS_MODE;
+    }
+
     lastResult = ZBarcode_Encode(symbol, reinterpret_cast<const unsigned char *>(bytes.constData()),
                                  bytes.size());
     // zint 2.11 numbers its warnings 1 to 4 (an ECI it inserted, a symbol
@@ -280,9 +306,15 @@ void Barcode::paint(QPainter *painter, QRectF target, int aspectMode, int snapDp
     if (text.isEmpty())
         return;
     if (dirty && !encode()) {
-        painter->drawText(target, error + QStringLiteral(" (") + QString::number(lastResult) +
-                                      QStringLiteral(")"),
-                          QTextOption());
+        // Seen on screen only (printing refuses such a code): small, dark red
+        // on the label's white, wrapped inside the item.
+        painter->save();
+        painter->setPen(QColor(160, 0, 0));
+        painter->setFont(captionFont(painter, 7));
+        painter->drawText(target, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                          error + QStringLiteral(" (") + QString::number(lastResult) +
+                              QStringLiteral(")"));
+        painter->restore();
         return;
     }
     const Extent e = measure();

@@ -31,8 +31,17 @@ public:
         Pdf417 = 7,
         QrCode = 8,
         UpcA = 9,
+        Gs1_128 = 10,
+        Sscc18 = 11,
+        DataMatrix = 12,
+        Gs1DataMatrix = 13,
+        Gs1QrCode = 14,
+        Aztec = 15,
+        Gs1DataBarExpanded = 16,
+        Code93 = 17,
+        UpcE = 18,
     };
-    static constexpr int SymbologyCount = 10;
+    static constexpr int SymbologyCount = 19;
     // zint is handed at most this many characters; `data` keeps them all.
     static constexpr int MaxEncodedChars = 128;
 
@@ -50,6 +59,9 @@ public:
     static int symbologyId(const QString &name);
     // Empty for an id without a name (those come only from stored files).
     static QString symbologyName(int id);
+    // Codes whose data is GS1 element strings: application identifiers in
+    // parentheses, "(01)09501101530003(17)261231", or in square brackets.
+    static bool isGs1(int id);
 
     void setData(const QString &data);
     QString data() const { return text; }

@@ -599,6 +599,19 @@ int batchprint::run(const Job &job, QTextStream &err)
             }
         }
         handler.setQuantities(quantities);
+        // A barcode that cannot be encoded stops the run before any check or job.
+        const PrintHandler::Plan planned = handler.plan(printer.get(), &doc);
+        const QList<scanverify::EncodingFault> faults =
+            scanverify::encodingFaults(&doc, planned.first, planned.last);
+        if (!faults.isEmpty()) {
+            for (const scanverify::EncodingFault &fault : faults)
+                report(err, path, scanverify::describe(fault));
+            report(err, path, tr("barcodes that cannot be encoded: %1; nothing was printed")
+                                  .arg(faults.size()));
+            if (result == 0)
+                result = VerifyFailed;
+            continue;
+        }
         if (job.verify) {
             const int verified = verifyRun(job, path, &doc, printer.get(), err);
             if (verified != 0) {

@@ -15,7 +15,8 @@ namespace batchprint {
 // Exit codes besides 0 for success.
 constexpr int UsageError = 1;
 constexpr int JobFailed = 2;
-// A barcode of the run does not scan; nothing was printed.
+// A barcode of the run does not scan, or its data cannot be encoded at all;
+// nothing was printed.
 constexpr int VerifyFailed = 3;
 
 // Adds --print, --export-pdf, --printer, --copies, --collate, --range,

@@ -11,6 +11,7 @@
 #include "platform/winspool.h"
 #include "printcalibration.h"
 #include "printersettings_win.h"
+#include "scanverifier.h"
 #include "services.h"
 #include "sizetemplate.h"
 
@@ -360,6 +361,17 @@ QuantityColumn findQuantityColumn(Document *doc, const QString &wanted)
 
 } // namespace
 
+QString PrintHandler::encodingReport(const QList<scanverify::EncodingFault> &faults)
+{
+    QStringList lines;
+    for (int i = 0; i < faults.size() && i < MaxReportedFaults; ++i)
+        lines << scanverify::describe(faults.at(i));
+    if (faults.size() > MaxReportedFaults)
+        lines << tr("and %1 more.").arg(faults.size() - MaxReportedFaults);
+    return tr("Barcodes of these labels cannot be encoded; nothing was printed:") +
+           QLatin1Char('\n') + lines.join(QLatin1Char('\n'));
+}
+
 QStringList PrintHandler::dataProblems(Document *doc)
 {
     // The window prints what a batch run of the saved file would: data files
@@ -519,6 +531,17 @@ bool PrintHandler::printDocument(QPrinter *printer, Document *doc)
         return false;
     }
 
+    const Plan run = plan(printer, doc);
+    // A barcode that does not encode would print its error text on the label.
+    if (!cellPainter) {
+        const QList<scanverify::EncodingFault> faults =
+            scanverify::encodingFaults(doc, run.first, run.last);
+        if (!faults.isEmpty()) {
+            lastError = encodingReport(faults);
+            return false;
+        }
+    }
+
     // Faults found before anything is sent: nothing is half printed, and the
     // user learns why.
     if (printer->outputFormat() == QPrinter::PdfFormat) {
@@ -536,7 +559,6 @@ bool PrintHandler::printDocument(QPrinter *printer, Document *doc)
             return false;
     }
 
-    const Plan run = plan(printer, doc);
     const int first = run.first;
     const int last = run.last;
 

@@ -10,6 +10,9 @@
 #include <optional>
 
 class Document;
+namespace scanverify {
+struct EncodingFault;
+}
 class PrinterSettingsWin;
 class QPainter;
 class QPrinter;
@@ -76,6 +79,11 @@ public:
     // (the manager says so); then why labels cannot be printed because their
     // data is not there, one text per fault. Empty when the run may go on.
     static QStringList dataProblems(Document *doc);
+
+    // The labels whose barcodes cannot be encoded, as the text a message or
+    // a batch run shows: the first MaxReportedFaults of them and a count of the rest.
+    static QString encodingReport(const QList<scanverify::EncodingFault> &faults);
+    static constexpr int MaxReportedFaults = 20;
 
     // The columns of every data source the document's items show, each as
     // "column (source)".

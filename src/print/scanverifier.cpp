@@ -11,6 +11,7 @@
 #include <QThread>
 
 #include <zbar.h>
+#include <ZXing/ReadBarcode.h>
 
 // zbar.h declares its C interface inside a namespace when compiled as C++.
 using namespace zbar;
@@ -33,16 +34,95 @@ QString symbologyLabel(int id)
     const QString name = Barcode::symbologyName(id);
     if (!name.isEmpty())
         return name;
-    switch (id) {
-    case Barcode::Itf14:
-        return QStringLiteral("ITF-14");
+    return QString::number(id);
+}
+
+// The codes zbar does not read (2-D codes but QR, GS1 content, the newer
+// linear codes) are read with ZXing-C++; zbar keeps the ones it always read.
+ZXing::BarcodeFormat zxingFormat(int symbology)
+{
+    switch (symbology) {
     case Barcode::MaxiCode:
-        return QStringLiteral("MaxiCode");
+        return ZXing::BarcodeFormat::MaxiCode;
     case Barcode::Pdf417:
-        return QStringLiteral("PDF417");
+        return ZXing::BarcodeFormat::PDF417;
+    case Barcode::Gs1_128:
+    case Barcode::Sscc18:
+        return ZXing::BarcodeFormat::Code128;
+    case Barcode::DataMatrix:
+    case Barcode::Gs1DataMatrix:
+        return ZXing::BarcodeFormat::DataMatrix;
+    case Barcode::Gs1QrCode:
+        return ZXing::BarcodeFormat::QRCode;
+    case Barcode::Aztec:
+        return ZXing::BarcodeFormat::Aztec;
+    case Barcode::Gs1DataBarExpanded:
+        return ZXing::BarcodeFormat::DataBarExpanded;
+    case Barcode::Code93:
+        return ZXing::BarcodeFormat::Code93;
+    case Barcode::UpcE:
+        return ZXing::BarcodeFormat::UPCE;
     default:
-        return QString::number(id);
+        return ZXing::BarcodeFormat::None;
     }
+}
+
+// A GS1 element string as a decoder gives it: application identifiers and
+// values run together, without the separators between fields.
+QString elementString(const QString &data)
+{
+    QString s = data;
+    s.remove(QLatin1Char('(')).remove(QLatin1Char(')'));
+    s.remove(QLatin1Char('[')).remove(QLatin1Char(']'));
+    s.remove(QChar(0x1d));
+    return s;
+}
+
+// Reads one symbol drawn by the program itself, alone on white: ZXing is told
+// the image is pure, which it needs for tall linear symbols (it asserts on
+// them otherwise, and an assertion would end the program).
+QStringList zxingDecode(const QImage &drawn, int symbology)
+{
+    // Pure means the symbol and its quiet zone alone; the drawing leaves room
+    // for captions and filling symbols around it, which is cut away.
+    int left = drawn.width(), top = drawn.height(), right = -1, bottom = -1;
+    for (int y = 0; y < drawn.height(); ++y) {
+        const uchar *line = drawn.constScanLine(y);
+        for (int x = 0; x < drawn.width(); ++x) {
+            if (line[x] < 128) {
+                left = qMin(left, x);
+                right = qMax(right, x);
+                top = qMin(top, y);
+                bottom = qMax(bottom, y);
+            }
+        }
+    }
+    if (right < 0)
+        return {};
+    constexpr int Quiet = 10;
+    const QRect ink = QRect(QPoint(left, top), QPoint(right, bottom))
+                          .adjusted(-Quiet, -Quiet, Quiet, Quiet)
+                          .intersected(drawn.rect());
+    const QImage grey = drawn.copy(ink);
+    ZXing::DecodeHints hints;
+    hints.setFormats(zxingFormat(symbology));
+    hints.setIsPure(true);
+    hints.setTryHarder(false);
+    hints.setTryRotate(true);
+    const ZXing::ImageView view(grey.constBits(), grey.width(), grey.height(),
+                                ZXing::ImageFormat::Lum, int(grey.bytesPerLine()));
+    const ZXing::Result result = ZXing::ReadBarcode(view, hints);
+    if (!result.isValid())
+        return {};
+    // A GS1 symbol counts only when it carries GS1 content. (DataBar Expanded
+    // holds nothing else; the decoder gives it in the human-readable form.)
+    const QString text = QString::fromStdString(result.text());
+    if (!Barcode::isGs1(symbology) && symbology != Barcode::Sscc18)
+        return {text};
+    if (result.contentType() == ZXing::ContentType::GS1 ||
+        result.format() == ZXing::BarcodeFormat::DataBarExpanded)
+        return {elementString(text)};
+    return {QCoreApplication::translate("scanverify", "%1 (not GS1)").arg(text)};
 }
 
 // Codabar and Code 39 know upper-case letters only; zint takes lower case
@@ -143,14 +223,21 @@ Check checkDrawn(Barcode &code, QSizeF sizeMm, int aspectMode, double rotation, 
         c.expected = expectedData(code);
         return c;
     }
-    const QImage image = drawSymbol(code, sizeMm, aspectMode, rotation, dpi, snapDpi);
+    const bool zxing = zxingFormat(code.symbology()) != ZXing::BarcodeFormat::None;
+    // ZXing reads pure symbols only upright or turned by quarters.
+    const int quarter = qRound(rotation / 90);
+    const bool quarterTurn = qFuzzyCompare(quarter * 90.0 + 1, rotation + 1);
+    const QImage image = drawSymbol(code, sizeMm, aspectMode,
+                                    zxing && !quarterTurn ? quarter * 90.0 : rotation, dpi,
+                                    snapDpi);
     // Drawing encoded the symbol: its caption is at hand without encoding again.
     c.expected = expectedOf(code);
     SymbolReader::Lines along = SymbolReader::AllLines;
-    const int quarter = qRound(rotation / 90);
-    if (code.symbology() != Barcode::QrCode && qFuzzyCompare(quarter * 90.0 + 1, rotation + 1))
+    if (code.symbology() != Barcode::QrCode && quarterTurn)
         along = quarter % 2 ? SymbolReader::Columns : SymbolReader::Rows;
-    const QStringList read = image.isNull() ? QStringList() : decoder.decode(image, along);
+    QStringList read;
+    if (!image.isNull())
+        read = zxing ? zxingDecode(image, code.symbology()) : decoder.decode(image, along);
     c.outcome = read.isEmpty() ? Outcome::Unreadable : Outcome::WrongData;
     c.read = read.value(0);
     for (const QString &r : read) {
@@ -180,8 +267,8 @@ int scanverify::snapDpiFor(QPrinter *printer)
 
 bool scanverify::verifiable(int symbology)
 {
-    return symbology != Barcode::Code2of5 && symbology != Barcode::MaxiCode &&
-           symbology != Barcode::Pdf417 && symbology >= 0 && symbology < Barcode::SymbologyCount;
+    return symbology != Barcode::Code2of5 && symbology >= 0 &&
+           symbology < Barcode::SymbologyCount;
 }
 
 QString scanverify::expectedData(Barcode code)
@@ -192,7 +279,16 @@ QString scanverify::expectedData(Barcode code)
 QString scanverify::expectedOf(Barcode &code)
 {
     const int sym = code.symbology();
-    if (sym == Barcode::Ean || sym == Barcode::UpcA || sym == Barcode::Itf14) {
+    if (Barcode::isGs1(sym))
+        return elementString(code.data().left(Barcode::MaxEncodedChars));
+    if (sym == Barcode::Sscc18) {
+        // The caption is "(00)" and the 18 digits with the check digit zint added.
+        if (code.isDirty() && !code.encode())
+            return QString();
+        return elementString(code.caption()).remove(QLatin1Char(' '));
+    }
+    if (sym == Barcode::Ean || sym == Barcode::UpcA || sym == Barcode::Itf14 ||
+        sym == Barcode::UpcE) {
         // The scanner reads the check digit zint added; an add-on is a
         // symbol of its own.
         if (code.isDirty() && !code.encode())
@@ -333,6 +429,55 @@ scanverify::Report scanverify::verifyDocument(Document *doc, int dpi, int snapDp
         report.problems << c;
     }
     return report;
+}
+
+QList<scanverify::EncodingFault> scanverify::encodingFaults(Document *doc, int first, int last)
+{
+    QList<EncodingFault> faults;
+    if (!doc)
+        return faults;
+    const double ppm = doc->labelGeometry().pixelsPerMm;
+    const QList<BaseItem *> all = doc->labelItems();
+    for (BaseItem *b : all) {
+        auto *item = qgraphicsitem_cast<BarcodeItem *>(b);
+        if (!item || !item->isVisible())
+            continue;
+        Barcode code = item->barcode();
+        const QPointF at = item->pos() / ppm;
+        const QString name = tr("%1 at %2, %3 mm")
+                                 .arg(symbologyLabel(code.symbology()))
+                                 .arg(at.x(), 0, 'f', 1)
+                                 .arg(at.y(), 0, 'f', 1);
+        // A constant code, or a column of few values, is encoded once.
+        QHash<QString, QString> messageOf;
+        for (int label = first; label <= last; ++label) {
+            const QString data = item->dataForRecord(label);
+            // No symbol at all on this label (past the item's cells, an empty cell).
+            if (data.isNull())
+                continue;
+            auto it = messageOf.constFind(data);
+            if (it == messageOf.constEnd()) {
+                code.setData(data);
+                QString message;
+                if (!code.encode())
+                    message = code.errorText().isEmpty() ? tr("the data cannot be encoded")
+                                                         : code.errorText();
+                it = messageOf.insert(data, message);
+            }
+            if (!it.value().isNull())
+                faults.append({label, name, data, it.value()});
+        }
+    }
+    std::stable_sort(faults.begin(), faults.end(),
+                     [](const EncodingFault &a, const EncodingFault &b) { return a.label < b.label; });
+    return faults;
+}
+
+QString scanverify::describe(const EncodingFault &fault)
+{
+    return tr("label %1, %2: \"%3\": %4")
+        .arg(fault.label + 1)
+        .arg(fault.item, fault.data, fault.message);
 }
 
 QString scanverify::describe(const Check &check)

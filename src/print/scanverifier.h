@@ -74,4 +74,23 @@ Report verifyDocument(Document *doc, int dpi, int snapDpi, int first, int last,
 // "label 3, Code 128 at 6.0, 4.0 mm: expected "A-1", read nothing" and the like.
 QString describe(const Check &check);
 
+// A barcode whose data cannot be encoded (letters in an EAN, a wrong GS1
+// check digit): printed, the label would carry an error text instead.
+struct EncodingFault
+{
+    // 0-based label and a description of the item, as in a Check.
+    int label = 0;
+    QString item;
+    QString data;
+    // zint's message.
+    QString message;
+};
+
+// The barcodes of the labels first to last (0-based, inclusive) that do not
+// encode, label by label; each distinct data of an item is encoded once.
+QList<EncodingFault> encodingFaults(Document *doc, int first, int last);
+
+// "label 2, EAN 8/13 at 6.0, 4.0 mm: "12A4": Error 284: ..."
+QString describe(const EncodingFault &fault);
+
 } // namespace scanverify

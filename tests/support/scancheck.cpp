@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QHash>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -306,7 +307,8 @@ QImage unpackGraphic(const QByteArray &data, int totalBytes, int bytesPerRow)
 
 } // namespace
 
-QList<QImage> scancheck::renderPdf(const QString &pdfPath, int dpi, QString *error)
+QList<QImage> scancheck::renderPdf(const QString &pdfPath, int dpi, QString *error,
+                                   bool antialias)
 {
     if (error)
         error->clear();
@@ -315,10 +317,14 @@ QList<QImage> scancheck::renderPdf(const QString &pdfPath, int dpi, QString *err
         setError(error, QStringLiteral("no temporary folder: ") + dir.errorString());
         return {};
     }
-    const ToolRun run = runTool(
-        QStringLiteral("pdftoppm"),
-        {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-gray"), QStringLiteral("-png"),
-         pdfPath, dir.filePath(QStringLiteral("page"))});
+    QStringList arguments = {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-gray"),
+                             QStringLiteral("-png")};
+    // A label printer sets dots: no grey at the edges of modules.
+    if (!antialias)
+        arguments << QStringLiteral("-aa") << QStringLiteral("no") << QStringLiteral("-aaVector")
+                  << QStringLiteral("no");
+    const ToolRun run = runTool(QStringLiteral("pdftoppm"),
+                                arguments << pdfPath << dir.filePath(QStringLiteral("page")));
     if (!run.finished || run.exitCode != 0) {
         setError(error, QStringLiteral("pdftoppm: ") + QString::fromLocal8Bit(run.err));
         return {};
@@ -429,4 +435,79 @@ QRect scancheck::inkBox(const QImage &image)
         }
     }
     return box;
+}
+
+namespace {
+
+// The image as a PNG file of its own, for a command-line decoder.
+QString savedImage(const QImage &image, QTemporaryDir &dir, QString *error)
+{
+    const QString path = dir.filePath(QStringLiteral("code.png"));
+    if (!dir.isValid() || !image.save(path)) {
+        setError(error, QStringLiteral("could not write ") + path);
+        return QString();
+    }
+    return path;
+}
+
+} // namespace
+
+QStringList scancheck::zxingDecode(const QImage &image, const QString &format, QString *error)
+{
+    // Pure means the symbol and its quiet zone alone: the page is cut to its ink.
+    const QRect ink = inkBox(image);
+    if (ink.isEmpty()) {
+        setError(error, QStringLiteral("nothing drawn"));
+        return {};
+    }
+    QImage symbol(ink.size() + QSize(20, 20), QImage::Format_Grayscale8);
+    symbol.fill(255);
+    {
+        QPainter painter(&symbol);
+        painter.drawImage(QPoint(10, 10), image.convertToFormat(QImage::Format_Grayscale8), ink);
+    }
+    QTemporaryDir dir;
+    const QString path = savedImage(symbol, dir, error);
+    if (path.isEmpty())
+        return {};
+    const ToolRun run =
+        runTool(QStringLiteral("ZXingReader"),
+                {QStringLiteral("-ispure"), QStringLiteral("-format"), format, QStringLiteral("-1"),
+                 path});
+    if (!run.finished) {
+        setError(error, QString::fromLocal8Bit(run.err));
+        return {};
+    }
+    // '<file> <format> "<content>"' a line, "<file> None" when nothing was read.
+    QStringList found;
+    const QStringList lines = QString::fromUtf8(run.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString &line : lines) {
+        const int open = line.indexOf(QLatin1Char('"'));
+        const int close = line.lastIndexOf(QLatin1Char('"'));
+        if (!line.startsWith(path + QLatin1Char(' ')) || open < 0 || close <= open)
+            continue;
+        QString text = line.mid(open + 1, close - open - 1);
+        // Human-readable GS1 from DataBar, and separators from the rest.
+        text.remove(QStringLiteral("<GS>"));
+        if (text.startsWith(QLatin1Char('(')))
+            text.remove(QLatin1Char('(')).remove(QLatin1Char(')'));
+        found << text;
+    }
+    if (found.isEmpty())
+        setError(error, QString::fromUtf8(run.out + run.err));
+    return found;
+}
+
+QStringList scancheck::dmtxDecode(const QImage &image, QString *error)
+{
+    QTemporaryDir dir;
+    const QString path = savedImage(image, dir, error);
+    if (path.isEmpty())
+        return {};
+    const ToolRun run = runTool(QStringLiteral("dmtxread"), {path});
+    if (!run.finished) {
+        setError(error, QString::fromLocal8Bit(run.err));
+        return {};
+    }
+    return QString::fromUtf8(run.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }

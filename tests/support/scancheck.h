@@ -15,7 +15,8 @@ namespace scancheck {
 
 // Every page of a PDF file as a grey image at `dpi`, in page order. Empty,
 // with the reason in *error, when pdftoppm fails or leaves no pages.
-QList<QImage> renderPdf(const QString &pdfPath, int dpi, QString *error = nullptr);
+QList<QImage> renderPdf(const QString &pdfPath, int dpi, QString *error = nullptr,
+                        bool antialias = true);
 
 // The data of every symbol zbarimg finds in the image, one entry a symbol.
 // Nothing found is an empty list and no error; *error is set only when
@@ -31,6 +32,12 @@ QStringList zbarDecodeTyped(const QImage &image, QString *error = nullptr);
 // image, read along horizontal lines; zbar cannot read this symbology. Empty
 // when no line holds a whole symbol.
 QString decodeMatrix2of5(const QImage &image);
+
+// What the ZXingReader tool (told the image is pure and of `format`, one of its
+// format names) and dmtxread read in the image. GS1 content comes as the bare
+// element string: no parentheses around the identifiers, no separators.
+QStringList zxingDecode(const QImage &image, const QString &format, QString *error = nullptr);
+QStringList dmtxDecode(const QImage &image, QString *error = nullptr);
 
 // Every graphic a ZPL stream downloads with ~DG, unpacked: black where a dot
 // is printed, white elsewhere, one image a graphic in stream order.

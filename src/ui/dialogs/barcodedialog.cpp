@@ -207,9 +207,12 @@ void BarcodeDialog::updateControls()
         aspectCheck->setChecked(aspect == Barcode::Fit);
     }
 
-    // MaxiCode, PDF417 and QR code carry no human-readable line.
+    // The 2-D codes carry no human-readable line.
     const int id = code.symbology();
-    const bool hasText = (id >= Barcode::Codabar && id <= Barcode::Itf14) || id == Barcode::UpcA;
+    const bool hasText = (id >= Barcode::Codabar && id <= Barcode::Itf14) || id == Barcode::UpcA ||
+                         id == Barcode::Gs1_128 || id == Barcode::Sscc18 ||
+                         id == Barcode::Gs1DataBarExpanded || id == Barcode::Code93 ||
+                         id == Barcode::UpcE;
     hrtCheck->setEnabled(hasText);
 }
 
@@ -233,7 +236,18 @@ void BarcodeDialog::updateScanStatus()
     constexpr int Dpi = 203;
     if (!scanStatus)
         return;
-    if (itemSizeMm.isEmpty() || code.data().isEmpty()) {
+    if (code.data().isEmpty()) {
+        scanStatus->clear();
+        return;
+    }
+    // Data the symbology refuses (a wrong check digit, letters in an EAN):
+    // zint's own words, as the user types.
+    Barcode probe = code;
+    if (!probe.encode()) {
+        scanStatus->setText(probe.errorText());
+        return;
+    }
+    if (itemSizeMm.isEmpty()) {
         scanStatus->clear();
         return;
     }

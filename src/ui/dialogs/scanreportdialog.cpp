@@ -8,6 +8,7 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPrinter>
 #include <QProgressDialog>
@@ -71,6 +72,15 @@ bool ScanReportDialog::confirmRun(Document *doc, QPrinter *printer, int first, i
 {
     if (!doc || !printer)
         return true;
+    // A code that cannot be encoded is refused, whatever the user would choose.
+    const QList<scanverify::EncodingFault> faults = scanverify::encodingFaults(doc, first, last);
+    if (!faults.isEmpty()) {
+        QMessageBox box(QMessageBox::Warning, PrintHandler::tr("Print"),
+                        PrintHandler::encodingReport(faults), QMessageBox::Cancel, parent);
+        box.setObjectName(QStringLiteral("dialog/encodingfaults"));
+        box.exec();
+        return false;
+    }
     bool anyBarcode = false;
     const QList<BaseItem *> items = doc->labelItems();
     for (BaseItem *item : items)
