@@ -27,6 +27,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTcpServer>
+#include <QPainter>
+#include <QStyleOptionGraphicsItem>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -112,6 +114,7 @@ private slots:
     void noFontsIsAnError();
     void exportedBarcodesScan_data();
     void exportedBarcodesScan();
+    void barcodeOnScreenAsWideAsPrinted();
     void barcodesScanFromTheZebraQueue();
     void verifyBeforePrinting();
     void offsetFromTheCommandLine();
@@ -543,6 +546,43 @@ void TestBatchPrint::exportedBarcodesScan()
             found = scancheck::zbarDecode(pages.first(), &error);
         QVERIFY2(found == QStringList{scanned},
                  qPrintable(QStringLiteral("%1 dpi: %2 %3").arg(dpi).arg(found.join('|'), error)));
+    }
+}
+
+// What you see is what prints: the item drawn for the screen, at any zoom,
+// has the symbol width the exported label has (modules on the same dots).
+void TestBatchPrint::barcodeOnScreenAsWideAsPrinted()
+{
+    Document doc;
+    doc.setSizeTemplate(docbuilder::makeTemplate(60, 30));
+    BarcodeItem *item = addBarcode(doc, Barcode::Code128, QStringLiteral("WYSIWYG-0042"),
+                                   QPointF(6, 4), QSizeF(41, 12) * doc.labelGeometry().pixelsPerMm);
+    const QString file = saved(doc, QStringLiteral("wysiwyg.tx4l"));
+    const QString pdf = path(QStringLiteral("wysiwyg.pdf"));
+    const Run run = tagorix({QStringLiteral("--export-pdf"), pdf, file});
+    QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
+    QString error;
+    const QList<QImage> pages = scancheck::renderPdf(pdf, 203, &error, false);
+    QVERIFY2(pages.size() == 1, qPrintable(error));
+    const double printedMm = scancheck::inkBox(pages.first()).width() * 25.4 / 203;
+
+    const double ppm = doc.labelGeometry().pixelsPerMm;
+    for (double zoom : {1.0, 2.5, 4.0}) {
+        QImage screen((item->size() * zoom).toSize() + QSize(4, 4), QImage::Format_RGB32);
+        screen.fill(Qt::white);
+        QPainter painter(&screen);
+        painter.scale(zoom, zoom);
+        QStyleOptionGraphicsItem option;
+        item->paint(&painter, &option, nullptr);
+        painter.end();
+        const double shownMm = scancheck::inkBox(screen).width() / zoom / ppm;
+        // Within a dot of the printer and a pixel of the screen.
+        QVERIFY2(qAbs(shownMm - printedMm) < 25.4 / 203 + 1 / (zoom * ppm),
+                 qPrintable(QStringLiteral("zoom %1: %2 mm on screen, %3 mm printed")
+                                .arg(zoom)
+                                .arg(shownMm)
+                                .arg(printedMm)));
+        QVERIFY(shownMm < 41 - 1);
     }
 }
 

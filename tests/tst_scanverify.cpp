@@ -163,7 +163,10 @@ void TestScanVerify::windowAsksBeforePrinting()
         BarcodeDialog dialog(item, item->aspectMode());
         return dialog.findChild<QLabel *>(QStringLiteral("scanStatus"))->text();
     };
-    QCOMPARE(statusOf(), QStringLiteral("Scans when printed at 203 dpi."));
+    // Then the width of one printed module on the document's printer (203 dpi
+    // without one): 40 mm hold 2 whole dots a module for these 123 modules.
+    QCOMPARE(statusOf(), QStringLiteral("Scans when printed at 203 dpi.\n"
+                                        "Printed module: 0.25 mm (2 dots at 203 dpi)."));
 
     item->setSize(QSizeF(4, 2) * doc.labelGeometry().pixelsPerMm);
     QCOMPARE(statusOf(), QStringLiteral("Does not scan when printed at 203 dpi: make the item larger."));

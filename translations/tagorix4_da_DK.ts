@@ -59,6 +59,10 @@
         <source>Does not scan when printed at %1 dpi: make the item larger.</source>
         <translation>Kan ikke scannes, når den udskrives ved %1 dpi: gør elementet større.</translation>
     </message>
+    <message>
+        <source>Printed module: %1 mm (%2 dots at %3 dpi).</source>
+        <translation>Udskrevet modul: %1 mm (%2 punkter ved %3 dpi).</translation>
+    </message>
 </context>
 <context>
     <name>BarcodeItem</name>

@@ -59,6 +59,10 @@
         <source>Does not scan when printed at %1 dpi: make the item larger.</source>
         <translation>Ist bei einem Druck mit %1 dpi nicht scanbar: Vergrößern Sie das Element.</translation>
     </message>
+    <message>
+        <source>Printed module: %1 mm (%2 dots at %3 dpi).</source>
+        <translation>Gedrucktes Modul: %1 mm (%2 Punkte bei %3 dpi).</translation>
+    </message>
 </context>
 <context>
     <name>BarcodeItem</name>

@@ -59,6 +59,10 @@
         <source>Does not scan when printed at %1 dpi: make the item larger.</source>
         <translation>Nie daje się zeskanować po wydrukowaniu w rozdzielczości %1 dpi: powiększ element.</translation>
     </message>
+    <message>
+        <source>Printed module: %1 mm (%2 dots at %3 dpi).</source>
+        <translation>Drukowany moduł: %1 mm (%2 punktów przy %3 dpi).</translation>
+    </message>
 </context>
 <context>
     <name>BarcodeItem</name>

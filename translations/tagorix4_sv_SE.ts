@@ -59,6 +59,10 @@
         <source>Does not scan when printed at %1 dpi: make the item larger.</source>
         <translation>Kan inte skannas när den skrivs ut med %1 dpi: gör objektet större.</translation>
     </message>
+    <message>
+        <source>Printed module: %1 mm (%2 dots at %3 dpi).</source>
+        <translation>Utskriven modul: %1 mm (%2 punkter vid %3 dpi).</translation>
+    </message>
 </context>
 <context>
     <name>BarcodeItem</name>

@@ -298,7 +298,44 @@ QSizeF Barcode::moduleSize()
     return QSizeF(e.width, e.height);
 }
 
-void Barcode::paint(QPainter *painter, QRectF target, int aspectMode, int snapDpi)
+void Barcode::snapDots(const Extent &e, QSizeF target, int aspectMode, double sx, double sy,
+                       double dx, double dy, double *nx, double *ny)
+{
+    // Whole dots per module: the nearest count where it still fits the
+    // target (a filling symbol may pass it anyway), else one fewer.
+    auto dots = [aspectMode](double px, double room) {
+        const double n = std::round(px);
+        return n <= room + 1e-6 || aspectMode == Fill ? n : std::floor(px + 1e-9);
+    };
+    *nx = sx * dx >= 1 ? dots(sx * dx, target.width() * dx / e.width) : 0;
+    *ny = sy * dy >= 1 ? dots(sy * dy, target.height() * dy / e.height) : 0;
+}
+
+int Barcode::moduleDots(QSizeF targetMm, int aspectMode, int dpi)
+{
+    if (text.isEmpty() || (dirty && !encode()) || dpi <= 0)
+        return 0;
+    const Extent e = measure();
+    if (e.width <= 0 || e.height <= 0)
+        return 0;
+    double sx = targetMm.width() / e.width;
+    double sy = targetMm.height() / e.height;
+    if (aspectMode == Fit)
+        sx = sy = qMin(sx, sy);
+    else if (aspectMode == Fill)
+        sx = sy = qMax(sx, sy);
+    const double d = dpi / 25.4;
+    double nx = 0;
+    double ny = 0;
+    snapDots(e, targetMm, aspectMode, sx, sy, d, d, &nx, &ny);
+    // Linear codes and stretched ones: the bar width is what scanners measure.
+    if (symbol->rows <= 1 || aspectMode == Stretch)
+        return int(nx);
+    return int(qMin(nx, ny));
+}
+
+void Barcode::paint(QPainter *painter, QRectF target, int aspectMode, int snapDpi,
+                    double unitsPerMm)
 {
     if (target.width() == 0 && target.height() == 0 && painter->device())
         target = QRectF(0, 0, painter->device()->width(), painter->device()->height());
@@ -334,19 +371,17 @@ void Barcode::paint(QPainter *painter, QRectF target, int aspectMode, int snapDp
     // Straight or turned by quarters: module edges can follow the dot grid.
     const bool square = (qFuzzyIsNull(device.m12()) && qFuzzyIsNull(device.m21())) ||
                         (qFuzzyIsNull(device.m11()) && qFuzzyIsNull(device.m22()));
-    if (snapDpi > 0 && pd && pd->logicalDpiX() > 0 && square) {
-        const double k = double(snapDpi) / pd->logicalDpiX();
+    const bool ownUnits = snapDpi > 0 && unitsPerMm > 0;
+    if (ownUnits || (snapDpi > 0 && pd && pd->logicalDpiX() > 0 && square)) {
+        const double k = ownUnits ? 0 : double(snapDpi) / pd->logicalDpiX();
         // Dots of the grid per item unit along the item's x and y.
-        const double dx = std::hypot(device.m11(), device.m12()) * k;
-        const double dy = std::hypot(device.m21(), device.m22()) * k;
-        // Whole dots per module: the nearest count where it still fits the
-        // target (a filling symbol may pass it anyway), else one fewer.
-        auto dots = [aspectMode](double px, double room) {
-            const double n = std::round(px);
-            return n <= room + 1e-6 || aspectMode == Fill ? n : std::floor(px + 1e-9);
-        };
-        const double nx = sx * dx >= 1 ? dots(sx * dx, target.width() * dx / e.width) : 0;
-        const double ny = sy * dy >= 1 ? dots(sy * dy, target.height() * dy / e.height) : 0;
+        const double dx =
+            ownUnits ? snapDpi / 25.4 / unitsPerMm : std::hypot(device.m11(), device.m12()) * k;
+        const double dy =
+            ownUnits ? snapDpi / 25.4 / unitsPerMm : std::hypot(device.m21(), device.m22()) * k;
+        double nx = 0;
+        double ny = 0;
+        snapDots(e, target.size(), aspectMode, sx, sy, dx, dy, &nx, &ny);
         const bool linear = symbol->rows <= 1;
         if (linear) {
             // Only the bar widths matter; the height stays as scaled.
@@ -363,12 +398,15 @@ void Barcode::paint(QPainter *painter, QRectF target, int aspectMode, int snapDp
             sx = n / dx;
             sy = n / dy;
         }
-        // The symbol's corner on a dot's corner.
-        const QPointF origin = device.map(QPointF(0, 0)) * k;
-        const QPointF shift(std::ceil(origin.x() - 1e-6) - origin.x(),
-                            std::ceil(origin.y() - 1e-6) - origin.y());
-        const QTransform toDevice(device.m11(), device.m12(), device.m21(), device.m22(), 0, 0);
-        painter->translate(toDevice.inverted().map(shift / k));
+        // The symbol's corner on a dot's corner (on a device with those dots).
+        if (!ownUnits) {
+            const QPointF origin = device.map(QPointF(0, 0)) * k;
+            const QPointF shift(std::ceil(origin.x() - 1e-6) - origin.x(),
+                                std::ceil(origin.y() - 1e-6) - origin.y());
+            const QTransform toDevice(device.m11(), device.m12(), device.m21(), device.m22(), 0,
+                                      0);
+            painter->translate(toDevice.inverted().map(shift / k));
+        }
     }
     painter->scale(sx, sy);
     QPen pen(QBrush(color), 1.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);

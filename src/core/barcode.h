@@ -101,8 +101,17 @@ public:
     // over the device (where the painter's transform is not turned): a
     // printer of that resolution draws narrow bars sharp then, where modules
     // of 2.7 dots would print as 2 or 3 and no longer scan. The symbol then
-    // gets smaller, never larger than the target.
-    void paint(QPainter *painter, QRectF target, int aspectMode, int snapDpi = 0);
+    // gets smaller, never larger than the target. With `unitsPerMm` as well,
+    // the grid is laid in the painter's own units instead (the screen, where
+    // the device's pixels are not the printer's dots): the symbol gets the
+    // size it prints with, at any zoom.
+    void paint(QPainter *painter, QRectF target, int aspectMode, int snapDpi = 0,
+               double unitsPerMm = 0);
+
+    // The dots of a `dpi` grid one module gets when the symbol is printed
+    // into `targetMm`; 0 when the data cannot be encoded or a module is
+    // narrower than a dot.
+    int moduleDots(QSizeF targetMm, int aspectMode, int dpi);
 
     // The symbol's size in modules, as paint() scales it (caption included);
     // empty when the data cannot be encoded.
@@ -124,6 +133,11 @@ private:
     };
     // Settles the row heights and returns the sizes paint() scales.
     Extent measure();
+    // Whole dots per module (nx across, ny down; 0 where a module is below a
+    // dot) for scales sx, sy of item units per module and dx, dy dots per
+    // item unit.
+    static void snapDots(const Extent &e, QSizeF target, int aspectMode, double sx, double sy,
+                         double dx, double dy, double *nx, double *ny);
     bool moduleSet(int row, int column) const;
     void paintModules(QPainter *painter, double symbolHeight);
     void paintMaxiCode(QPainter *painter);

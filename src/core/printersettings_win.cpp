@@ -58,6 +58,7 @@ void PrinterSettingsWin::showDriverDialog()
                             block.get(), block.get(), DM_IN_BUFFER | DM_IN_PROMPT | DM_OUT_BUFFER);
     if (result == IDOK)
         settingsMode = USER;
+    dpi = -1;
     ClosePrinter(printer);
 }
 
@@ -74,6 +75,14 @@ bool PrinterSettingsWin::copyDriverDataTo(DEVMODEW *target) const
     std::memcpy(reinterpret_cast<char *>(target) + target->dmSize,
                 reinterpret_cast<const char *>(block.get()) + block->dmSize, block->dmDriverExtra);
     return true;
+}
+
+int PrinterSettingsWin::resolutionDpi() const
+{
+    // Asked on every paint of a barcode on screen: worked out once per block.
+    if (dpi < 0)
+        dpi = block ? winspool::resolutionOf(winspool::driverChoices(block.get())) : 0;
+    return dpi;
 }
 
 qint32 PrinterSettingsWin::headerVersion() const
@@ -120,6 +129,7 @@ void PrinterSettingsWin::streamRead(QDataStream &in)
         return;
     std::memcpy(reinterpret_cast<char *>(block.get()) + block->dmSize, bytes.constData(),
                 size_t(extra));
+    dpi = -1;
     setMode(storedMode);
 }
 

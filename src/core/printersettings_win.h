@@ -37,6 +37,10 @@ public:
     // printer and driver; false, and the target untouched, otherwise.
     bool copyDriverDataTo(DEVMODEW *target) const;
 
+    // The dots per inch the stored driver choices print with; 0 when they
+    // name none (no block, a driver without a resolution choice).
+    int resolutionDpi() const;
+
     qint32 headerVersion() const override;
     QUuid headerUuid() const override;
     void streamRead(QDataStream &in) override;
@@ -46,4 +50,6 @@ private:
     QString name;
     qint32 settingsMode = INVALID;
     winspool::DevModePtr block;
+    // resolutionDpi() of the block as it is now; -1 until asked.
+    mutable int dpi = -1;
 };

@@ -142,6 +142,12 @@ void Document::connectItem(BaseItem *item)
                 Qt::UniqueConnection);
 }
 
+int Document::printDpi() const
+{
+    const int dpi = printer ? printer->resolutionDpi() : 0;
+    return dpi > 0 ? dpi : 203;
+}
+
 QSizeF Document::defaultBarcodeSize() const
 {
     // Room for a linear code of a dozen characters at a module width most

@@ -45,6 +45,9 @@ public:
     LabelGeometry labelGeometry() const { return geometry; }
     // What a click with the barcode tool inserts, in scene units.
     QSizeF defaultBarcodeSize() const;
+    // The dots per inch the document's printer prints with (its driver's
+    // resolution choice); the commonest label printer's 203 when it names none.
+    int printDpi() const;
     PrinterSettingsWin *printerSettings() const { return printer; }
     int currentLabel() const { return current; }
     int labelCount() const;

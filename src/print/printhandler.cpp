@@ -304,15 +304,8 @@ int PrintHandler::deviceDpi(QPrinter *printer)
     QStringList choices = printer->printEngine()->property(CupsOptions).toStringList();
     if (winspool::DevModePtr defaults = winspool::defaultDevMode(printer->printerName()))
         choices += winspool::driverChoices(defaults.get());
-    static const QRegularExpression dpi(QStringLiteral("^(\\d+)(?:x\\d+)?dpi$"));
-    for (int i = 0; i + 1 < choices.size(); i += 2) {
-        if (choices.at(i) != QLatin1String("Resolution"))
-            continue;
-        const QRegularExpressionMatch m = dpi.match(choices.at(i + 1));
-        if (m.hasMatch() && m.captured(1).toInt() > 0)
-            return m.captured(1).toInt();
-    }
-    return printer->resolution();
+    const int dpi = winspool::resolutionOf(choices);
+    return dpi > 0 ? dpi : printer->resolution();
 }
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include <QCryptographicHash>
 #include <QHash>
+#include <QRegularExpression>
 #include <QTextCodec>
 #include <QtEndian>
 
@@ -484,4 +485,17 @@ QStringList winspool::driverJobOptions(const DEVMODEW *block)
         out << all.at(i) << all.at(i + 1);
     }
     return out;
+}
+
+int winspool::resolutionOf(const QStringList &choices)
+{
+    static const QRegularExpression dpi(QStringLiteral("^(\\d{1,5})(?:x\\d{1,5})?dpi$"));
+    for (int i = 0; i + 1 < choices.size(); i += 2) {
+        if (choices.at(i) != QLatin1String("Resolution"))
+            continue;
+        const QRegularExpressionMatch m = dpi.match(choices.at(i + 1));
+        if (m.hasMatch() && m.captured(1).toInt() > 0)
+            return m.captured(1).toInt();
+    }
+    return 0;
 }

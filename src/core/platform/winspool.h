@@ -120,4 +120,8 @@ QStringList driverJobOptions(const DEVMODEW *block);
 // Every option keyword and value held in the block, page size included.
 QStringList driverChoices(const DEVMODEW *block);
 
+// The dots per inch of the first "Resolution" choice ("203dpi", "300x300dpi")
+// of alternating names and values; 0 without one.
+int resolutionOf(const QStringList &choices);
+
 } // namespace winspool

@@ -2,6 +2,7 @@
 
 #include "datasource.h"
 #include "datasourcemanager.h"
+#include "document.h"
 #include "itemeditor.h"
 #include "safestream.h"
 #include "streamheader.h"
@@ -185,7 +186,19 @@ void BarcodeItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *optio
     }
     if (draw) {
         painter->save();
-        code.paint(painter, QRectF(QPointF(0, 0), size()), aspect, snapResolution(painter));
+        const int snap = snapResolution(painter);
+        const bool printer =
+            painter->device() && painter->device()->devType() == QInternal::Printer;
+        if (snap > 0 || printer) {
+            code.paint(painter, QRectF(QPointF(0, 0), size()), aspect, snap);
+        } else {
+            // The screen and the previews show the symbol as it prints: its
+            // modules on the dot grid of the document's printer, in mm.
+            const Document *doc = document();
+            code.paint(painter, QRectF(QPointF(0, 0), size()), aspect,
+                       doc ? doc->printDpi() : PdfSnapDpi,
+                       doc ? doc->labelGeometry().pixelsPerMm : 1.0);
+        }
         painter->restore();
     }
     BaseItem::paint(painter, option, widget);

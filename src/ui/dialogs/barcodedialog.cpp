@@ -67,8 +67,18 @@ QRectF BarcodeDialogItem::boundingRect() const
 {
     if (!barcode)
         return QRectF();
+    if (!boxMm.isEmpty())
+        return QRectF(QPointF(0, 0), boxMm);
     const qreal h = barcode->height();
     return QRectF(0, 0, 2 * h, h);
+}
+
+void BarcodeDialogItem::setPrintBox(QSizeF sizeMm, int dpi, const int *aspectMode)
+{
+    prepareGeometryChange();
+    boxMm = sizeMm;
+    boxDpi = dpi;
+    aspect = aspectMode;
 }
 
 void BarcodeDialogItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
@@ -78,7 +88,13 @@ void BarcodeDialogItem::paint(QPainter *painter, const QStyleOptionGraphicsItem 
     Q_UNUSED(widget)
     if (!barcode)
         return;
-    // The preview shows the symbol's true proportions, whatever the item does.
+    if (!boxMm.isEmpty() && aspect) {
+        // The item's box on the label, in millimetres: the symbol as it prints.
+        painter->fillRect(boundingRect(), Qt::white);
+        barcode->paint(painter, boundingRect(), *aspect, boxDpi, 1.0);
+        return;
+    }
+    // Without a label the preview shows the symbol's true proportions.
     barcode->paint(painter, boundingRect(), Barcode::Fit);
 }
 
@@ -91,12 +107,16 @@ BarcodeDialog::BarcodeDialog(BarcodeItem *item, int aspectMode, QWidget *parent)
     if (item) {
         code = item->barcode();
         mode = item->dataMode();
-        if (Document *doc = item->document())
+        if (Document *doc = item->document()) {
             itemSizeMm = item->size() / doc->labelGeometry().pixelsPerMm;
+            printDpi = doc->printDpi();
+        }
     }
 
     scene = new QGraphicsScene(this);
     previewItem = new BarcodeDialogItem(&code);
+    if (!itemSizeMm.isEmpty())
+        previewItem->setPrintBox(itemSizeMm, printDpi, &aspect);
     scene->addItem(previewItem);
     scene->setSceneRect(previewItem->boundingRect());
 
@@ -257,18 +277,26 @@ void BarcodeDialog::updateScanStatus()
     }
     const scanverify::Check check =
         scanverify::verifySymbol(code, itemSizeMm, aspect, 0, Dpi);
+    QString status;
     switch (check.outcome) {
     case scanverify::Outcome::Scans:
-        scanStatus->setText(tr("Scans when printed at %1 dpi.").arg(Dpi));
+        status = tr("Scans when printed at %1 dpi.").arg(Dpi);
         break;
     case scanverify::Outcome::WrongData:
-        scanStatus->setText(tr("Printed at %1 dpi, it scans as \"%2\".").arg(Dpi).arg(check.read));
+        status = tr("Printed at %1 dpi, it scans as \"%2\".").arg(Dpi).arg(check.read);
         break;
     default:
-        scanStatus->setText(
-            tr("Does not scan when printed at %1 dpi: make the item larger.").arg(Dpi));
+        status = tr("Does not scan when printed at %1 dpi: make the item larger.").arg(Dpi);
         break;
     }
+    // What the document's printer makes of one module.
+    const int dots = probe.moduleDots(itemSizeMm, aspect, printDpi);
+    if (dots > 0)
+        status += QLatin1Char('\n') + tr("Printed module: %1 mm (%2 dots at %3 dpi).")
+                                          .arg(dots * 25.4 / printDpi, 0, 'f', 2)
+                                          .arg(dots)
+                                          .arg(printDpi);
+    scanStatus->setText(status);
 }
 
 void BarcodeDialog::symbologyComboIdxChanged(int index)

@@ -27,8 +27,15 @@ public:
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
                QWidget *widget = nullptr) override;
 
+    // Shows the item's box of `sizeMm` as it prints: the symbol scaled as
+    // `*aspectMode` says, its modules on the dots of `dpi`.
+    void setPrintBox(QSizeF sizeMm, int dpi, const int *aspectMode);
+
 private:
     Barcode *barcode;
+    QSizeF boxMm;
+    int boxDpi = 0;
+    const int *aspect = nullptr;
 };
 
 // "Edit barcode": the data (constant or cells of a data source) and the look
@@ -77,4 +84,6 @@ private:
     QLabel *scanStatus = nullptr;
     // The item's size; empty outside a document (nothing to check against).
     QSizeF itemSizeMm;
+    // The document's printer's dots per inch.
+    int printDpi = 203;
 };
