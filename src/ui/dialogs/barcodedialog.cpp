@@ -88,6 +88,9 @@ void BarcodeDialogItem::paint(QPainter *painter, const QStyleOptionGraphicsItem 
     Q_UNUSED(widget)
     if (!barcode)
         return;
+    // Data that does not encode is explained in the status line below.
+    if (barcode->moduleSize().isEmpty())
+        return;
     if (!boxMm.isEmpty() && aspect) {
         // The item's box on the label, in millimetres: the symbol as it prints.
         painter->fillRect(boundingRect(), Qt::white);
