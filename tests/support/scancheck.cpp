@@ -393,9 +393,75 @@ QString scancheck::decodeMatrix2of5(const QImage &image)
     return best;
 }
 
+namespace {
+
+// CRC-16/XMODEM, which Z64 data carries after its base64 text.
+quint16 xmodemCrc(const QByteArray &data)
+{
+    quint16 crc = 0;
+    for (char c : data) {
+        crc ^= quint16(uchar(c)) << 8;
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc & 0x8000) ? quint16((crc << 1) ^ 0x1021) : quint16(crc << 1);
+    }
+    return crc;
+}
+
+// The uncompressed rows of ":Z64:<base64>:<crc>"; a null image when the CRC or
+// the stream is wrong.
+QImage unpackZ64(const QByteArray &data, int totalBytes, int bytesPerRow)
+{
+    const QList<QByteArray> parts = data.split(':');
+    // "", "Z64", data, crc
+    if (parts.size() < 4 || parts.at(1) != "Z64" || totalBytes <= 0)
+        return {};
+    bool ok = false;
+    if (parts.at(3).trimmed().toUShort(&ok, 16) != xmodemCrc(parts.at(2)) || !ok)
+        return {};
+    QByteArray stream = QByteArray::fromBase64(parts.at(2));
+    const quint32 size = quint32(totalBytes);
+    stream.prepend(char(size & 0xff)).prepend(char((size >> 8) & 0xff));
+    stream.prepend(char((size >> 16) & 0xff)).prepend(char((size >> 24) & 0xff));
+    const QByteArray bytes = qUncompress(stream);
+    if (bytes.size() != totalBytes)
+        return {};
+    const int rows = totalBytes / bytesPerRow;
+    QImage image(bytesPerRow * 8, rows, QImage::Format_Grayscale8);
+    image.fill(255);
+    for (int y = 0; y < rows; ++y) {
+        uchar *out = image.scanLine(y);
+        for (int x = 0; x < bytesPerRow * 8; ++x) {
+            if (uchar(bytes[y * bytesPerRow + (x >> 3)]) & (0x80 >> (x & 7)))
+                out[x] = 0;
+        }
+    }
+    return image;
+}
+
+} // namespace
+
 QList<QImage> scancheck::zplGraphics(const QByteArray &zpl)
 {
     QList<QImage> graphics;
+    // Graphic fields: ^GFA,<bytes>,<field bytes>,<bytes per row>,<data>.
+    for (int at = zpl.indexOf("^GFA,"); at >= 0; at = zpl.indexOf("^GFA,", at + 5)) {
+        const QList<QByteArray> head = zpl.mid(at + 5, 64).split(',');
+        if (head.size() < 4)
+            break;
+        const int totalBytes = head.at(0).toInt();
+        const int bytesPerRow = head.at(2).toInt();
+        const int dataStart = at + 5 + head.at(0).size() + head.at(1).size() + head.at(2).size() + 3;
+        int dataEnd = dataStart;
+        while (dataEnd < zpl.size() && zpl[dataEnd] != '^' && zpl[dataEnd] != '~')
+            ++dataEnd;
+        if (bytesPerRow <= 0 || totalBytes < bytesPerRow)
+            continue;
+        const QByteArray data = zpl.mid(dataStart, dataEnd - dataStart);
+        graphics << (data.startsWith(":Z64:") ? unpackZ64(data, totalBytes, bytesPerRow)
+                                              : unpackGraphic(data, totalBytes, bytesPerRow));
+    }
+    if (!graphics.isEmpty())
+        return graphics;
     // Commands are found without regard to case; the data itself is not
     // folded, since g..z and G..Y mean different counts.
     const QByteArray commands = zpl.toUpper();

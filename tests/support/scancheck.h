@@ -39,8 +39,10 @@ QString decodeMatrix2of5(const QImage &image);
 QStringList zxingDecode(const QImage &image, const QString &format, QString *error = nullptr);
 QStringList dmtxDecode(const QImage &image, QString *error = nullptr);
 
-// Every graphic a ZPL stream downloads with ~DG, unpacked: black where a dot
-// is printed, white elsewhere, one image a graphic in stream order.
+// Every graphic of a ZPL stream, unpacked: the ^GF fields the program writes
+// (ASCII or Z64, whose CRC must match) or, without those, the ~DG downloads of
+// the print system's driver. Black where a dot is printed, white elsewhere,
+// one image a graphic in stream order; a null image for a damaged one.
 QList<QImage> zplGraphics(const QByteArray &zpl);
 
 // The smallest rectangle holding every dark pixel (grey below 128); empty
