@@ -13,6 +13,7 @@
 #include "sizetemplatemanager.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QtTest>
@@ -22,6 +23,7 @@ class TestHeadless : public QObject
     Q_OBJECT
 private slots:
     void exportVerifiesAndWritesLabels();
+    void zplExportHoldsTheLabels();
 };
 
 void TestHeadless::exportVerifiesAndWritesLabels()
@@ -61,6 +63,53 @@ void TestHeadless::exportVerifiesAndWritesLabels()
     QVERIFY2(pages.size() == 2, qPrintable(error));
     QCOMPARE(scancheck::zbarDecode(pages.at(1), &error),
              QStringList{QStringLiteral("HEADLESS-42")});
+}
+
+// --export-zpl writes one ZPL label a row of the liner, drawn at the
+// document's printer resolution: the graphics carry codes that scan, and
+// collated copies are the printer's to repeat.
+void TestHeadless::zplExportHoldsTheLabels()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    auto doc = printcheck::makeDocument(3, docbuilder::makeTemplate(60, 30));
+    auto *code = new BarcodeItem(doc->defaultBarcodeSize());
+    Barcode symbol;
+    symbol.setSymbology(Barcode::Code128);
+    code->setBarcode(symbol);
+    code->setConstantData(QStringLiteral("ZPL-0042"));
+    code->setPos(QPointF(10, 14) * doc->labelGeometry().pixelsPerMm);
+    doc->addItem(code);
+    const QString path = dir.filePath(QStringLiteral("run.tx4l"));
+    QVERIFY(printcheck::saveDocument(*doc, path));
+
+    batchprint::Job job;
+    job.exportPdf = job.exportZpl = true;
+    job.output = dir.filePath(QStringLiteral("run.zpl"));
+    job.files = QStringList{path};
+    for (int copies : {1, 3}) {
+        job.copies = copies;
+        job.collate = true;
+        QString messages;
+        QTextStream err(&messages);
+        QCOMPARE(batchprint::run(job, err), 0);
+        QFile file(job.output);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray zpl = file.readAll();
+        QCOMPARE(zpl.count("^XA"), 3);
+        QCOMPARE(zpl.count("^PQ3"), copies == 3 ? 3 : 0);
+        // The liner's width and the label's height at 203 dpi.
+        const SizeTemplate t = doc->sizeTemplate();
+        const QByteArray size = "^PW" + QByteArray::number(qRound(t.linerWidth() * 203 / 25.4)) +
+                                "^LL" + QByteArray::number(qRound(t.labelHeight() * 203 / 25.4));
+        QCOMPARE(zpl.count(size), 3);
+        const QList<QImage> labels = scancheck::zplGraphics(zpl);
+        QCOMPARE(labels.size(), 3);
+        for (const QImage &label : labels) {
+            QString error;
+            QCOMPARE(scancheck::zbarDecode(label, &error), QStringList{QStringLiteral("ZPL-0042")});
+        }
+    }
 }
 
 // The services a program without windows sets up itself: the application

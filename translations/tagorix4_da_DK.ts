@@ -1377,14 +1377,6 @@ Dens elementer beholder deres bindinger og bindes igen, så snart filerne tilfø
         <translation>ingen dokumentfil angivet</translation>
     </message>
     <message>
-        <source>--export-pdf writes one document; %1 files were given</source>
-        <translation>--export-pdf skriver ét dokument; der blev angivet %1 filer</translation>
-    </message>
-    <message>
-        <source>--printer cannot be used with --export-pdf</source>
-        <translation>--printer kan ikke bruges sammen med --export-pdf</translation>
-    </message>
-    <message>
         <source>--printer needs a printer name</source>
         <translation>--printer kræver et printernavn</translation>
     </message>
@@ -1437,10 +1429,6 @@ Dens elementer beholder deres bindinger og bindes igen, så snart filerne tilfø
         <translation>--quantity-column kræver navnet på en kolonne</translation>
     </message>
     <message>
-        <source>--wait is for --print; --export-pdf has written the file when it ends</source>
-        <translation>--wait er til --print; --export-pdf har skrevet filen, når det slutter</translation>
-    </message>
-    <message>
         <source>--wait-timeout needs --wait</source>
         <translation>--wait-timeout kræver --wait</translation>
     </message>
@@ -1459,6 +1447,26 @@ Dens elementer beholder deres bindinger og bindes igen, så snart filerne tilfø
     <message>
         <source>barcodes that cannot be encoded: %1; nothing was printed</source>
         <translation>stregkoder, der ikke kan kodes: %1; intet blev udskrevet</translation>
+    </message>
+    <message>
+        <source>--export-zpl cannot be used with --print or --export-pdf</source>
+        <translation>--export-zpl kan ikke bruges sammen med --print eller --export-pdf</translation>
+    </message>
+    <message>
+        <source>--export-zpl needs the name of the ZPL file to write, or - for standard output</source>
+        <translation>--export-zpl kræver navnet på ZPL-filen, der skal skrives, eller - for standardoutput</translation>
+    </message>
+    <message>
+        <source>%1 writes one document; %2 files were given</source>
+        <translation>%1 skriver ét dokument; der blev angivet %2 filer</translation>
+    </message>
+    <message>
+        <source>--printer cannot be used with %1</source>
+        <translation>--printer kan ikke bruges sammen med %1</translation>
+    </message>
+    <message>
+        <source>--wait is for --print; %1 has written the file when it ends</source>
+        <translation>--wait er til --print; %1 har skrevet filen, når den slutter</translation>
     </message>
 </context>
 <context>
@@ -1522,6 +1530,10 @@ Dens elementer beholder deres bindinger og bindes igen, så snart filerne tilfø
     <message>
         <source>Wait at most &lt;SECONDS&gt; for each job with --wait (default 60).</source>
         <translation>Vent med --wait højst &lt;SECONDS&gt; sekunder på hvert job (standard 60).</translation>
+    </message>
+    <message>
+        <source>Write the job a ZPL II printer would get to &lt;OUT.zpl&gt; (- for standard output).</source>
+        <translation>Skriv det job, en ZPL II-printer ville få, til &lt;OUT.zpl&gt; (- for standardoutput).</translation>
     </message>
 </context>
 <context>

@@ -1377,14 +1377,6 @@ Seine Elemente behalten ihre Verknüpfungen und werden wieder verknüpft, sobald
         <translation>keine Dokumentdatei angegeben</translation>
     </message>
     <message>
-        <source>--export-pdf writes one document; %1 files were given</source>
-        <translation>--export-pdf schreibt ein Dokument; es wurden %1 Dateien angegeben</translation>
-    </message>
-    <message>
-        <source>--printer cannot be used with --export-pdf</source>
-        <translation>--printer kann nicht mit --export-pdf verwendet werden</translation>
-    </message>
-    <message>
         <source>--printer needs a printer name</source>
         <translation>--printer benötigt einen Druckernamen</translation>
     </message>
@@ -1437,10 +1429,6 @@ Seine Elemente behalten ihre Verknüpfungen und werden wieder verknüpft, sobald
         <translation>--quantity-column benötigt den Namen einer Spalte</translation>
     </message>
     <message>
-        <source>--wait is for --print; --export-pdf has written the file when it ends</source>
-        <translation>--wait gilt für --print; --export-pdf hat die Datei geschrieben, wenn es endet</translation>
-    </message>
-    <message>
         <source>--wait-timeout needs --wait</source>
         <translation>--wait-timeout benötigt --wait</translation>
     </message>
@@ -1459,6 +1447,26 @@ Seine Elemente behalten ihre Verknüpfungen und werden wieder verknüpft, sobald
     <message>
         <source>barcodes that cannot be encoded: %1; nothing was printed</source>
         <translation>Barcodes, die sich nicht codieren lassen: %1; es wurde nichts gedruckt</translation>
+    </message>
+    <message>
+        <source>--export-zpl cannot be used with --print or --export-pdf</source>
+        <translation>--export-zpl kann nicht zusammen mit --print oder --export-pdf verwendet werden</translation>
+    </message>
+    <message>
+        <source>--export-zpl needs the name of the ZPL file to write, or - for standard output</source>
+        <translation>--export-zpl braucht den Namen der zu schreibenden ZPL-Datei oder - für die Standardausgabe</translation>
+    </message>
+    <message>
+        <source>%1 writes one document; %2 files were given</source>
+        <translation>%1 schreibt ein Dokument; %2 Dateien wurden angegeben</translation>
+    </message>
+    <message>
+        <source>--printer cannot be used with %1</source>
+        <translation>--printer kann nicht zusammen mit %1 verwendet werden</translation>
+    </message>
+    <message>
+        <source>--wait is for --print; %1 has written the file when it ends</source>
+        <translation>--wait ist für --print; %1 hat die Datei geschrieben, wenn es endet</translation>
     </message>
 </context>
 <context>
@@ -1522,6 +1530,10 @@ Seine Elemente behalten ihre Verknüpfungen und werden wieder verknüpft, sobald
     <message>
         <source>Wait at most &lt;SECONDS&gt; for each job with --wait (default 60).</source>
         <translation>Wartet mit --wait höchstens &lt;SECONDS&gt; Sekunden auf jeden Auftrag (Standard 60).</translation>
+    </message>
+    <message>
+        <source>Write the job a ZPL II printer would get to &lt;OUT.zpl&gt; (- for standard output).</source>
+        <translation>Den Auftrag, den ein ZPL-II-Drucker erhielte, nach &lt;OUT.zpl&gt; schreiben (- für die Standardausgabe).</translation>
     </message>
 </context>
 <context>

@@ -1381,14 +1381,6 @@ Jej elementy zachowują powiązania i zostaną powiązane ponownie, gdy tylko pl
         <translation>nie podano pliku dokumentu</translation>
     </message>
     <message>
-        <source>--export-pdf writes one document; %1 files were given</source>
-        <translation>--export-pdf zapisuje jeden dokument, a podano plików: %1</translation>
-    </message>
-    <message>
-        <source>--printer cannot be used with --export-pdf</source>
-        <translation>opcji --printer nie można używać razem z --export-pdf</translation>
-    </message>
-    <message>
         <source>--printer needs a printer name</source>
         <translation>--printer wymaga nazwy drukarki</translation>
     </message>
@@ -1441,10 +1433,6 @@ Jej elementy zachowują powiązania i zostaną powiązane ponownie, gdy tylko pl
         <translation>--quantity-column wymaga nazwy kolumny</translation>
     </message>
     <message>
-        <source>--wait is for --print; --export-pdf has written the file when it ends</source>
-        <translation>--wait dotyczy --print; --export-pdf zapisuje plik, zanim się zakończy</translation>
-    </message>
-    <message>
         <source>--wait-timeout needs --wait</source>
         <translation>--wait-timeout wymaga --wait</translation>
     </message>
@@ -1463,6 +1451,26 @@ Jej elementy zachowują powiązania i zostaną powiązane ponownie, gdy tylko pl
     <message>
         <source>barcodes that cannot be encoded: %1; nothing was printed</source>
         <translation>kody kreskowe, których nie można zakodować: %1; nic nie wydrukowano</translation>
+    </message>
+    <message>
+        <source>--export-zpl cannot be used with --print or --export-pdf</source>
+        <translation>--export-zpl nie może być użyte razem z --print ani --export-pdf</translation>
+    </message>
+    <message>
+        <source>--export-zpl needs the name of the ZPL file to write, or - for standard output</source>
+        <translation>--export-zpl wymaga nazwy pliku ZPL do zapisania lub - dla standardowego wyjścia</translation>
+    </message>
+    <message>
+        <source>%1 writes one document; %2 files were given</source>
+        <translation>%1 zapisuje jeden dokument; podano %2 plików</translation>
+    </message>
+    <message>
+        <source>--printer cannot be used with %1</source>
+        <translation>--printer nie może być użyte z %1</translation>
+    </message>
+    <message>
+        <source>--wait is for --print; %1 has written the file when it ends</source>
+        <translation>--wait jest dla --print; %1 zapisało plik, gdy się kończy</translation>
     </message>
 </context>
 <context>
@@ -1526,6 +1534,10 @@ Jej elementy zachowują powiązania i zostaną powiązane ponownie, gdy tylko pl
     <message>
         <source>Wait at most &lt;SECONDS&gt; for each job with --wait (default 60).</source>
         <translation>Z --wait czeka na każde zadanie najwyżej &lt;SECONDS&gt; sekund (domyślnie 60).</translation>
+    </message>
+    <message>
+        <source>Write the job a ZPL II printer would get to &lt;OUT.zpl&gt; (- for standard output).</source>
+        <translation>Zapisz zadanie, które otrzymałaby drukarka ZPL II, do &lt;OUT.zpl&gt; (- dla standardowego wyjścia).</translation>
     </message>
 </context>
 <context>

@@ -1377,14 +1377,6 @@ Dess objekt behåller sina kopplingar och kopplas igen så snart filerna läggs 
         <translation>ingen dokumentfil angavs</translation>
     </message>
     <message>
-        <source>--export-pdf writes one document; %1 files were given</source>
-        <translation>--export-pdf skriver ett dokument, men %1 filer angavs</translation>
-    </message>
-    <message>
-        <source>--printer cannot be used with --export-pdf</source>
-        <translation>--printer kan inte användas med --export-pdf</translation>
-    </message>
-    <message>
         <source>--printer needs a printer name</source>
         <translation>--printer kräver ett skrivarnamn</translation>
     </message>
@@ -1437,10 +1429,6 @@ Dess objekt behåller sina kopplingar och kopplas igen så snart filerna läggs 
         <translation>--quantity-column kräver namnet på en kolumn</translation>
     </message>
     <message>
-        <source>--wait is for --print; --export-pdf has written the file when it ends</source>
-        <translation>--wait gäller --print; --export-pdf har skrivit filen när det avslutas</translation>
-    </message>
-    <message>
         <source>--wait-timeout needs --wait</source>
         <translation>--wait-timeout kräver --wait</translation>
     </message>
@@ -1459,6 +1447,26 @@ Dess objekt behåller sina kopplingar och kopplas igen så snart filerna läggs 
     <message>
         <source>barcodes that cannot be encoded: %1; nothing was printed</source>
         <translation>streckkoder som inte kan kodas: %1; inget skrevs ut</translation>
+    </message>
+    <message>
+        <source>--export-zpl cannot be used with --print or --export-pdf</source>
+        <translation>--export-zpl kan inte användas med --print eller --export-pdf</translation>
+    </message>
+    <message>
+        <source>--export-zpl needs the name of the ZPL file to write, or - for standard output</source>
+        <translation>--export-zpl behöver namnet på ZPL-filen som ska skrivas, eller - för standardutmatning</translation>
+    </message>
+    <message>
+        <source>%1 writes one document; %2 files were given</source>
+        <translation>%1 skriver ett dokument; %2 filer angavs</translation>
+    </message>
+    <message>
+        <source>--printer cannot be used with %1</source>
+        <translation>--printer kan inte användas med %1</translation>
+    </message>
+    <message>
+        <source>--wait is for --print; %1 has written the file when it ends</source>
+        <translation>--wait är för --print; %1 har skrivit filen när den slutar</translation>
     </message>
 </context>
 <context>
@@ -1522,6 +1530,10 @@ Dess objekt behåller sina kopplingar och kopplas igen så snart filerna läggs 
     <message>
         <source>Wait at most &lt;SECONDS&gt; for each job with --wait (default 60).</source>
         <translation>Vänta med --wait högst &lt;SECONDS&gt; sekunder på varje jobb (standard 60).</translation>
+    </message>
+    <message>
+        <source>Write the job a ZPL II printer would get to &lt;OUT.zpl&gt; (- for standard output).</source>
+        <translation>Skriv jobbet en ZPL II-skrivare skulle få till &lt;OUT.zpl&gt; (- för standardutmatning).</translation>
     </message>
 </context>
 <context>

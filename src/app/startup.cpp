@@ -104,10 +104,11 @@ bool startup::runsWithoutWindow(int argc, char *argv[])
 {
     static const QSet<QByteArray> windowless = {
         "-h", "--help", "-?", "-v", "--version", "--help-all", "--print", "--export-pdf",
-        "--verify-only"};
+        "--export-zpl", "--verify-only"};
     for (int i = 1; i < argc; ++i) {
         const QByteArray arg(argv[i]);
-        if (windowless.contains(arg) || arg.startsWith("--export-pdf="))
+        if (windowless.contains(arg) || arg.startsWith("--export-pdf=") ||
+            arg.startsWith("--export-zpl="))
             return true;
     }
     return false;
@@ -118,7 +119,7 @@ bool startup::runsBatch(int argc, char *argv[])
     for (int i = 1; i < argc; ++i) {
         const QByteArray arg(argv[i]);
         if (arg == "--print" || arg == "--export-pdf" || arg.startsWith("--export-pdf=") ||
-            arg == "--verify-only")
+            arg == "--export-zpl" || arg.startsWith("--export-zpl=") || arg == "--verify-only")
             return true;
     }
     return false;

@@ -85,6 +85,11 @@ int PrinterSettingsWin::resolutionDpi() const
     return dpi;
 }
 
+QStringList PrinterSettingsWin::driverChoices() const
+{
+    return block ? winspool::driverChoices(block.get()) : QStringList();
+}
+
 qint32 PrinterSettingsWin::headerVersion() const
 {
     return 1;

@@ -40,6 +40,8 @@ public:
     // The dots per inch the stored driver choices print with; 0 when they
     // name none (no block, a driver without a resolution choice).
     int resolutionDpi() const;
+    // The stored driver choices as alternating option names and values.
+    QStringList driverChoices() const;
 
     qint32 headerVersion() const override;
     QUuid headerUuid() const override;

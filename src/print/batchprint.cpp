@@ -8,6 +8,7 @@
 #include "printcalibration.h"
 #include "printhandler.h"
 #include "printjobs.h"
+#include "rasterjob.h"
 #include "qxtcsvmodel.h"
 #include "scanverifier.h"
 #include "services.h"
@@ -24,6 +25,7 @@
 #include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSaveFile>
 #include <QRegularExpression>
 #include <QTextStream>
 #include <QThread>
@@ -34,6 +36,7 @@ namespace {
 
 const QString PrintName = QStringLiteral("print");
 const QString ExportName = QStringLiteral("export-pdf");
+const QString ExportZplName = QStringLiteral("export-zpl");
 const QString VerifyName = QStringLiteral("verify");
 const QString VerifyOnlyName = QStringLiteral("verify-only");
 const QString OffsetName = QStringLiteral("offset");
@@ -326,6 +329,12 @@ void batchprint::addOptions(QCommandLineParser &parser)
                                     "Write the pages a print of the file would send to <OUT.pdf>."),
         QStringLiteral("OUT.pdf")));
     parser.addOption(QCommandLineOption(
+        ExportZplName,
+        QCoreApplication::translate("main",
+                                    "Write the job a ZPL II printer would get to <OUT.zpl> (- for "
+                                    "standard output)."),
+        QStringLiteral("OUT.zpl")));
+    parser.addOption(QCommandLineOption(
         PrinterName,
         QCoreApplication::translate(
             "main", "Print on <NAME> instead of the printer the document names (with --print)."),
@@ -381,7 +390,8 @@ void batchprint::addOptions(QCommandLineParser &parser)
 
 bool batchprint::requested(const QCommandLineParser &parser)
 {
-    return parser.isSet(PrintName) || parser.isSet(ExportName) || parser.isSet(VerifyOnlyName);
+    return parser.isSet(PrintName) || parser.isSet(ExportName) || parser.isSet(ExportZplName) ||
+           parser.isSet(VerifyOnlyName);
 }
 
 bool batchprint::parseJob(const QCommandLineParser &parser, Job *job, QString *error)
@@ -391,12 +401,18 @@ bool batchprint::parseJob(const QCommandLineParser &parser, Job *job, QString *e
         *error = tr("--print and --export-pdf cannot be used together");
         return false;
     }
+    if (parser.isSet(ExportZplName) && (parser.isSet(PrintName) || parser.isSet(ExportName))) {
+        *error = tr("--export-zpl cannot be used with --print or --export-pdf");
+        return false;
+    }
     if (!requested(parser)) {
         *error = tr("neither --print nor --export-pdf was given");
         return false;
     }
-    job->exportPdf = parser.isSet(ExportName);
-    job->output = parser.value(ExportName);
+    job->exportZpl = parser.isSet(ExportZplName);
+    // A ZPL file is an export like a PDF: one document, no queue, nothing to wait for.
+    job->exportPdf = parser.isSet(ExportName) || job->exportZpl;
+    job->output = job->exportZpl ? parser.value(ExportZplName) : parser.value(ExportName);
     job->verifyOnly = parser.isSet(VerifyOnlyName);
     if (parser.isSet(OffsetName)) {
         QPointF mm;
@@ -418,6 +434,10 @@ bool batchprint::parseJob(const QCommandLineParser &parser, Job *job, QString *e
     }
     job->verify = job->verifyOnly || parser.isSet(VerifyName);
     job->files = parser.positionalArguments();
+    if (job->exportZpl && job->output.isEmpty()) {
+        *error = tr("--export-zpl needs the name of the ZPL file to write, or - for standard output");
+        return false;
+    }
     if (job->exportPdf && job->output.isEmpty()) {
         *error = tr("--export-pdf needs the name of the PDF file to write");
         return false;
@@ -426,13 +446,17 @@ bool batchprint::parseJob(const QCommandLineParser &parser, Job *job, QString *e
         *error = tr("no document file given");
         return false;
     }
+    const QString exportOption = job->exportZpl ? QStringLiteral("--export-zpl")
+                                                : QStringLiteral("--export-pdf");
     if (job->exportPdf && job->files.size() > 1) {
-        *error = tr("--export-pdf writes one document; %1 files were given").arg(job->files.size());
+        *error = tr("%1 writes one document; %2 files were given")
+                     .arg(exportOption)
+                     .arg(job->files.size());
         return false;
     }
     if (parser.isSet(PrinterName)) {
         if (job->exportPdf) {
-            *error = tr("--printer cannot be used with --export-pdf");
+            *error = tr("--printer cannot be used with %1").arg(exportOption);
             return false;
         }
         job->printer = parser.value(PrinterName);
@@ -443,7 +467,7 @@ bool batchprint::parseJob(const QCommandLineParser &parser, Job *job, QString *e
     }
     job->wait = parser.isSet(WaitName);
     if (job->wait && job->exportPdf) {
-        *error = tr("--wait is for --print; --export-pdf has written the file when it ends");
+        *error = tr("--wait is for --print; %1 has written the file when it ends").arg(exportOption);
         return false;
     }
     if (parser.isSet(WaitTimeoutName)) {
@@ -495,6 +519,49 @@ bool batchprint::parseJob(const QCommandLineParser &parser, Job *job, QString *e
     }
     return true;
 }
+
+namespace {
+
+// --export-zpl: the job a ZPL II printer of the document's resolution and
+// driver settings would get, in a file or on standard output.
+bool writeZpl(const batchprint::Job &job, const QString &path, Document *doc,
+              const PrintHandler &handler, QPrinter *printer, const QVector<int> &quantities,
+              QTextStream &err)
+{
+    const PrinterSettingsWin *settings = doc->printerSettings();
+    rasterjob::Run run;
+    run.plan = handler.plan(printer, doc);
+    run.quantities = quantities;
+    run.copies = printer->copyCount();
+    run.collate = printer->collateCopies();
+    run.dpi = doc->printDpi();
+    run.offsetMm = job.hasOffset ? QPointF(job.offsetX, job.offsetY)
+                                 : printcalibration::offset(settings ? settings->printerName()
+                                                                     : QString());
+    const QByteArray bytes =
+        rasterjob::zpl(doc, run, settings ? settings->driverChoices() : QStringList());
+    if (bytes.isEmpty() && run.plan.placements > 0) {
+        report(err, path, tr("the labels could not be drawn; nothing was written"));
+        return false;
+    }
+    if (job.output == QLatin1String("-")) {
+        QFile out;
+        if (!out.open(stdout, QIODevice::WriteOnly) || out.write(bytes) != bytes.size() ||
+            !out.flush()) {
+            report(err, path, tr("cannot write to standard output"));
+            return false;
+        }
+        return true;
+    }
+    QSaveFile out(job.output);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
+        report(err, path, tr("cannot write \"%1\": %2").arg(job.output, out.errorString()));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
 
 int batchprint::run(const Job &job, QTextStream &err)
 {
@@ -621,6 +688,11 @@ int batchprint::run(const Job &job, QTextStream &err)
             }
             if (job.verifyOnly)
                 continue;
+        }
+        if (job.exportZpl) {
+            if (!writeZpl(job, path, &doc, handler, printer.get(), quantities, err))
+                result = JobFailed;
+            continue;
         }
         const bool waits = job.wait && !job.exportPdf;
         const int before = waits ? printjobs::newestJob(printer->printerName()) : 0;

@@ -32,7 +32,9 @@ constexpr int MaxWaitSeconds = 24 * 60 * 60;
 
 struct Job
 {
+    // Set for --export-zpl too, which exports the ZPL job instead of the PDF.
     bool exportPdf = false;
+    bool exportZpl = false;
     // The PDF file of an export.
     QString output;
     // Empty: the printer each document names.

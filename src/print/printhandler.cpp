@@ -222,6 +222,39 @@ bool PrintHandler::takeDialogChoices(QPrinter *printer, Document *doc, QString *
     return true;
 }
 
+void PrintHandler::forEachPlacement(const Plan &run, const QVector<int> &quantities, int copies,
+                                    bool collateCopies,
+                                    const std::function<bool(int, int)> &place)
+{
+    bool going = true;
+    if (!quantities.isEmpty()) {
+        // Copies per label from a column: collated, each label's copies together.
+        if (collateCopies) {
+            for (int label = run.first; going && label <= run.last; ++label) {
+                for (int copy = 0; going && copy < quantities.value(label); ++copy)
+                    going = place(label, copy);
+            }
+        } else {
+            for (int copy = 0; going && copy < run.rounds; ++copy) {
+                for (int label = run.first; going && label <= run.last; ++label) {
+                    if (copy < quantities.value(label))
+                        going = place(label, copy);
+                }
+            }
+        }
+    } else if (collateCopies && copies > 1) {
+        for (int label = run.first; going && label <= run.last; ++label) {
+            for (int copy = 0; going && copy < copies; ++copy)
+                going = place(label, copy);
+        }
+    } else {
+        for (int copy = 0; going && copy < copies; ++copy) {
+            for (int label = run.first; going && label <= run.last; ++label)
+                going = place(label, copy);
+        }
+    }
+}
+
 PrintHandler::Plan PrintHandler::plan(QPrinter *printer, Document *doc) const
 {
     Plan p;
@@ -596,8 +629,6 @@ bool PrintHandler::printDocument(QPrinter *printer, Document *doc)
                    t.marginRight() * pxPerMm);
     const QRectF cell = grid.cell();
     const qint64 placements = run.placements;
-    const bool perLabel = !quantities.isEmpty();
-    const int rounds = run.rounds;
     const int total = int(qMin<qint64>(placements, std::numeric_limits<int>::max()));
     qint64 done = 0;
 
@@ -625,33 +656,7 @@ bool PrintHandler::printDocument(QPrinter *printer, Document *doc)
         return true;
     };
 
-    bool going = true;
-    if (perLabel) {
-        const bool together = printer->collateCopies();
-        if (together) {
-            for (int label = first; going && label <= last; ++label) {
-                for (int copy = 0; going && copy < quantities.value(label); ++copy)
-                    going = place(label, copy);
-            }
-        } else {
-            for (int copy = 0; going && copy < rounds; ++copy) {
-                for (int label = first; going && label <= last; ++label) {
-                    if (copy < quantities.value(label))
-                        going = place(label, copy);
-                }
-            }
-        }
-    } else if (collate) {
-        for (int label = first; going && label <= last; ++label) {
-            for (int copy = 0; going && copy < copies; ++copy)
-                going = place(label, copy);
-        }
-    } else {
-        for (int copy = 0; going && copy < copies; ++copy) {
-            for (int label = first; going && label <= last; ++label)
-                going = place(label, copy);
-        }
-    }
+    forEachPlacement(run, quantities, copies, printer->collateCopies(), place);
 
     bool sent = painter.end();
     BarcodeItem::setJobDotsPerInch(0);

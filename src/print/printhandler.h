@@ -130,6 +130,12 @@ public:
     };
     Plan plan(QPrinter *printer, Document *doc) const;
 
+    // The placements of a run in the order they print: `place` (label, copy)
+    // is called for each, 0-based, until it returns false. Copies of each
+    // label come together when collated; quantities replace the copy count.
+    static void forEachPlacement(const Plan &run, const QVector<int> &quantities, int copies,
+                                 bool collateCopies, const std::function<bool(int, int)> &place);
+
 private:
     bool cancelRequested = false;
     // Draws each placed cell instead of the document's label, when set.

@@ -181,9 +181,14 @@ QByteArray zpl::label(const QImage &image, int copies)
 {
     const QByteArray ascii = graphicField(image, Compression::Ascii);
     const QByteArray z64 = graphicField(image, Compression::Z64);
-    QByteArray out = "^XA^PW" + number(image.width()) + "^LL" + number(image.height()) +
-                     "^FO0,0" + (z64.size() < ascii.size() ? z64 : ascii) + "^FS";
-    if (copies > 1)
-        out += "^PQ" + number(copies);
-    return out + "^XZ\n";
+    return repeated("^XA^PW" + number(image.width()) + "^LL" + number(image.height()) + "^FO0,0" +
+                        (z64.size() < ascii.size() ? z64 : ascii) + "^FS^XZ\n",
+                    copies);
+}
+
+QByteArray zpl::repeated(const QByteArray &label, int copies)
+{
+    if (copies <= 1 || !label.endsWith("^XZ\n"))
+        return label;
+    return label.left(label.size() - 4) + "^PQ" + number(copies) + "^XZ\n";
 }

@@ -33,4 +33,7 @@ QByteArray setup(const QStringList &driverChoices);
 // (^PQ: the printer repeats the label, the copies cost no bytes).
 QByteArray label(const QImage &image, int copies);
 
+// A label() of one copy, printed `copies` times.
+QByteArray repeated(const QByteArray &label, int copies);
+
 } // namespace zpl

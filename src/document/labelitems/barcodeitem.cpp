@@ -167,8 +167,11 @@ int BarcodeItem::snapResolution(QPainter *painter) const
     // A PDF file has none of its own: its modules are laid on the dots of the
     // commonest label printer, which a 300-dpi printer also draws within half
     // a dot. The screen keeps its exact drawing.
-    if (!printMode || !painter->device() || painter->device()->devType() != QInternal::Printer)
+    if (!printMode || !painter->device())
         return 0;
+    // A label the program draws itself for a printer: the image is the printer's dots.
+    if (painter->device()->devType() != QInternal::Printer)
+        return jobDpi;
     const auto *printer = static_cast<const QPrinter *>(painter->device());
     if (printer->outputFormat() != QPrinter::NativeFormat)
         return PdfSnapDpi;

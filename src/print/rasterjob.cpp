@@ -1,0 +1,109 @@
+#include "rasterjob.h"
+
+#include "document.h"
+#include "labelgrid.h"
+#include "labelitems/barcodeitem.h"
+#include "sizetemplate.h"
+#include "zpl.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <cmath>
+
+bool rasterjob::drawRows(Document *doc, const Run &run,
+                         const std::function<bool(const QImage &)> &row)
+{
+    if (!doc || run.dpi <= 0)
+        return false;
+    const SizeTemplate t = doc->sizeTemplate();
+    const double pxPerMm = run.dpi / 25.4;
+    const QSize size(int(std::lround(t.linerWidth() * pxPerMm)),
+                     int(std::lround(t.labelHeight() * pxPerMm)));
+    if (size.isEmpty() || qint64(size.width()) * size.height() > 256LL * 1024 * 1024)
+        return false;
+    QImage image(size, QImage::Format_RGB32);
+    // Fonts and barcodes take the printer's resolution from the image.
+    image.setDotsPerMeterX(int(std::lround(run.dpi / 0.0254)));
+    image.setDotsPerMeterY(int(std::lround(run.dpi / 0.0254)));
+
+    const QRectF liner(0, 0, size.width(), size.height());
+    LabelGrid grid(liner, t.columns(), t.colSpacing() * pxPerMm, 0, t.marginLeft() * pxPerMm,
+                   t.marginRight() * pxPerMm);
+    const QRectF cell = grid.cell();
+
+    const int remembered = doc->currentLabel();
+    doc->setPrintMode(true);
+    BarcodeItem::setJobDotsPerInch(run.dpi);
+    QPainter painter;
+    bool going = true;
+    qint64 done = 0;
+    auto startRow = [&]() {
+        image.fill(Qt::white);
+        painter.begin(&image);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setRenderHint(QPainter::TextAntialiasing, false);
+        painter.translate(run.offsetMm * pxPerMm);
+    };
+    auto endRow = [&]() {
+        painter.end();
+        going = row(image);
+    };
+    if (run.plan.placements <= 0) {
+        BarcodeItem::setJobDotsPerInch(0);
+        doc->setPrintMode(false);
+        return true;
+    }
+    startRow();
+    PrintHandler::forEachPlacement(run.plan, run.quantities, run.copies, run.collate,
+                                   [&](int label, int) {
+                                       const int current = grid.currentRow();
+                                       doc->selectLabel(label);
+                                       const QPointF p = grid.nextPosition();
+                                       doc->render(&painter,
+                                                   QRectF(cell.x() + p.x(), cell.y() + p.y(),
+                                                          cell.width(), cell.height()),
+                                                   QRectF(), Qt::IgnoreAspectRatio);
+                                       ++done;
+                                       if (grid.currentRow() == current || done >= run.plan.placements)
+                                           return true;
+                                       endRow();
+                                       if (going)
+                                           startRow();
+                                       return going;
+                                   });
+    // The last row, full or not.
+    if (painter.isActive())
+        endRow();
+    BarcodeItem::setJobDotsPerInch(0);
+    doc->setPrintMode(false);
+    doc->selectLabel(remembered);
+    return going;
+}
+
+QByteArray rasterjob::zpl(Document *doc, const Run &run, const QStringList &driverChoices,
+                          const std::function<bool(const QImage &)> &seen)
+{
+    QByteArray out = zpl::setup(driverChoices);
+    QByteArray last;
+    int copies = 0;
+    const bool drawn = drawRows(doc, run, [&](const QImage &image) {
+        if (seen && !seen(image))
+            return false;
+        const QByteArray label = zpl::label(image, 1);
+        if (label == last) {
+            ++copies;
+            return true;
+        }
+        if (copies > 0)
+            out += zpl::repeated(last, copies);
+        last = label;
+        copies = 1;
+        return true;
+    });
+    if (!drawn)
+        return QByteArray();
+    if (copies > 0)
+        out += zpl::repeated(last, copies);
+    return out;
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "printhandler.h"
+
+#include <QByteArray>
+#include <QPointF>
+#include <QStringList>
+#include <QVector>
+
+#include <functional>
+
+class Document;
+class QImage;
+
+// A run drawn by the program itself at the printer's resolution, one image a
+// printer label (one row of the liner), for printers spoken to in their own
+// language. The painting is the print path's: barcodes on whole dots, text
+// at the fixed layout, the calibration offset applied.
+namespace rasterjob {
+
+struct Run
+{
+    // The labels and placements, as PrintHandler::plan() makes them.
+    PrintHandler::Plan plan;
+    QVector<int> quantities;
+    int copies = 1;
+    bool collate = false;
+    // Millimetres every label is moved by (the printer's calibration).
+    QPointF offsetMm;
+    int dpi = 203;
+};
+
+// Calls `row` with each printer label in print order: white, the liner's
+// width and the label's height in dots, black where a dot prints. Stops when
+// `row` returns false; false then.
+bool drawRows(Document *doc, const Run &run, const std::function<bool(const QImage &)> &row);
+
+// The run in ZPL II: the settings the driver choices name, then one label a
+// row; a row the same as the one before adds a copy (^PQ) instead of bytes.
+// `seen`, when given, is shown each row first (the scan check reads them);
+// false from it stops, and the result is empty.
+QByteArray zpl(Document *doc, const Run &run, const QStringList &driverChoices,
+               const std::function<bool(const QImage &)> &seen = {});
+
+} // namespace rasterjob
