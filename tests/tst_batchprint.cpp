@@ -94,6 +94,7 @@ class TestBatchPrint : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void init();
 
     void helpListsTheOptions();
@@ -134,6 +135,14 @@ void TestBatchPrint::initTestCase()
     QVERIFY2(server.start(), qPrintable(server.errorString()));
     QVERIFY2(server.addZebraQueue(Zebra), qPrintable(server.errorString()));
     DriverPropertiesDialog::install();
+    // These cases are of the print system's driver; the printer's own
+    // language has tests of its own.
+    testutil::setPrinterLanguage(Zebra, 2);
+}
+
+void TestBatchPrint::cleanupTestCase()
+{
+    testutil::setPrinterLanguage(Zebra, 0);
 }
 
 void TestBatchPrint::init()

@@ -148,6 +148,7 @@ class TestPrintHandler : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void init();
 
     void grid_data();
@@ -193,6 +194,14 @@ void TestPrintHandler::initTestCase()
     QVERIFY2(server.addZebraQueue(Zebra), qPrintable(server.errorString()));
     QVERIFY2(server.addPdfQueue(Pdf), qPrintable(server.errorString()));
     DriverPropertiesDialog::install();
+    // These cases are of the print system's driver; the printer's own
+    // language has tests of its own.
+    testutil::setPrinterLanguage(Zebra, 2);
+}
+
+void TestPrintHandler::cleanupTestCase()
+{
+    testutil::setPrinterLanguage(Zebra, 0);
 }
 
 void TestPrintHandler::init()

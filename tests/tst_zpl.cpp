@@ -1,7 +1,24 @@
 // The printer language: graphics, labels and the settings that precede them.
 
+#include "batchprint.h"
+#include "cupstestserver.h"
+#include "datasource.h"
+#include "datasourcemanager.h"
+#include "docbuilder.h"
+#include "document.h"
+#include "labelitems/barcodeitem.h"
+#include "printcheck.h"
+#include "printersettings_win.h"
+#include "printhandler.h"
 #include "scancheck.h"
+#include "services.h"
 #include "zpl.h"
+
+#include <QApplication>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTemporaryDir>
+#include <QTextStream>
 
 #include <QImage>
 #include <QPainter>
@@ -17,6 +34,7 @@ private slots:
     void graphicsReadBackDotForDot();
     void copiesAndSizes();
     void settingsOfTheDriver();
+    void printsThroughTheScheduler();
 };
 
 namespace {
@@ -105,5 +123,112 @@ void TestZpl::settingsOfTheDriver()
     QCOMPARE(zpl::setup({"Darkness", "31", "Resolution", "203dpi"}), QByteArray());
 }
 
-QTEST_MAIN(TestZpl)
+namespace {
+
+BarcodeItem *addCode(Document &doc, int symbology, DataSource *source, int column, QRectF mm)
+{
+    const double ppm = doc.labelGeometry().pixelsPerMm;
+    auto *item = new BarcodeItem(mm.size() * ppm);
+    Barcode code;
+    code.setSymbology(symbology);
+    item->setBarcode(code);
+    item->setPos(mm.topLeft() * ppm);
+    doc.addItem(item);
+    const QAbstractItemModel *m = source->model();
+    item->setVariableData(source, QItemSelection(m->index(0, column),
+                                                 m->index(m->rowCount() - 1, column)));
+    return item;
+}
+
+QByteArray printed(CupsTestServer &server, Document &doc, const QString &queue)
+{
+    server.listener().clear();
+    PrintHandler handler;
+    QPrinter printer(QPrinterInfo::printerInfo(queue), QPrinter::ScreenResolution);
+    handler.setupPrinter(&printer, &doc);
+    if (!handler.printDocument(&printer, &doc) || !server.listener().waitForJobs(1))
+        return QByteArray();
+    return server.listener().jobs().value(0);
+}
+
+} // namespace
+
+// A Zebra queue gets labels the program drew, as one raw job through the
+// scheduler: one ZPL label a label (a row of the liner), every code readable
+// from the graphic that arrived, the queue's darkness, and the same bytes
+// --export-zpl writes.
+void TestZpl::printsThroughTheScheduler()
+{
+    CupsTestServer server;
+    QVERIFY2(server.start(), qPrintable(server.errorString()));
+    const QString queue = QStringLiteral("Zebra_ZPL");
+    QVERIFY2(server.addZebraQueue(queue), qPrintable(server.errorString()));
+    QVERIFY(server.runTool(QStringLiteral("lpadmin"),
+                           {QStringLiteral("-p"), queue, QStringLiteral("-o"),
+                            QStringLiteral("Darkness=20")}));
+
+    QTemporaryDir dir;
+    const QString csv = dir.filePath(QStringLiteral("codes.csv"));
+    {
+        QFile table(csv);
+        QVERIFY(table.open(QIODevice::WriteOnly));
+        table.write("code,link\n");
+        for (int i = 1; i <= 20; ++i)
+            table.write(QStringLiteral("C-%1,https://norvane.example/q/%1\n").arg(i).toUtf8());
+    }
+    DataSourceManager *manager = services::dataSourceManager();
+    manager->addCsvFile(csv);
+    DataSource *source = manager->findByName(csv);
+    QVERIFY(source);
+    auto doc = printcheck::makeDocument(20, docbuilder::makeTemplate(60, 40));
+    addCode(*doc, Barcode::Code128, source, 0, QRectF(4, 12, 40, 12));
+    addCode(*doc, Barcode::QrCode, source, 1, QRectF(46, 12, 12, 12));
+    doc->setPrinterSettings(new PrinterSettingsWin(queue));
+
+    const QByteArray job = printed(server, *doc, queue);
+    QVERIFY(!job.isEmpty());
+    QVERIFY(job.contains("~SD20"));
+    QCOMPARE(job.count("^XA^PW"), 20);
+    const QList<QImage> labels = scancheck::zplGraphics(job);
+    QCOMPARE(labels.size(), 20);
+    for (int i = 0; i < labels.size(); ++i) {
+        QString error;
+        QStringList read = scancheck::zbarDecode(labels.at(i), &error);
+        read.sort();
+        QCOMPARE(read, (QStringList{QStringLiteral("C-%1").arg(i + 1),
+                                    QStringLiteral("https://norvane.example/q/%1").arg(i + 1)}));
+    }
+
+    // What --export-zpl writes of the saved document is what the queue got.
+    const QString file = dir.filePath(QStringLiteral("run.tx4l"));
+    QVERIFY(printcheck::saveDocument(*doc, file));
+    batchprint::Job zplJob;
+    zplJob.exportPdf = zplJob.exportZpl = true;
+    zplJob.output = dir.filePath(QStringLiteral("run.zpl"));
+    zplJob.files = QStringList{file};
+    QString messages;
+    QTextStream err(&messages);
+    QCOMPARE(batchprint::run(zplJob, err), 0);
+    QFile written(zplJob.output);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QByteArray exported = written.readAll();
+    QVERIFY2(exported == job, qPrintable(QString::fromLatin1(exported.left(160) + " | " + job.left(160))));
+
+    // Two across: one printer label a row.
+    auto twoAcross = printcheck::makeDocument(4, docbuilder::makeTemplate(40, 30, 2));
+    QCOMPARE(printed(server, *twoAcross, queue).count("^XA^PW"), 2);
+    manager->removeSource(manager->idOf(source));
+}
+
+// The data sources a program without windows sets up itself.
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    DataSourceManager dataSources;
+    services::setDataSourceManager(&dataSources);
+    TestZpl test;
+    const int failed = QTest::qExec(&test, argc, argv);
+    services::setDataSourceManager(nullptr);
+    return failed;
+}
 #include "tst_zpl.moc"

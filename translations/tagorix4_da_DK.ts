@@ -831,6 +831,14 @@ Dens elementer beholder deres bindinger og bindes igen, så snart filerne tilfø
         <source>Barcodes of these labels cannot be encoded; nothing was printed:</source>
         <translation>Stregkoderne på disse etiketter kan ikke kodes; intet blev udskrevet:</translation>
     </message>
+    <message>
+        <source>The labels could not be drawn for &quot;%1&quot;; nothing was sent.</source>
+        <translation>Etiketterne kunne ikke tegnes til &quot;%1&quot;; intet blev sendt.</translation>
+    </message>
+    <message>
+        <source>The job for &quot;%1&quot; was not taken: %2</source>
+        <translation>Jobbet til &quot;%1&quot; blev ikke modtaget: %2</translation>
+    </message>
 </context>
 <context>
     <name>PrinterCalibrationDialog</name>

@@ -831,6 +831,14 @@ Seine Elemente behalten ihre Verknüpfungen und werden wieder verknüpft, sobald
         <source>Barcodes of these labels cannot be encoded; nothing was printed:</source>
         <translation>Die Barcodes dieser Etiketten lassen sich nicht codieren; es wurde nichts gedruckt:</translation>
     </message>
+    <message>
+        <source>The labels could not be drawn for &quot;%1&quot;; nothing was sent.</source>
+        <translation>Die Etiketten für &quot;%1&quot; konnten nicht gezeichnet werden; es wurde nichts gesendet.</translation>
+    </message>
+    <message>
+        <source>The job for &quot;%1&quot; was not taken: %2</source>
+        <translation>Der Auftrag für &quot;%1&quot; wurde nicht angenommen: %2</translation>
+    </message>
 </context>
 <context>
     <name>PrinterCalibrationDialog</name>

@@ -832,6 +832,14 @@ Jej elementy zachowują powiązania i zostaną powiązane ponownie, gdy tylko pl
         <source>Barcodes of these labels cannot be encoded; nothing was printed:</source>
         <translation>Kodów kreskowych tych etykiet nie można zakodować; nic nie wydrukowano:</translation>
     </message>
+    <message>
+        <source>The labels could not be drawn for &quot;%1&quot;; nothing was sent.</source>
+        <translation>Nie udało się narysować etykiet dla &quot;%1&quot;; nic nie wysłano.</translation>
+    </message>
+    <message>
+        <source>The job for &quot;%1&quot; was not taken: %2</source>
+        <translation>Zadanie dla &quot;%1&quot; nie zostało przyjęte: %2</translation>
+    </message>
 </context>
 <context>
     <name>PrinterCalibrationDialog</name>

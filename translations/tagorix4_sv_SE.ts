@@ -831,6 +831,14 @@ Dess objekt behåller sina kopplingar och kopplas igen så snart filerna läggs 
         <source>Barcodes of these labels cannot be encoded; nothing was printed:</source>
         <translation>Streckkoderna på dessa etiketter kan inte kodas; inget skrevs ut:</translation>
     </message>
+    <message>
+        <source>The labels could not be drawn for &quot;%1&quot;; nothing was sent.</source>
+        <translation>Etiketterna kunde inte ritas för &quot;%1&quot;; inget skickades.</translation>
+    </message>
+    <message>
+        <source>The job for &quot;%1&quot; was not taken: %2</source>
+        <translation>Jobbet för &quot;%1&quot; togs inte emot: %2</translation>
+    </message>
 </context>
 <context>
     <name>PrinterCalibrationDialog</name>

@@ -11,6 +11,8 @@
 #include "platform/winspool.h"
 #include "printcalibration.h"
 #include "printersettings_win.h"
+#include "printlanguage.h"
+#include "rasterjob.h"
 #include "scanverifier.h"
 #include "services.h"
 #include "sizetemplate.h"
@@ -532,6 +534,61 @@ bool PrintHandler::printCalibrationLabel(QPrinter *printer, Document *doc, QPoin
     return sent;
 }
 
+QStringList PrintHandler::jobChoices(QPrinter *printer)
+{
+    // The queue's defaults, then the job's own choices over them.
+    QStringList choices;
+    if (winspool::DevModePtr defaults = winspool::defaultDevMode(printer->printerName()))
+        choices = winspool::driverChoices(defaults.get());
+    const QStringList job = printer->printEngine()->property(CupsOptions).toStringList();
+    for (int i = 0; i + 1 < job.size(); i += 2) {
+        int at = -1;
+        for (int j = 0; j + 1 < choices.size(); j += 2) {
+            if (choices.at(j) == job.at(i))
+                at = j;
+        }
+        if (at >= 0)
+            choices[at + 1] = job.at(i + 1);
+        else
+            choices << job.at(i) << job.at(i + 1);
+    }
+    return choices;
+}
+
+bool PrintHandler::printZpl(QPrinter *printer, Document *doc, const Plan &run)
+{
+    cancelRequested = false;
+    rasterjob::Run raster;
+    raster.plan = run;
+    raster.quantities = quantities;
+    raster.copies = qMax(0, printer->copyCount());
+    raster.collate = printer->collateCopies();
+    raster.offsetMm = offsetOverride ? *offsetOverride
+                                     : printcalibration::offset(printer->printerName());
+    const QStringList choices = jobChoices(printer);
+    const int dpi = winspool::resolutionOf(choices);
+    raster.dpi = dpi > 0 ? dpi : printer->resolution();
+    const int total = int(qMin<qint64>(run.placements, std::numeric_limits<int>::max()));
+    const int perRow = qMax(1, doc->sizeTemplate().columns());
+    int rows = 0;
+    qDebug() << "PRINT ZPL" << printer->printerName() << ", first=" << QString::number(run.first)
+             << ", last=" << QString::number(run.last) << ", dpi=" << QString::number(raster.dpi);
+    const QByteArray job = rasterjob::zpl(doc, raster, choices, [&](const QImage &) {
+        ++rows;
+        emit labelPrinted(qMin(total, rows * perRow), total);
+        return !cancelRequested;
+    });
+    // Cancelled while drawing: nothing was sent, which is what the user asked.
+    if (cancelRequested)
+        return true;
+    if (job.isEmpty() && run.placements > 0) {
+        lastError = tr("The labels could not be drawn for \"%1\"; nothing was sent.")
+                        .arg(printer->printerName());
+        return false;
+    }
+    return rasterjob::sendRaw(printer->printerName(), printer->docName(), job, &lastError);
+}
+
 bool PrintHandler::printDocument(QPrinter *printer, Document *doc)
 {
     lastError.clear();
@@ -584,6 +641,11 @@ bool PrintHandler::printDocument(QPrinter *printer, Document *doc)
         if (!lastError.isEmpty())
             return false;
     }
+
+    // A printer spoken to in its own language gets the labels the program draws.
+    if (!cellPainter && printer->outputFormat() == QPrinter::NativeFormat &&
+        printlanguage::usesZpl(printer->printerName()))
+        return printZpl(printer, doc, run);
 
     const int first = run.first;
     const int last = run.last;

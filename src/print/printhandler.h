@@ -137,6 +137,11 @@ public:
                                  bool collateCopies, const std::function<bool(int, int)> &place);
 
 private:
+    // printDocument() for a queue spoken to in ZPL II.
+    bool printZpl(QPrinter *printer, Document *doc, const Plan &run);
+    // The driver choices a job on the printer's queue prints with.
+    static QStringList jobChoices(QPrinter *printer);
+
     bool cancelRequested = false;
     // Draws each placed cell instead of the document's label, when set.
     std::function<void(QPainter *, const QRectF &cell, double pxPerMm)> cellPainter;

@@ -6,8 +6,11 @@
 #include "sizetemplate.h"
 #include "zpl.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QPainter>
+
+#include <cups/cups.h>
 
 #include <cmath>
 
@@ -106,4 +109,35 @@ QByteArray rasterjob::zpl(Document *doc, const Run &run, const QStringList &driv
     if (copies > 0)
         out += zpl::repeated(last, copies);
     return out;
+}
+
+bool rasterjob::sendRaw(const QString &queue, const QString &title, const QByteArray &bytes,
+                        QString *error)
+{
+    auto fail = [&](const QString &why) {
+        *error = QCoreApplication::translate("PrintHandler",
+                                             "The job for \"%1\" was not taken: %2")
+                     .arg(queue, why);
+        return false;
+    };
+    http_t *http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                                30000, nullptr);
+    if (!http)
+        return fail(QString::fromUtf8(cupsLastErrorString()));
+    const QByteArray name = queue.toUtf8();
+    const int id = cupsCreateJob(http, name.constData(), title.toUtf8().constData(), 0, nullptr);
+    bool sent = id > 0 &&
+                cupsStartDocument(http, name.constData(), id, title.toUtf8().constData(),
+                                  CUPS_FORMAT_RAW, 1) == HTTP_STATUS_CONTINUE;
+    // In pieces, so a large job does not go as one request body at once.
+    constexpr int Piece = 64 * 1024;
+    for (int at = 0; sent && at < bytes.size(); at += Piece)
+        sent = cupsWriteRequestData(http, bytes.constData() + at,
+                                    size_t(qMin(Piece, bytes.size() - at))) == HTTP_STATUS_CONTINUE;
+    const bool finished = id > 0 && cupsFinishDocument(http, name.constData()) == IPP_STATUS_OK;
+    const QString why = QString::fromUtf8(cupsLastErrorString());
+    if (!(sent && finished) && id > 0)
+        cupsCancelJob2(http, name.constData(), id, 0);
+    httpClose(http);
+    return sent && finished ? true : fail(why);
 }

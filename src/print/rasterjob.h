@@ -42,4 +42,10 @@ bool drawRows(Document *doc, const Run &run, const std::function<bool(const QIma
 QByteArray zpl(Document *doc, const Run &run, const QStringList &driverChoices,
                const std::function<bool(const QImage &)> &seen = {});
 
+// Hands `bytes` to the print system as one raw job of `queue` (the
+// scheduler spools, holds and reports it as any other job); false, saying why,
+// when it was not taken.
+bool sendRaw(const QString &queue, const QString &title, const QByteArray &bytes,
+             QString *error);
+
 } // namespace rasterjob

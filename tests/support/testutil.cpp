@@ -1,6 +1,7 @@
 #include "testutil.h"
 
 #include "datasourcemanager.h"
+#include "printlanguage.h"
 #include "services.h"
 
 #include <QAbstractButton>
@@ -133,4 +134,17 @@ int testutil::tagorix(const QStringList &args, const QByteArray &input, QString 
     if (err)
         *err = QString::fromLocal8Bit(p.readAllStandardError());
     return p.exitCode();
+}
+
+void testutil::setPrinterLanguage(const QString &queue, int language)
+{
+    const auto chosen = printlanguage::Language(language);
+    printlanguage::store(queue, chosen);
+    const QString organization = QCoreApplication::organizationName();
+    const QString application = QCoreApplication::applicationName();
+    QCoreApplication::setOrganizationName(QStringLiteral("Norvane"));
+    QCoreApplication::setApplicationName(QStringLiteral("Tagorix"));
+    printlanguage::store(queue, chosen);
+    QCoreApplication::setOrganizationName(organization);
+    QCoreApplication::setApplicationName(application);
 }

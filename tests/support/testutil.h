@@ -54,4 +54,8 @@ int tagorix(const QStringList &args, const QByteArray &input = QByteArray(),
 // Path of a file in tests/data.
 QString dataFile(const QString &name);
 
+// Stores how the program (its own settings, as a started `tagorix` reads
+// them) and this process speak to a queue: 0 automatic, 1 ZPL II, 2 the driver.
+void setPrinterLanguage(const QString &queue, int language);
+
 } // namespace testutil
