@@ -11,6 +11,7 @@
 #include "printersettings_win.h"
 #include "printertestutil.h"
 #include "printcalibration.h"
+#include "printlanguage.h"
 #include "printdialoghandler.h"
 #include "printhandler.h"
 #include "scancheck.h"
@@ -861,10 +862,20 @@ void TestPrintHandler::calibrationDialog()
     QVERIFY(qAbs(out.pages.first().size.width() - 54 * printcheck::PointsPerMm) < 0.5);
     QVERIFY(qAbs(out.pages.first().size.height() - 31.5 * printcheck::PointsPerMm) < 0.5);
     QVERIFY(!out.pages.first().words.isEmpty());
+    // The printer language is chosen per queue beside the offsets; Automatic
+    // says what it comes to (the Zebra queue's driver speaks ZPL II).
+    auto *language = dialog.findChild<QComboBox *>(QStringLiteral("printerLanguage"));
+    QVERIFY(language);
+    QCOMPARE(language->currentIndex(), int(printlanguage::Driver));
+    QCOMPARE(language->itemText(printlanguage::Automatic), QStringLiteral("Automatic (ZPL II)"));
+    language->setCurrentIndex(printlanguage::Zpl);
     dialog.accept();
     QCOMPARE(printcalibration::offset(Zebra), QPointF(1.3, -0.7));
     QCOMPARE(printcalibration::offset(Pdf), QPointF());
+    QCOMPARE(printlanguage::stored(Zebra), printlanguage::Zpl);
+    QCOMPARE(printlanguage::stored(Pdf), printlanguage::Automatic);
     printcalibration::setOffset(Zebra, QPointF());
+    printlanguage::store(Zebra, printlanguage::Driver);
 }
 
 // The calibration label goes to the printer as a one-label job of the

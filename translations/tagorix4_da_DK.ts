@@ -870,6 +870,30 @@ Dens elementer beholder deres bindinger og bindes igen, så snart filerne tilfø
         <source>The calibration label could not be sent to &quot;%1&quot;.</source>
         <translation>Kalibreringsetiketten kunne ikke sendes til &quot;%1&quot;.</translation>
     </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatisk</translation>
+    </message>
+    <message>
+        <source>ZPL II</source>
+        <translation>ZPL II</translation>
+    </message>
+    <message>
+        <source>The print system&apos;s driver</source>
+        <translation>Udskrivningssystemets driver</translation>
+    </message>
+    <message>
+        <source>Printer language:</source>
+        <translation>Printersprog:</translation>
+    </message>
+    <message>
+        <source>Automatic (ZPL II)</source>
+        <translation>Automatisk (ZPL II)</translation>
+    </message>
+    <message>
+        <source>Automatic (the driver)</source>
+        <translation>Automatisk (driveren)</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -870,6 +870,30 @@ Seine Elemente behalten ihre Verknüpfungen und werden wieder verknüpft, sobald
         <source>The calibration label could not be sent to &quot;%1&quot;.</source>
         <translation>Das Kalibrierungsetikett konnte nicht an &quot;%1&quot; gesendet werden.</translation>
     </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatisch</translation>
+    </message>
+    <message>
+        <source>ZPL II</source>
+        <translation>ZPL II</translation>
+    </message>
+    <message>
+        <source>The print system&apos;s driver</source>
+        <translation>Der Treiber des Drucksystems</translation>
+    </message>
+    <message>
+        <source>Printer language:</source>
+        <translation>Druckersprache:</translation>
+    </message>
+    <message>
+        <source>Automatic (ZPL II)</source>
+        <translation>Automatisch (ZPL II)</translation>
+    </message>
+    <message>
+        <source>Automatic (the driver)</source>
+        <translation>Automatisch (der Treiber)</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

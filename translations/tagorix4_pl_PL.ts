@@ -871,6 +871,30 @@ Jej elementy zachowują powiązania i zostaną powiązane ponownie, gdy tylko pl
         <source>The calibration label could not be sent to &quot;%1&quot;.</source>
         <translation>Nie udało się wysłać etykiety kalibracyjnej do &quot;%1&quot;.</translation>
     </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatycznie</translation>
+    </message>
+    <message>
+        <source>ZPL II</source>
+        <translation>ZPL II</translation>
+    </message>
+    <message>
+        <source>The print system&apos;s driver</source>
+        <translation>Sterownik systemu drukowania</translation>
+    </message>
+    <message>
+        <source>Printer language:</source>
+        <translation>Język drukarki:</translation>
+    </message>
+    <message>
+        <source>Automatic (ZPL II)</source>
+        <translation>Automatycznie (ZPL II)</translation>
+    </message>
+    <message>
+        <source>Automatic (the driver)</source>
+        <translation>Automatycznie (sterownik)</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

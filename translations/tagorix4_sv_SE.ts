@@ -870,6 +870,30 @@ Dess objekt behåller sina kopplingar och kopplas igen så snart filerna läggs 
         <source>The calibration label could not be sent to &quot;%1&quot;.</source>
         <translation>Kalibreringsetiketten kunde inte skickas till &quot;%1&quot;.</translation>
     </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatiskt</translation>
+    </message>
+    <message>
+        <source>ZPL II</source>
+        <translation>ZPL II</translation>
+    </message>
+    <message>
+        <source>The print system&apos;s driver</source>
+        <translation>Utskriftssystemets drivrutin</translation>
+    </message>
+    <message>
+        <source>Printer language:</source>
+        <translation>Skrivarspråk:</translation>
+    </message>
+    <message>
+        <source>Automatic (ZPL II)</source>
+        <translation>Automatiskt (ZPL II)</translation>
+    </message>
+    <message>
+        <source>Automatic (the driver)</source>
+        <translation>Automatiskt (drivrutinen)</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -7,20 +7,38 @@ namespace {
 // Rows of 1-bit data, most significant bit first, a set bit printing.
 QByteArray packed(const QImage &image, int *bytesPerRow)
 {
-    const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
-    const int perRow = (grey.width() + 7) / 8;
-    QByteArray bytes(perRow * grey.height(), '\0');
-    for (int y = 0; y < grey.height(); ++y) {
-        const uchar *line = grey.constScanLine(y);
-        auto *out = reinterpret_cast<uchar *>(bytes.data()) + y * perRow;
-        for (int x = 0; x < grey.width(); ++x) {
-            if (line[x] < 128)
-                out[x >> 3] |= uchar(0x80 >> (x & 7));
+    // The program draws its labels in 32 bits; those are read as they are,
+    // without a converted copy (a label a row of a long run).
+    const bool rgb = image.format() == QImage::Format_RGB32 ||
+                     image.format() == QImage::Format_ARGB32 ||
+                     image.format() == QImage::Format_ARGB32_Premultiplied;
+    const QImage grey = rgb ? image : image.convertToFormat(QImage::Format_Grayscale8);
+    const int width = grey.width();
+    const int height = grey.height();
+    const int perRow = (width + 7) / 8;
+    QByteArray bytes(perRow * height, '\0');
+    auto *out = reinterpret_cast<uchar *>(bytes.data());
+    for (int y = 0; y < height; ++y, out += perRow) {
+        if (rgb) {
+            const auto *line = reinterpret_cast<const QRgb *>(grey.constScanLine(y));
+            for (int x = 0; x < width; ++x) {
+                if (qGray(line[x]) < 128)
+                    out[x >> 3] |= uchar(0x80 >> (x & 7));
+            }
+        } else {
+            const uchar *line = grey.constScanLine(y);
+            for (int x = 0; x < width; ++x) {
+                if (line[x] < 128)
+                    out[x >> 3] |= uchar(0x80 >> (x & 7));
+            }
         }
     }
     *bytesPerRow = perRow;
     return bytes;
 }
+
+// The ^GFA command of packed rows.
+QByteArray field(const QByteArray &bytes, int perRow, zpl::Compression compression);
 
 // A run of `count` equal hex digits: G..Y count 1 to 19, g..z 20 to 400 in
 // steps of 20, and several counts add up.
@@ -96,7 +114,7 @@ quint16 crc16(const QByteArray &data)
 QByteArray z64Data(const QByteArray &bytes)
 {
     // qCompress puts the length in four bytes before the zlib stream.
-    const QByteArray base64 = qCompress(bytes, 9).mid(4).toBase64();
+    const QByteArray base64 = qCompress(bytes, 6).mid(4).toBase64();
     return ":Z64:" + base64 + ':' + QByteArray::number(crc16(base64), 16).rightJustified(4, '0').toUpper();
 }
 
@@ -117,15 +135,24 @@ QString choice(const QStringList &choices, const char *option)
 
 } // namespace
 
-QByteArray zpl::graphicField(const QImage &image, Compression compression)
+namespace {
+
+QByteArray field(const QByteArray &bytes, int perRow, zpl::Compression compression)
 {
-    int perRow = 0;
-    const QByteArray bytes = packed(image, &perRow);
     if (perRow == 0)
         return QByteArray();
     const QByteArray count = number(bytes.size());
     return "^GFA," + count + ',' + count + ',' + number(perRow) + ',' +
-           (compression == Compression::Z64 ? z64Data(bytes) : asciiData(bytes, perRow));
+           (compression == zpl::Compression::Z64 ? z64Data(bytes) : asciiData(bytes, perRow));
+}
+
+} // namespace
+
+QByteArray zpl::graphicField(const QImage &image, Compression compression)
+{
+    int perRow = 0;
+    const QByteArray bytes = packed(image, &perRow);
+    return field(bytes, perRow, compression);
 }
 
 QByteArray zpl::setup(const QStringList &driverChoices)
@@ -179,8 +206,10 @@ QByteArray zpl::setup(const QStringList &driverChoices)
 
 QByteArray zpl::label(const QImage &image, int copies)
 {
-    const QByteArray ascii = graphicField(image, Compression::Ascii);
-    const QByteArray z64 = graphicField(image, Compression::Z64);
+    int perRow = 0;
+    const QByteArray bytes = packed(image, &perRow);
+    const QByteArray ascii = field(bytes, perRow, Compression::Ascii);
+    const QByteArray z64 = field(bytes, perRow, Compression::Z64);
     return repeated("^XA^PW" + number(image.width()) + "^LL" + number(image.height()) + "^FO0,0" +
                         (z64.size() < ascii.size() ? z64 : ascii) + "^FS^XZ\n",
                     copies);

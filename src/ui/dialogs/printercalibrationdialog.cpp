@@ -2,6 +2,7 @@
 
 #include "document.h"
 #include "printcalibration.h"
+#include "printlanguage.h"
 #include "printersettings_win.h"
 #include "printhandler.h"
 
@@ -53,6 +54,10 @@ PrinterCalibrationDialog::PrinterCalibrationDialog(Document *d, const QString &q
 
     offsetX = offsetBox("offsetX");
     offsetY = offsetBox("offsetY");
+    // In the order of printlanguage::Language.
+    language = new QComboBox;
+    language->setObjectName(QStringLiteral("printerLanguage"));
+    language->addItems({tr("Automatic"), tr("ZPL II"), tr("The print system's driver")});
 
     auto *explanation =
         new QLabel(tr("Print the calibration label and measure how far the printed cross lies "
@@ -68,6 +73,7 @@ PrinterCalibrationDialog::PrinterCalibrationDialog(Document *d, const QString &q
     form->addRow(tr("Printer:"), printers);
     form->addRow(tr("Horizontal offset:"), offsetX);
     form->addRow(tr("Vertical offset:"), offsetY);
+    form->addRow(tr("Printer language:"), language);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &PrinterCalibrationDialog::accept);
@@ -101,28 +107,42 @@ QPointF PrinterCalibrationDialog::offsetMm() const
 void PrinterCalibrationDialog::showPrinter(const QString &queue)
 {
     // The previous queue's entries wait for OK rather than being lost.
-    if (!shown.isEmpty())
+    if (!shown.isEmpty()) {
         edited.insert(shown, offsetMm());
+        languages.insert(shown, language->currentIndex());
+    }
     shown = queue;
     const QPointF mm = edited.value(queue, printcalibration::offset(queue));
     offsetX->setValue(mm.x());
     offsetY->setValue(mm.y());
+    language->setCurrentIndex(languages.value(queue, printlanguage::stored(queue)));
+    // Automatic says what it comes to for this queue.
+    language->setItemText(printlanguage::Automatic,
+                          printlanguage::driverSpeaksZpl(queue) ? tr("Automatic (ZPL II)")
+                                                                : tr("Automatic (the driver)"));
 
     const bool hasPrinter = !queue.isEmpty();
     offsetX->setEnabled(hasPrinter);
     offsetY->setEnabled(hasPrinter);
+    language->setEnabled(hasPrinter);
     // The label is printed as a job of the document, on its stock.
     printButton->setEnabled(hasPrinter && doc);
 }
 
 void PrinterCalibrationDialog::accept()
 {
-    if (!shown.isEmpty())
+    if (!shown.isEmpty()) {
         edited.insert(shown, offsetMm());
+        languages.insert(shown, language->currentIndex());
+    }
     for (auto it = edited.cbegin(); it != edited.cend(); ++it) {
         // Queues only looked at keep their entry untouched.
         if (printcalibration::offset(it.key()) != it.value())
             printcalibration::setOffset(it.key(), it.value());
+    }
+    for (auto it = languages.cbegin(); it != languages.cend(); ++it) {
+        if (printlanguage::stored(it.key()) != it.value())
+            printlanguage::store(it.key(), printlanguage::Language(it.value()));
     }
     QDialog::accept();
 }

@@ -47,4 +47,7 @@ private:
     QString shown;
     // Offsets entered for queues other than the one shown, stored on OK.
     QMap<QString, QPointF> edited;
+    // How the program speaks to each queue looked at, stored on OK.
+    QComboBox *language = nullptr;
+    QMap<QString, int> languages;
 };
