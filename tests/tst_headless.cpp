@@ -110,6 +110,17 @@ void TestHeadless::zplExportHoldsTheLabels()
             QCOMPARE(scancheck::zbarDecode(label, &error), QStringList{QStringLiteral("ZPL-0042")});
         }
     }
+    // With --verify, a code too small for the dots it is drawn on writes nothing.
+    code->setSize(QSizeF(6, 2) * doc->labelGeometry().pixelsPerMm);
+    QVERIFY(printcheck::saveDocument(*doc, path));
+    QFile::remove(job.output);
+    job.verify = true;
+    QString messages;
+    QTextStream err(&messages);
+    QCOMPARE(batchprint::run(job, err), batchprint::VerifyFailed);
+    err.flush();
+    QVERIFY2(messages.contains(QLatin1String("label 1, Code 128")), qPrintable(messages));
+    QVERIFY(!QFile::exists(job.output));
 }
 
 // The services a program without windows sets up itself: the application

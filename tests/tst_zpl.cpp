@@ -35,6 +35,7 @@ private slots:
     void copiesAndSizes();
     void settingsOfTheDriver();
     void printsThroughTheScheduler();
+    void checkedDotsAreTheSentDots();
 };
 
 namespace {
@@ -218,6 +219,59 @@ void TestZpl::printsThroughTheScheduler()
     auto twoAcross = printcheck::makeDocument(4, docbuilder::makeTemplate(40, 30, 2));
     QCOMPARE(printed(server, *twoAcross, queue).count("^XA^PW"), 2);
     manager->removeSource(manager->idOf(source));
+}
+
+// The scan check reads the codes from the very image that is sent: what
+// arrives is, dot for dot, what was checked; a code that does not scan in
+// those dots stops the job before anything is sent.
+void TestZpl::checkedDotsAreTheSentDots()
+{
+    CupsTestServer server;
+    QVERIFY2(server.start(), qPrintable(server.errorString()));
+    const QString queue = QStringLiteral("Zebra_ZPL");
+    QVERIFY2(server.addZebraQueue(queue), qPrintable(server.errorString()));
+    auto doc = printcheck::makeDocument(1, docbuilder::makeTemplate(60, 30));
+    const double ppm = doc->labelGeometry().pixelsPerMm;
+    auto *code = new BarcodeItem(QSizeF(40, 12) * ppm);
+    Barcode symbol;
+    symbol.setSymbology(Barcode::Code128);
+    code->setBarcode(symbol);
+    code->setConstantData(QStringLiteral("DOTS-0042"));
+    code->setPos(QPointF(4, 12) * ppm);
+    doc->addItem(code);
+
+    QList<QImage> checked;
+    server.listener().clear();
+    PrintHandler handler;
+    handler.setVerifyDrawn(true);
+    handler.setRowObserver([&checked](const QImage &row) { checked << row.copy(); });
+    QPrinter printer(QPrinterInfo::printerInfo(queue), QPrinter::ScreenResolution);
+    handler.setupPrinter(&printer, doc.get());
+    QVERIFY2(handler.printDocument(&printer, doc.get()), qPrintable(handler.errorString()));
+    QVERIFY(handler.drawnProblems().isEmpty());
+    QVERIFY(server.listener().waitForJobs(1));
+    const QList<QImage> arrived = scancheck::zplGraphics(server.listener().jobs().value(0));
+    QCOMPARE(checked.size(), 1);
+    QCOMPARE(arrived.size(), 1);
+    const QImage sent = grey(arrived.first()).copy(checked.first().rect());
+    QImage dots = grey(checked.first());
+    for (int y = 0; y < dots.height(); ++y) {
+        uchar *line = dots.scanLine(y);
+        for (int x = 0; x < dots.width(); ++x)
+            line[x] = line[x] < 128 ? 0 : 255;
+    }
+    QVERIFY(sent == dots);
+
+    // Too small for the printer's dots: refused, with the label named.
+    code->setSize(QSizeF(6, 2) * ppm);
+    server.listener().clear();
+    QVERIFY(!handler.printDocument(&printer, doc.get()));
+    QCOMPARE(handler.drawnProblems().size(), 1);
+    QCOMPARE(handler.drawnProblems().first().label, 0);
+    QVERIFY2(handler.errorString().contains(QLatin1String("nothing was printed")),
+             qPrintable(handler.errorString()));
+    QVERIFY(server.waitForIdle());
+    QVERIFY(!server.listener().waitForJobs(1, 1000));
 }
 
 // The data sources a program without windows sets up itself.

@@ -839,6 +839,10 @@ Dens elementer beholder deres bindinger og bindes igen, så snart filerne tilfø
         <source>The job for &quot;%1&quot; was not taken: %2</source>
         <translation>Jobbet til &quot;%1&quot; blev ikke modtaget: %2</translation>
     </message>
+    <message>
+        <source>Barcodes of these labels do not scan as drawn for &quot;%1&quot;; nothing was printed:</source>
+        <translation>Stregkoderne på disse etiketter kan ikke scannes, som de er tegnet til &quot;%1&quot;; intet blev udskrevet:</translation>
+    </message>
 </context>
 <context>
     <name>PrinterCalibrationDialog</name>
@@ -1499,6 +1503,10 @@ Dens elementer beholder deres bindinger og bindes igen, så snart filerne tilfø
     <message>
         <source>--wait is for --print; %1 has written the file when it ends</source>
         <translation>--wait er til --print; %1 har skrevet filen, når den slutter</translation>
+    </message>
+    <message>
+        <source>barcodes that do not scan as drawn: %1; nothing was printed</source>
+        <translation>stregkoder, der ikke kan scannes, som de er tegnet: %1; intet blev udskrevet</translation>
     </message>
 </context>
 <context>

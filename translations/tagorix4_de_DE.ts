@@ -839,6 +839,10 @@ Seine Elemente behalten ihre Verknüpfungen und werden wieder verknüpft, sobald
         <source>The job for &quot;%1&quot; was not taken: %2</source>
         <translation>Der Auftrag für &quot;%1&quot; wurde nicht angenommen: %2</translation>
     </message>
+    <message>
+        <source>Barcodes of these labels do not scan as drawn for &quot;%1&quot;; nothing was printed:</source>
+        <translation>Die Barcodes dieser Etiketten lassen sich so, wie sie für &quot;%1&quot; gezeichnet sind, nicht scannen; es wurde nichts gedruckt:</translation>
+    </message>
 </context>
 <context>
     <name>PrinterCalibrationDialog</name>
@@ -1499,6 +1503,10 @@ Seine Elemente behalten ihre Verknüpfungen und werden wieder verknüpft, sobald
     <message>
         <source>--wait is for --print; %1 has written the file when it ends</source>
         <translation>--wait ist für --print; %1 hat die Datei geschrieben, wenn es endet</translation>
+    </message>
+    <message>
+        <source>barcodes that do not scan as drawn: %1; nothing was printed</source>
+        <translation>Barcodes, die sich so gezeichnet nicht scannen lassen: %1; es wurde nichts gedruckt</translation>
     </message>
 </context>
 <context>

@@ -840,6 +840,10 @@ Jej elementy zachowują powiązania i zostaną powiązane ponownie, gdy tylko pl
         <source>The job for &quot;%1&quot; was not taken: %2</source>
         <translation>Zadanie dla &quot;%1&quot; nie zostało przyjęte: %2</translation>
     </message>
+    <message>
+        <source>Barcodes of these labels do not scan as drawn for &quot;%1&quot;; nothing was printed:</source>
+        <translation>Kodów kreskowych tych etykiet narysowanych dla &quot;%1&quot; nie da się zeskanować; nic nie wydrukowano:</translation>
+    </message>
 </context>
 <context>
     <name>PrinterCalibrationDialog</name>
@@ -1503,6 +1507,10 @@ Jej elementy zachowują powiązania i zostaną powiązane ponownie, gdy tylko pl
     <message>
         <source>--wait is for --print; %1 has written the file when it ends</source>
         <translation>--wait jest dla --print; %1 zapisało plik, gdy się kończy</translation>
+    </message>
+    <message>
+        <source>barcodes that do not scan as drawn: %1; nothing was printed</source>
+        <translation>kody kreskowe, których w tej postaci nie da się zeskanować: %1; nic nie wydrukowano</translation>
     </message>
 </context>
 <context>

@@ -839,6 +839,10 @@ Dess objekt behåller sina kopplingar och kopplas igen så snart filerna läggs 
         <source>The job for &quot;%1&quot; was not taken: %2</source>
         <translation>Jobbet för &quot;%1&quot; togs inte emot: %2</translation>
     </message>
+    <message>
+        <source>Barcodes of these labels do not scan as drawn for &quot;%1&quot;; nothing was printed:</source>
+        <translation>Streckkoderna på dessa etiketter går inte att skanna så som de ritats för &quot;%1&quot;; inget skrevs ut:</translation>
+    </message>
 </context>
 <context>
     <name>PrinterCalibrationDialog</name>
@@ -1499,6 +1503,10 @@ Dess objekt behåller sina kopplingar och kopplas igen så snart filerna läggs 
     <message>
         <source>--wait is for --print; %1 has written the file when it ends</source>
         <translation>--wait är för --print; %1 har skrivit filen när den slutar</translation>
+    </message>
+    <message>
+        <source>barcodes that do not scan as drawn: %1; nothing was printed</source>
+        <translation>streckkoder som inte går att skanna så som de ritats: %1; inget skrevs ut</translation>
     </message>
 </context>
 <context>

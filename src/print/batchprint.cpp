@@ -8,6 +8,7 @@
 #include "printcalibration.h"
 #include "printhandler.h"
 #include "printjobs.h"
+#include "printlanguage.h"
 #include "rasterjob.h"
 #include "qxtcsvmodel.h"
 #include "scanverifier.h"
@@ -524,9 +525,9 @@ namespace {
 
 // --export-zpl: the job a ZPL II printer of the document's resolution and
 // driver settings would get, in a file or on standard output.
-bool writeZpl(const batchprint::Job &job, const QString &path, Document *doc,
-              const PrintHandler &handler, QPrinter *printer, const QVector<int> &quantities,
-              QTextStream &err)
+int writeZpl(const batchprint::Job &job, const QString &path, Document *doc,
+             const PrintHandler &handler, QPrinter *printer, const QVector<int> &quantities,
+             QTextStream &err)
 {
     const PrinterSettingsWin *settings = doc->printerSettings();
     rasterjob::Run run;
@@ -538,27 +539,39 @@ bool writeZpl(const batchprint::Job &job, const QString &path, Document *doc,
     run.offsetMm = job.hasOffset ? QPointF(job.offsetX, job.offsetY)
                                  : printcalibration::offset(settings ? settings->printerName()
                                                                      : QString());
+    scanverify::DrawnCheck checked(job.verify ? doc : nullptr, run.dpi);
     const QByteArray bytes =
-        rasterjob::zpl(doc, run, settings ? settings->driverChoices() : QStringList());
+        rasterjob::zpl(doc, run, settings ? settings->driverChoices() : QStringList(),
+                       [&checked](const QImage &image, const QVector<rasterjob::Placed> &labels) {
+                           checked.check(image, labels);
+                           return true;
+                       });
+    if (!checked.report().problems.isEmpty()) {
+        for (const scanverify::Check &problem : checked.report().problems)
+            report(err, path, scanverify::describe(problem));
+        report(err, path, tr("barcodes that do not scan as drawn: %1; nothing was written")
+                              .arg(checked.report().problems.size()));
+        return batchprint::VerifyFailed;
+    }
     if (bytes.isEmpty() && run.plan.placements > 0) {
         report(err, path, tr("the labels could not be drawn; nothing was written"));
-        return false;
+        return batchprint::JobFailed;
     }
     if (job.output == QLatin1String("-")) {
         QFile out;
         if (!out.open(stdout, QIODevice::WriteOnly) || out.write(bytes) != bytes.size() ||
             !out.flush()) {
             report(err, path, tr("cannot write to standard output"));
-            return false;
+            return batchprint::JobFailed;
         }
-        return true;
+        return 0;
     }
     QSaveFile out(job.output);
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
         report(err, path, tr("cannot write \"%1\": %2").arg(job.output, out.errorString()));
-        return false;
+        return batchprint::JobFailed;
     }
-    return true;
+    return 0;
 }
 
 } // namespace
@@ -679,7 +692,12 @@ int batchprint::run(const Job &job, QTextStream &err)
                 result = VerifyFailed;
             continue;
         }
-        if (job.verify) {
+        // Labels the program draws itself are checked on the very dots it sends.
+        const bool drawsItself =
+            job.exportZpl ||
+            (!job.exportPdf && !job.verifyOnly && printlanguage::usesZpl(printer->printerName()));
+        handler.setVerifyDrawn(job.verify && drawsItself);
+        if (job.verify && !drawsItself) {
             const int verified = verifyRun(job, path, &doc, printer.get(), err);
             if (verified != 0) {
                 if (result == 0)
@@ -690,13 +708,23 @@ int batchprint::run(const Job &job, QTextStream &err)
                 continue;
         }
         if (job.exportZpl) {
-            if (!writeZpl(job, path, &doc, handler, printer.get(), quantities, err))
-                result = JobFailed;
+            const int written = writeZpl(job, path, &doc, handler, printer.get(), quantities, err);
+            if (written != 0 && result == 0)
+                result = written;
             continue;
         }
         const bool waits = job.wait && !job.exportPdf;
         const int before = waits ? printjobs::newestJob(printer->printerName()) : 0;
         if (!handler.printDocument(printer.get(), &doc)) {
+            if (!handler.drawnProblems().isEmpty()) {
+                for (const scanverify::Check &problem : handler.drawnProblems())
+                    report(err, path, scanverify::describe(problem));
+                report(err, path, tr("barcodes that do not scan as drawn: %1; nothing was printed")
+                                      .arg(handler.drawnProblems().size()));
+                if (result == 0)
+                    result = VerifyFailed;
+                continue;
+            }
             if (!handler.errorString().isEmpty())
                 report(err, path, handler.errorString());
             else

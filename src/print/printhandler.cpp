@@ -573,14 +573,33 @@ bool PrintHandler::printZpl(QPrinter *printer, Document *doc, const Plan &run)
     int rows = 0;
     qDebug() << "PRINT ZPL" << printer->printerName() << ", first=" << QString::number(run.first)
              << ", last=" << QString::number(run.last) << ", dpi=" << QString::number(raster.dpi);
-    const QByteArray job = rasterjob::zpl(doc, raster, choices, [&](const QImage &) {
-        ++rows;
-        emit labelPrinted(qMin(total, rows * perRow), total);
-        return !cancelRequested;
-    });
+    drawnFaults.clear();
+    scanverify::DrawnCheck checked(verifyDrawn ? doc : nullptr, raster.dpi);
+    const QByteArray job = rasterjob::zpl(
+        doc, raster, choices, [&](const QImage &image, const QVector<rasterjob::Placed> &labels) {
+            ++rows;
+            if (rowObserver)
+                rowObserver(image);
+            checked.check(image, labels);
+            emit labelPrinted(qMin(total, rows * perRow), total);
+            return !cancelRequested;
+        });
     // Cancelled while drawing: nothing was sent, which is what the user asked.
     if (cancelRequested)
         return true;
+    if (!checked.report().problems.isEmpty()) {
+        drawnFaults = checked.report().problems;
+        QStringList lines;
+        for (int i = 0; i < drawnFaults.size() && i < MaxReportedFaults; ++i)
+            lines << scanverify::describe(drawnFaults.at(i));
+        if (drawnFaults.size() > MaxReportedFaults)
+            lines << tr("and %1 more.").arg(drawnFaults.size() - MaxReportedFaults);
+        lastError = tr("Barcodes of these labels do not scan as drawn for \"%1\"; nothing was "
+                       "printed:")
+                        .arg(printer->printerName()) +
+                    QLatin1Char('\n') + lines.join(QLatin1Char('\n'));
+        return false;
+    }
     if (job.isEmpty() && run.placements > 0) {
         lastError = tr("The labels could not be drawn for \"%1\"; nothing was sent.")
                         .arg(printer->printerName());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scanverifier.h"
+
 #include <QObject>
 #include <QPointF>
 #include <QString>
@@ -10,9 +12,7 @@
 #include <optional>
 
 class Document;
-namespace scanverify {
-struct EncodingFault;
-}
+class QImage;
 class PrinterSettingsWin;
 class QPainter;
 class QPrinter;
@@ -99,6 +99,14 @@ public:
     // Why the last printDocument() sent nothing; empty after a success.
     QString errorString() const { return lastError; }
 
+    // For printers the program draws the labels for (ZPL II): read every code
+    // back from the drawn dots before anything is sent, and send nothing when
+    // one does not scan. drawnProblems() then lists them.
+    void setVerifyDrawn(bool on) { verifyDrawn = on; }
+    QList<scanverify::Check> drawnProblems() const { return drawnFaults; }
+    // Each drawn printer label, as it is checked and sent (for tests).
+    void setRowObserver(std::function<void(const QImage &)> observer) { rowObserver = observer; }
+
     // The calibration label on a printer set up for the document: printed as
     // a one-label job of the document is (its page, one row of the liner; its
     // first cell; its printer's settings), with the calibration drawing in
@@ -143,6 +151,9 @@ private:
     static QStringList jobChoices(QPrinter *printer);
 
     bool cancelRequested = false;
+    bool verifyDrawn = false;
+    QList<scanverify::Check> drawnFaults;
+    std::function<void(const QImage &)> rowObserver;
     // Draws each placed cell instead of the document's label, when set.
     std::function<void(QPainter *, const QRectF &cell, double pxPerMm)> cellPainter;
     std::optional<QPointF> offsetOverride;

@@ -14,8 +14,7 @@
 
 #include <cmath>
 
-bool rasterjob::drawRows(Document *doc, const Run &run,
-                         const std::function<bool(const QImage &)> &row)
+bool rasterjob::drawRows(Document *doc, const Run &run, const RowSeen &row)
 {
     if (!doc || run.dpi <= 0)
         return false;
@@ -41,7 +40,10 @@ bool rasterjob::drawRows(Document *doc, const Run &run,
     QPainter painter;
     bool going = true;
     qint64 done = 0;
+    QVector<Placed> placed;
+    const QPointF shift = run.offsetMm * pxPerMm;
     auto startRow = [&]() {
+        placed.clear();
         image.fill(Qt::white);
         painter.begin(&image);
         painter.setRenderHint(QPainter::Antialiasing, false);
@@ -50,7 +52,7 @@ bool rasterjob::drawRows(Document *doc, const Run &run,
     };
     auto endRow = [&]() {
         painter.end();
-        going = row(image);
+        going = row(image, placed);
     };
     if (run.plan.placements <= 0) {
         BarcodeItem::setJobDotsPerInch(0);
@@ -63,10 +65,11 @@ bool rasterjob::drawRows(Document *doc, const Run &run,
                                        const int current = grid.currentRow();
                                        doc->selectLabel(label);
                                        const QPointF p = grid.nextPosition();
-                                       doc->render(&painter,
-                                                   QRectF(cell.x() + p.x(), cell.y() + p.y(),
-                                                          cell.width(), cell.height()),
-                                                   QRectF(), Qt::IgnoreAspectRatio);
+                                       const QRectF target(cell.x() + p.x(), cell.y() + p.y(),
+                                                           cell.width(), cell.height());
+                                       doc->render(&painter, target, QRectF(),
+                                                   Qt::IgnoreAspectRatio);
+                                       placed.append({label, target.translated(shift)});
                                        ++done;
                                        if (grid.currentRow() == current || done >= run.plan.placements)
                                            return true;
@@ -85,13 +88,13 @@ bool rasterjob::drawRows(Document *doc, const Run &run,
 }
 
 QByteArray rasterjob::zpl(Document *doc, const Run &run, const QStringList &driverChoices,
-                          const std::function<bool(const QImage &)> &seen)
+                          const RowSeen &seen)
 {
     QByteArray out = zpl::setup(driverChoices);
     QByteArray last;
     int copies = 0;
-    const bool drawn = drawRows(doc, run, [&](const QImage &image) {
-        if (seen && !seen(image))
+    const bool drawn = drawRows(doc, run, [&](const QImage &image, const QVector<Placed> &labels) {
+        if (seen && !seen(image, labels))
             return false;
         const QByteArray label = zpl::label(image, 1);
         if (label == last) {

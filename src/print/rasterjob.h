@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QPointF>
+#include <QRectF>
 #include <QStringList>
 #include <QVector>
 
@@ -30,17 +31,26 @@ struct Run
     int dpi = 203;
 };
 
+// A label placed on a printer label: where the document's label was drawn,
+// in the image's dots.
+struct Placed
+{
+    int label = 0;
+    QRectF cell;
+};
+using RowSeen = std::function<bool(const QImage &, const QVector<Placed> &)>;
+
 // Calls `row` with each printer label in print order: white, the liner's
-// width and the label's height in dots, black where a dot prints. Stops when
-// `row` returns false; false then.
-bool drawRows(Document *doc, const Run &run, const std::function<bool(const QImage &)> &row);
+// width and the label's height in dots, black where a dot prints, and the
+// labels on it. Stops when `row` returns false; false then.
+bool drawRows(Document *doc, const Run &run, const RowSeen &row);
 
 // The run in ZPL II: the settings the driver choices name, then one label a
 // row; a row the same as the one before adds a copy (^PQ) instead of bytes.
 // `seen`, when given, is shown each row first (the scan check reads them);
 // false from it stops, and the result is empty.
 QByteArray zpl(Document *doc, const Run &run, const QStringList &driverChoices,
-               const std::function<bool(const QImage &)> &seen = {});
+               const RowSeen &seen = {});
 
 // Hands `bytes` to the print system as one raw job of `queue` (the
 // scheduler spools, holds and reports it as any other job); false, saying why,

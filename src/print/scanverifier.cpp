@@ -3,6 +3,7 @@
 #include "document.h"
 #include "labelitems/barcodeitem.h"
 #include "printhandler.h"
+#include "rasterjob.h"
 
 #include <QHash>
 #include <QImage>
@@ -429,6 +430,103 @@ scanverify::Report scanverify::verifyDocument(Document *doc, int dpi, int snapDp
         report.problems << c;
     }
     return report;
+}
+
+struct scanverify::DrawnCheck::Items
+{
+    struct Item
+    {
+        BarcodeItem *item;
+        Barcode code;
+        // The item with its captions, in the label's scene units.
+        QRectF rect;
+        QString name;
+    };
+    std::vector<Item> list;
+    SymbolReader decoder;
+};
+
+scanverify::DrawnCheck::DrawnCheck(Document *d, int resolution)
+    : doc(d), dpi(resolution), items(new Items)
+{
+    if (!doc)
+        return;
+    const double ppm = doc->labelGeometry().pixelsPerMm;
+    const QList<BaseItem *> all = doc->labelItems();
+    for (BaseItem *b : all) {
+        auto *item = qgraphicsitem_cast<BarcodeItem *>(b);
+        if (!item || !item->isVisible())
+            continue;
+        const QPointF at = item->pos() / ppm;
+        items->list.push_back({item, item->barcode(),
+                               item->mapToScene(item->boundingRect()).boundingRect(),
+                               QCoreApplication::translate("scanverify", "%1 at %2, %3 mm")
+                                   .arg(symbologyLabel(item->barcode().symbology()))
+                                   .arg(at.x(), 0, 'f', 1)
+                                   .arg(at.y(), 0, 'f', 1)});
+    }
+}
+
+scanverify::DrawnCheck::~DrawnCheck()
+{
+    delete items;
+}
+
+void scanverify::DrawnCheck::check(const QImage &row, const QVector<rasterjob::Placed> &labels)
+{
+    if (!doc || items->list.empty())
+        return;
+    const QRectF scene = doc->sceneRect();
+    for (const rasterjob::Placed &placed : labels) {
+        const double sx = placed.cell.width() / scene.width();
+        const double sy = placed.cell.height() / scene.height();
+        for (Items::Item &it : items->list) {
+            const QString data = it.item->dataForRecord(placed.label);
+            if (data.isNull())
+                continue;
+            if (!verifiable(it.code.symbology())) {
+                ++result.notVerifiable;
+                continue;
+            }
+            it.code.setData(data);
+            Check c;
+            c.label = placed.label;
+            c.item = it.name;
+            c.expected = expectedOf(it.code);
+            // The item's dots, alone on white with a quiet zone, as the decoders want them.
+            const QRect dots = QRectF(placed.cell.x() + (it.rect.x() - scene.x()) * sx,
+                                      placed.cell.y() + (it.rect.y() - scene.y()) * sy,
+                                      it.rect.width() * sx, it.rect.height() * sy)
+                                   .toAlignedRect()
+                                   .intersected(row.rect());
+            constexpr int Quiet = 16;
+            QImage alone(((dots.width() + 2 * Quiet) + 3) & ~3, dots.height() + 2 * Quiet,
+                         QImage::Format_Grayscale8);
+            QStringList read;
+            if (!dots.isEmpty() && !alone.isNull()) {
+                alone.fill(255);
+                QPainter painter(&alone);
+                painter.drawImage(QPoint(Quiet, Quiet), row, dots);
+                painter.end();
+                read = zxingFormat(it.code.symbology()) != ZXing::BarcodeFormat::None
+                           ? zxingDecode(alone, it.code.symbology())
+                           : items->decoder.decode(alone);
+            }
+            c.outcome = read.isEmpty() ? Outcome::Unreadable : Outcome::WrongData;
+            c.read = read.value(0);
+            for (const QString &r : qAsConst(read)) {
+                if (normalised(it.code.symbology(), r) == c.expected) {
+                    c.outcome = Outcome::Scans;
+                    c.read = r;
+                    break;
+                }
+            }
+            if (c.outcome == Outcome::Scans)
+                ++result.scanned;
+            else
+                result.problems << c;
+        }
+    }
 }
 
 QList<scanverify::EncodingFault> scanverify::encodingFaults(Document *doc, int first, int last)

@@ -6,11 +6,15 @@
 #include <QList>
 #include <QSizeF>
 #include <QString>
+#include <QVector>
 
 #include <functional>
 
 class Document;
 class QPrinter;
+namespace rasterjob {
+struct Placed;
+}
 
 // Reads back, with a real decoder, the barcodes a print run is about to
 // print: each symbol is drawn as the print path draws it, at the target's
@@ -92,5 +96,27 @@ QList<EncodingFault> encodingFaults(Document *doc, int first, int last);
 
 // "label 2, EAN 8/13 at 6.0, 4.0 mm: "12A4": Error 284: ..."
 QString describe(const EncodingFault &fault);
+
+// The check of labels the program drew itself for the printer: every code is
+// read from the very dots that are sent, not from a drawing of its own.
+class DrawnCheck
+{
+public:
+    DrawnCheck(Document *doc, int dpi);
+    ~DrawnCheck();
+    DrawnCheck(const DrawnCheck &) = delete;
+    DrawnCheck &operator=(const DrawnCheck &) = delete;
+
+    // Reads the codes of each label on one drawn printer label.
+    void check(const QImage &row, const QVector<rasterjob::Placed> &labels);
+    const Report &report() const { return result; }
+
+private:
+    struct Items;
+    Document *doc;
+    int dpi;
+    Report result;
+    Items *items;
+};
 
 } // namespace scanverify

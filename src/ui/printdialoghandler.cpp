@@ -4,6 +4,8 @@
 #include "dialogs/printercalibrationdialog.h"
 #include "dialogs/scanreportdialog.h"
 #include "document.h"
+#include "printlanguage.h"
+#include "scanverifier.h"
 #include "sizetemplate.h"
 
 #include <QCheckBox>
@@ -155,12 +157,44 @@ void PrintDialogHandler::printWithDialog(Document *doc)
             return;
         }
     }
-    // Codes that would not scan are found before the printer starts.
+    // Codes that would not scan are found before the printer starts: for a
+    // printer the program draws the labels for, on the very dots it sends.
     const Plan run = plan(printer.get(), doc);
-    if (!ScanReportDialog::confirmRun(doc, printer.get(), run.first, run.last) || !guard)
+    const bool drawsItself = printer->outputFormat() == QPrinter::NativeFormat &&
+                             printlanguage::usesZpl(printer->printerName());
+    if (drawsItself) {
+        // A code that cannot be encoded is refused before anything is drawn.
+        const QList<scanverify::EncodingFault> faults =
+            scanverify::encodingFaults(doc, run.first, run.last);
+        if (!faults.isEmpty()) {
+            QMessageBox box(QMessageBox::Warning, PrintHandler::tr("Print"),
+                            encodingReport(faults), QMessageBox::Cancel);
+            box.setObjectName(QStringLiteral("dialog/encodingfaults"));
+            box.exec();
+            return;
+        }
+    } else if (!ScanReportDialog::confirmRun(doc, printer.get(), run.first, run.last) || !guard) {
         return;
+    }
     setQuantities(perLabelCopies);
-    const bool sent = printWithProgress(printer.get(), doc);
+    setVerifyDrawn(drawsItself);
+    bool sent = printWithProgress(printer.get(), doc);
+    if (!sent && !drawnProblems().isEmpty() && guard) {
+        scanverify::Report report;
+        report.problems = drawnProblems();
+        QPointer<ScanReportDialog> check = new ScanReportDialog(
+            report, deviceDpi(printer.get()));
+        const bool anyway = check->exec() == QDialog::Accepted;
+        delete check;
+        if (!anyway || !guard) {
+            setVerifyDrawn(false);
+            setQuantities({});
+            return;
+        }
+        setVerifyDrawn(false);
+        sent = printWithProgress(printer.get(), doc);
+    }
+    setVerifyDrawn(false);
     setQuantities({});
     if (!sent && !errorString().isEmpty())
         QMessageBox::warning(nullptr, PrintHandler::tr("Print"), errorString());
