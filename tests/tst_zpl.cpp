@@ -118,9 +118,9 @@ void TestZpl::settingsOfTheDriver()
                          "1000"}),
              QByteArray("^XA^MNY^XZ"));
     QCOMPARE(zpl::setup({"Darkness", "20", "zePrintRate", "4", "zePrintMode", "Cutter",
-                         "zeMediaTracking", "Mark", "MediaType", "Direct", "zeLabelTop", "-5",
-                         "zeTearOffPosition", "-10"}),
-             QByteArray("~SD20~TA-010^XA^PR4^MMC^MNM^MTD^LT-5^XZ"));
+                         "zeMediaTracking", "Mark", "MediaType", "Direct", "zeErrorReprint",
+                         "Never", "zeLabelTop", "-5", "zeTearOffPosition", "-10"}),
+             QByteArray("~SD20~TA-010^XA^PR4^MMC^MNM^MTD^JZN^LT-5^XZ"));
     QCOMPARE(zpl::setup({"Darkness", "31", "Resolution", "203dpi"}), QByteArray());
 }
 

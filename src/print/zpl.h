@@ -24,7 +24,8 @@ QByteArray graphicField(const QImage &image, Compression compression);
 // choices name (alternating option names and values, as the Zebra driver
 // calls them), each only when it is not the printer's default:
 // "Darkness" ~SD, "zePrintRate" ^PR, "zePrintMode" ^MM, "zeMediaTracking" ^MN,
-// "MediaType" ^MT, "zeLabelTop" ^LT, "zeTearOffPosition" ~TA. Empty when there
+// "MediaType" ^MT, "zeErrorReprint" ^JZ, "zeLabelTop" ^LT, "zeTearOffPosition"
+// ~TA; the resolution is the graphic's dots. Empty when there
 // is nothing to set.
 QByteArray setup(const QStringList &driverChoices);
 
