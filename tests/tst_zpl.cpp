@@ -215,6 +215,20 @@ void TestZpl::printsThroughTheScheduler()
     const QByteArray exported = written.readAll();
     QVERIFY2(exported == job, qPrintable(QString::fromLatin1(exported.left(160) + " | " + job.left(160))));
 
+    // Faults as on the driver path: a stopped queue gets nothing.
+    QVERIFY(server.runTool(QStringLiteral("cupsdisable"), {queue}));
+    server.listener().clear();
+    {
+        PrintHandler handler;
+        QPrinter printer(QPrinterInfo::printerInfo(queue), QPrinter::ScreenResolution);
+        handler.setupPrinter(&printer, doc.get());
+        QVERIFY(!handler.printDocument(&printer, doc.get()));
+        QVERIFY2(handler.errorString().contains(QLatin1String("is stopped")),
+                 qPrintable(handler.errorString()));
+    }
+    QVERIFY(server.runTool(QStringLiteral("cupsenable"), {queue}));
+    QVERIFY(!server.listener().waitForJobs(1, 1000));
+
     // Two across: one printer label a row.
     auto twoAcross = printcheck::makeDocument(4, docbuilder::makeTemplate(40, 30, 2));
     QCOMPARE(printed(server, *twoAcross, queue).count("^XA^PW"), 2);
