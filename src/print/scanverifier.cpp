@@ -38,6 +38,16 @@ QString symbologyLabel(int id)
     return QString::number(id);
 }
 
+// "Code 128 at 6.0, 4.0 mm": how reports name a barcode item.
+QString itemName(const BarcodeItem *item, double pixelsPerMm)
+{
+    const QPointF at = item->pos() / pixelsPerMm;
+    return QCoreApplication::translate("scanverify", "%1 at %2, %3 mm")
+        .arg(symbologyLabel(item->barcode().symbology()))
+        .arg(at.x(), 0, 'f', 1)
+        .arg(at.y(), 0, 'f', 1);
+}
+
 // The codes zbar does not read (2-D codes but QR, GS1 content, the newer
 // linear codes) are read with ZXing-C++; zbar keeps the ones it always read.
 ZXing::BarcodeFormat zxingFormat(int symbology)
@@ -332,14 +342,8 @@ scanverify::Report scanverify::verifyDocument(Document *doc, int dpi, int snapDp
         // Cut items stay in the scene hidden and are not printed.
         if (!item || !item->isVisible())
             continue;
-        const QPointF at = item->pos() / ppm;
         items.push_back({item->barcode(), item->size() / ppm, item->aspectMode(),
-                         item->rotation(),
-                         tr("%1 at %2, %3 mm")
-                             .arg(symbologyLabel(item->barcode().symbology()))
-                             .arg(at.x(), 0, 'f', 1)
-                             .arg(at.y(), 0, 'f', 1),
-                         item});
+                         item->rotation(), itemName(item, ppm), item});
     }
 
     // Each distinct symbol is decoded once: a constant code on every label
@@ -457,13 +461,9 @@ scanverify::DrawnCheck::DrawnCheck(Document *d, int resolution)
         auto *item = qgraphicsitem_cast<BarcodeItem *>(b);
         if (!item || !item->isVisible())
             continue;
-        const QPointF at = item->pos() / ppm;
         items->list.push_back({item, item->barcode(),
                                item->mapToScene(item->boundingRect()).boundingRect(),
-                               QCoreApplication::translate("scanverify", "%1 at %2, %3 mm")
-                                   .arg(symbologyLabel(item->barcode().symbology()))
-                                   .arg(at.x(), 0, 'f', 1)
-                                   .arg(at.y(), 0, 'f', 1)});
+                               itemName(item, ppm)});
     }
 }
 
@@ -541,11 +541,7 @@ QList<scanverify::EncodingFault> scanverify::encodingFaults(Document *doc, int f
         if (!item || !item->isVisible())
             continue;
         Barcode code = item->barcode();
-        const QPointF at = item->pos() / ppm;
-        const QString name = tr("%1 at %2, %3 mm")
-                                 .arg(symbologyLabel(code.symbology()))
-                                 .arg(at.x(), 0, 'f', 1)
-                                 .arg(at.y(), 0, 'f', 1);
+        const QString name = itemName(item, ppm);
         // A constant code, or a column of few values, is encoded once.
         QHash<QString, QString> messageOf;
         for (int label = first; label <= last; ++label) {
