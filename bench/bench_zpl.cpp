@@ -7,13 +7,13 @@
 //
 //   bench_zpl [N ...]
 
+#include "benchstock.h"
 #include "cupstestserver.h"
 #include "datasource.h"
 #include "datasourcemanager.h"
 #include "document.h"
 #include "labelitems/barcodeitem.h"
 #include "labelitems/dataitem.h"
-#include "sizetemplate.h"
 #include "testutil.h"
 #include "txapp.h"
 
@@ -31,24 +31,6 @@ namespace {
 
 const QString Queue = QStringLiteral("Zebra_Bench");
 
-SizeTemplate stock()
-{
-    SizeTemplate t;
-    t.setValue(SizeTemplate::Id, 1);
-    t.setValue(SizeTemplate::Category, 1);
-    t.setValue(SizeTemplate::ItemNo, QStringLiteral("BENCH-100x50"));
-    t.setValue(SizeTemplate::Description, QStringLiteral("100 x 50 mm"));
-    t.setValue(SizeTemplate::LabelWidth, 100.0);
-    t.setValue(SizeTemplate::LabelHeight, 50.0);
-    t.setValue(SizeTemplate::LinerWidth, 104.0);
-    t.setValue(SizeTemplate::MarginLeft, 2.0);
-    t.setValue(SizeTemplate::MarginRight, 2.0);
-    t.setValue(SizeTemplate::RowSpacing, 3.0);
-    t.setValue(SizeTemplate::ColSpacing, 0.0);
-    t.setValue(SizeTemplate::Columns, 1);
-    return t;
-}
-
 // A document of `rows` labels bound to a CSV of as many rows.
 QString makeDocument(const QTemporaryDir &dir, int rows)
 {
@@ -64,7 +46,7 @@ QString makeDocument(const QTemporaryDir &dir, int rows)
     DataSource *source = manager->findByName(csv);
     const QString file = dir.filePath(QStringLiteral("items-%1.tx4l").arg(rows));
     Document doc;
-    doc.setSizeTemplate(stock());
+    doc.setSizeTemplate(benchstock::singleWide());
     const double mm = doc.labelGeometry().pixelsPerMm;
     const QAbstractItemModel *m = source->model();
     const QItemSelection cells(m->index(0, 0), m->index(m->rowCount() - 1, 0));

@@ -25,6 +25,20 @@ inline SizeTemplate twoAcross()
     return t;
 }
 
+// One 100 × 50 mm label across a 104 mm liner, as label printers are fed.
+inline SizeTemplate singleWide()
+{
+    SizeTemplate t = twoAcross();
+    t.setValue(SizeTemplate::ItemNo, QStringLiteral("BENCH-100x50"));
+    t.setValue(SizeTemplate::Description, QStringLiteral("100 x 50 mm"));
+    t.setValue(SizeTemplate::LabelWidth, 100.0);
+    t.setValue(SizeTemplate::LabelHeight, 50.0);
+    t.setValue(SizeTemplate::LinerWidth, 104.0);
+    t.setValue(SizeTemplate::ColSpacing, 0.0);
+    t.setValue(SizeTemplate::Columns, 1);
+    return t;
+}
+
 // Peak resident memory of the process so far, in kB (-1 if unknown).
 inline qint64 peakKb()
 {

@@ -389,15 +389,26 @@ QuantityColumn findQuantityColumn(Document *doc, const QString &wanted)
 
 } // namespace
 
-QString PrintHandler::encodingReport(const QList<scanverify::EncodingFault> &faults)
+namespace {
+
+// The first faults, a line each, and how many more there are.
+template <typename Fault>
+QString faultLines(const QList<Fault> &faults)
 {
     QStringList lines;
-    for (int i = 0; i < faults.size() && i < MaxReportedFaults; ++i)
+    for (int i = 0; i < faults.size() && i < PrintHandler::MaxReportedFaults; ++i)
         lines << scanverify::describe(faults.at(i));
-    if (faults.size() > MaxReportedFaults)
-        lines << tr("and %1 more.").arg(faults.size() - MaxReportedFaults);
+    if (faults.size() > PrintHandler::MaxReportedFaults)
+        lines << PrintHandler::tr("and %1 more.").arg(faults.size() - PrintHandler::MaxReportedFaults);
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+QString PrintHandler::encodingReport(const QList<scanverify::EncodingFault> &faults)
+{
     return tr("Barcodes of these labels cannot be encoded; nothing was printed:") +
-           QLatin1Char('\n') + lines.join(QLatin1Char('\n'));
+           QLatin1Char('\n') + faultLines(faults);
 }
 
 QStringList PrintHandler::dataProblems(Document *doc)
@@ -589,15 +600,10 @@ bool PrintHandler::printZpl(QPrinter *printer, Document *doc, const Plan &run)
         return true;
     if (!checked.report().problems.isEmpty()) {
         drawnFaults = checked.report().problems;
-        QStringList lines;
-        for (int i = 0; i < drawnFaults.size() && i < MaxReportedFaults; ++i)
-            lines << scanverify::describe(drawnFaults.at(i));
-        if (drawnFaults.size() > MaxReportedFaults)
-            lines << tr("and %1 more.").arg(drawnFaults.size() - MaxReportedFaults);
         lastError = tr("Barcodes of these labels do not scan as drawn for \"%1\"; nothing was "
                        "printed:")
                         .arg(printer->printerName()) +
-                    QLatin1Char('\n') + lines.join(QLatin1Char('\n'));
+                    QLatin1Char('\n') + faultLines(drawnFaults);
         return false;
     }
     if (job.isEmpty() && run.placements > 0) {

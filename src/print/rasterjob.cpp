@@ -34,6 +34,8 @@ bool rasterjob::drawRows(Document *doc, const Run &run, const RowSeen &row)
                    t.marginRight() * pxPerMm);
     const QRectF cell = grid.cell();
 
+    if (run.plan.placements <= 0)
+        return true;
     const int remembered = doc->currentLabel();
     doc->setPrintMode(true);
     BarcodeItem::setJobDotsPerInch(run.dpi);
@@ -54,11 +56,6 @@ bool rasterjob::drawRows(Document *doc, const Run &run, const RowSeen &row)
         painter.end();
         going = row(image, placed);
     };
-    if (run.plan.placements <= 0) {
-        BarcodeItem::setJobDotsPerInch(0);
-        doc->setPrintMode(false);
-        return true;
-    }
     startRow();
     PrintHandler::forEachPlacement(run.plan, run.quantities, run.copies, run.collate,
                                    [&](int label, int) {

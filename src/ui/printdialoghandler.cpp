@@ -162,20 +162,13 @@ void PrintDialogHandler::printWithDialog(Document *doc)
     const Plan run = plan(printer.get(), doc);
     const bool drawsItself = printer->outputFormat() == QPrinter::NativeFormat &&
                              printlanguage::usesZpl(printer->printerName());
-    if (drawsItself) {
-        // A code that cannot be encoded is refused before anything is drawn.
-        const QList<scanverify::EncodingFault> faults =
-            scanverify::encodingFaults(doc, run.first, run.last);
-        if (!faults.isEmpty()) {
-            QMessageBox box(QMessageBox::Warning, PrintHandler::tr("Print"),
-                            encodingReport(faults), QMessageBox::Cancel);
-            box.setObjectName(QStringLiteral("dialog/encodingfaults"));
-            box.exec();
-            return;
-        }
-    } else if (!ScanReportDialog::confirmRun(doc, printer.get(), run.first, run.last) || !guard) {
+    // A code that cannot be encoded is refused before anything is drawn; the
+    // others are read back from the drawn dots while the job is made.
+    const bool mayPrint = drawsItself
+                              ? ScanReportDialog::encodes(doc, run.first, run.last)
+                              : ScanReportDialog::confirmRun(doc, printer.get(), run.first, run.last);
+    if (!mayPrint || !guard)
         return;
-    }
     setQuantities(perLabelCopies);
     setVerifyDrawn(drawsItself);
     bool sent = printWithProgress(printer.get(), doc);

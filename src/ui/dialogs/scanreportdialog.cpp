@@ -67,20 +67,26 @@ ScanReportDialog::ScanReportDialog(const scanverify::Report &report, int dpi, QW
     resize(640, 360);
 }
 
+bool ScanReportDialog::encodes(Document *doc, int first, int last, QWidget *parent)
+{
+    const QList<scanverify::EncodingFault> faults = scanverify::encodingFaults(doc, first, last);
+    if (faults.isEmpty())
+        return true;
+    QMessageBox box(QMessageBox::Warning, PrintHandler::tr("Print"),
+                    PrintHandler::encodingReport(faults), QMessageBox::Cancel, parent);
+    box.setObjectName(QStringLiteral("dialog/encodingfaults"));
+    box.exec();
+    return false;
+}
+
 bool ScanReportDialog::confirmRun(Document *doc, QPrinter *printer, int first, int last,
                                   QWidget *parent)
 {
     if (!doc || !printer)
         return true;
     // A code that cannot be encoded is refused, whatever the user would choose.
-    const QList<scanverify::EncodingFault> faults = scanverify::encodingFaults(doc, first, last);
-    if (!faults.isEmpty()) {
-        QMessageBox box(QMessageBox::Warning, PrintHandler::tr("Print"),
-                        PrintHandler::encodingReport(faults), QMessageBox::Cancel, parent);
-        box.setObjectName(QStringLiteral("dialog/encodingfaults"));
-        box.exec();
+    if (!encodes(doc, first, last, parent))
         return false;
-    }
     bool anyBarcode = false;
     const QList<BaseItem *> items = doc->labelItems();
     for (BaseItem *item : items)

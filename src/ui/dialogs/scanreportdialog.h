@@ -21,6 +21,10 @@ public:
     static bool confirmRun(Document *doc, QPrinter *printer, int first, int last,
                            QWidget *parent = nullptr);
 
+    // Labels first to last whose codes cannot be encoded are listed with
+    // Cancel alone; true when there are none and the run may go on.
+    static bool encodes(Document *doc, int first, int last, QWidget *parent = nullptr);
+
     // Rows shown at most; the rest are counted.
     static constexpr int MaxRows = 1000;
 };
