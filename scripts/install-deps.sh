@@ -9,13 +9,14 @@ qtbase5-dev qttools5-dev-tools libqt5svg5 qttranslations5-l10n
 libboost-log-dev
 libzint-dev libzbar-dev libzxing-dev libsodium-dev
 libkf5archive-dev
+libmicrohttpd-dev libsqlite3-dev
 libcups2-dev
 oxygen-icon-theme
 fonts-liberation2
 cups cups-client cups-bsd printer-driver-cups-pdf
 poppler-utils zbar-tools zxing-cpp-tools dmtx-utils python3 python3-openpyxl
 clang libclang-rt-14-dev
-debhelper dpkg-dev lintian desktop-file-utils appstream xdg-utils libfile-mimeinfo-perl shared-mime-info git
+debhelper dpkg-dev lintian desktop-file-utils appstream xdg-utils libfile-mimeinfo-perl shared-mime-info git curl
 "
 
 SUDO=""

@@ -117,83 +117,6 @@ void rebindToWholeColumns(Document *doc, const QStringList &names)
     doc->selectLabel(0);
 }
 
-// Why a table given with --data cannot stand for a data file; empty when it can.
-QString refusedTable(const QByteArray &bytes)
-{
-    QBuffer buffer;
-    buffer.setData(bytes);
-    const QxtCsvModel table(&buffer, nullptr, true, QLatin1Char(','));
-    if (table.containsBinary())
-        return tr("is not a CSV text file");
-    if (table.columnCount() == 0 || bytes.trimmed().isEmpty())
-        return tr("is empty; a CSV file needs a header row and at least one row of data");
-    if (table.rowCount() == 0)
-        return tr("has a header row but no rows of data");
-    return QString();
-}
-
-// Reads one document; false after telling the user why not.
-bool readDocument(const QString &path, Document *doc, QTextStream &err)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        report(err, path, tr("cannot open the file: %1").arg(file.errorString()));
-        return false;
-    }
-    if (!readDocumentFile(&file, doc)) {
-        report(err, path, tr("not a label document, or the file is damaged"));
-        return false;
-    }
-    // Printing empty labels for a data file that is gone would look like success.
-    if (DataSourceManager *manager = services::dataSourceManager()) {
-        if (!manager->missingFiles().isEmpty()) {
-            report(err, path,
-                   tr("the data file %1 was not found").arg(manager->missingFiles().join(", ")));
-            return false;
-        }
-        if (!manager->unusedOverrides().isEmpty()) {
-            const QString name = manager->unusedOverrides().first();
-            const QStringList names = manager->lastFileSourceNames();
-            const QString known =
-                names.isEmpty() ? tr("it has no data file")
-                                : tr("its data files are named: %1")
-                                      .arg(QStringLiteral("\"") +
-                                           names.join(QStringLiteral("\", \"")) +
-                                           QStringLiteral("\""));
-            report(err, path,
-                   (name.isEmpty()
-                        ? tr("--data FILE needs a document with exactly one data file; name the "
-                             "source with --data NAME=FILE")
-                        : tr("the document has no data file source \"%1\"").arg(name)) +
-                       QStringLiteral("; ") + known);
-            return false;
-        }
-        rebindToWholeColumns(doc, manager->overriddenSources());
-        for (const QString &note : manager->takeNotices())
-            report(err, path, tr("warning: %1").arg(note));
-    }
-    for (const QString &note : doc->dataNotes())
-        report(err, path, tr("warning: %1").arg(note));
-    const QStringList problems = doc->dataProblems();
-    if (!problems.isEmpty()) {
-        for (const QString &problem : problems)
-            report(err, path, problem);
-        report(err, path, tr("nothing was printed"));
-        return false;
-    }
-    doc->setFileInfo(QFileInfo(path));
-    if (!doc->sizeTemplate().isValid()) {
-        report(err, path, tr("the document has no valid label stock"));
-        return false;
-    }
-    const QString refused = PrintHandler::layoutError(doc->sizeTemplate());
-    if (!refused.isEmpty()) {
-        report(err, path, refused);
-        return false;
-    }
-    return true;
-}
-
 // The printer for one document: the one named on the command line, else the
 // document's own, else the system default. Null after telling the user why.
 std::unique_ptr<QPrinter> queuePrinter(const batchprint::Job &job, const QString &path,
@@ -318,6 +241,81 @@ int waitForJob(const QString &queue, int before, int seconds, const QString &pat
 }
 
 } // namespace
+
+QString batchprint::refusedTable(const QByteArray &bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    const QxtCsvModel table(&buffer, nullptr, true, QLatin1Char(','));
+    if (table.containsBinary())
+        return tr("is not a CSV text file");
+    if (table.columnCount() == 0 || bytes.trimmed().isEmpty())
+        return tr("is empty; a CSV file needs a header row and at least one row of data");
+    if (table.rowCount() == 0)
+        return tr("has a header row but no rows of data");
+    return QString();
+}
+
+bool batchprint::readDocument(const QString &path, Document *doc, QTextStream &err)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        report(err, path, tr("cannot open the file: %1").arg(file.errorString()));
+        return false;
+    }
+    if (!readDocumentFile(&file, doc)) {
+        report(err, path, tr("not a label document, or the file is damaged"));
+        return false;
+    }
+    // Printing empty labels for a data file that is gone would look like success.
+    if (DataSourceManager *manager = services::dataSourceManager()) {
+        if (!manager->missingFiles().isEmpty()) {
+            report(err, path,
+                   tr("the data file %1 was not found").arg(manager->missingFiles().join(", ")));
+            return false;
+        }
+        if (!manager->unusedOverrides().isEmpty()) {
+            const QString name = manager->unusedOverrides().first();
+            const QStringList names = manager->lastFileSourceNames();
+            const QString known =
+                names.isEmpty() ? tr("it has no data file")
+                                : tr("its data files are named: %1")
+                                      .arg(QStringLiteral("\"") +
+                                           names.join(QStringLiteral("\", \"")) +
+                                           QStringLiteral("\""));
+            report(err, path,
+                   (name.isEmpty()
+                        ? tr("--data FILE needs a document with exactly one data file; name the "
+                             "source with --data NAME=FILE")
+                        : tr("the document has no data file source \"%1\"").arg(name)) +
+                       QStringLiteral("; ") + known);
+            return false;
+        }
+        rebindToWholeColumns(doc, manager->overriddenSources());
+        for (const QString &note : manager->takeNotices())
+            report(err, path, tr("warning: %1").arg(note));
+    }
+    for (const QString &note : doc->dataNotes())
+        report(err, path, tr("warning: %1").arg(note));
+    const QStringList problems = doc->dataProblems();
+    if (!problems.isEmpty()) {
+        for (const QString &problem : problems)
+            report(err, path, problem);
+        report(err, path, tr("nothing was printed"));
+        return false;
+    }
+    doc->setFileInfo(QFileInfo(path));
+    if (!doc->sizeTemplate().isValid()) {
+        report(err, path, tr("the document has no valid label stock"));
+        return false;
+    }
+    const QString refused = PrintHandler::layoutError(doc->sizeTemplate());
+    if (!refused.isEmpty()) {
+        report(err, path, refused);
+        return false;
+    }
+    return true;
+}
 
 void batchprint::addOptions(QCommandLineParser &parser)
 {

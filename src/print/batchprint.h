@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+class Document;
 class QCommandLineParser;
 class QTextStream;
 
@@ -70,6 +71,15 @@ bool parseJob(const QCommandLineParser &parser, Job *job, QString *error);
 // Runs the job file by file; what the user must know goes to `err`. Returns
 // 0, or JobFailed when any file could not be read, printed or written.
 int run(const Job &job, QTextStream &err);
+
+// Why CSV bytes given in place of a data file cannot stand for one (binary,
+// no header row, no rows); empty when they can.
+QString refusedTable(const QByteArray &bytes);
+
+// Reads one document to print it: the data it needs must be there (the
+// tables set as overrides of the data source manager count), its stock must
+// leave cells to print into. False after telling `err` why not.
+bool readDocument(const QString &path, Document *doc, QTextStream &err);
 
 // parseJob and run; UsageError when the command line makes no job.
 int run(const QCommandLineParser &parser, QTextStream &err);

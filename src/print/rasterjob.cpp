@@ -114,6 +114,14 @@ QByteArray rasterjob::zpl(Document *doc, const Run &run, const QStringList &driv
 bool rasterjob::sendRaw(const QString &queue, const QString &title, const QByteArray &bytes,
                         QString *error)
 {
+    return send(queue, title, bytes, CUPS_FORMAT_RAW, {}, nullptr, error);
+}
+
+bool rasterjob::send(const QString &queue, const QString &title, const QByteArray &bytes,
+                     const char *format, const QStringList &options, int *jobId, QString *error)
+{
+    if (jobId)
+        *jobId = 0;
     auto fail = [&](const QString &why) {
         *error = QCoreApplication::translate("PrintHandler",
                                              "The job for \"%1\" was not taken: %2")
@@ -124,11 +132,21 @@ bool rasterjob::sendRaw(const QString &queue, const QString &title, const QByteA
                                 30000, nullptr);
     if (!http)
         return fail(QString::fromUtf8(cupsLastErrorString()));
+    cups_option_t *cupsOptions = nullptr;
+    int optionCount = 0;
+    for (int i = 0; i + 1 < options.size(); i += 2)
+        optionCount = cupsAddOption(options.at(i).toUtf8().constData(),
+                                    options.at(i + 1).toUtf8().constData(), optionCount,
+                                    &cupsOptions);
     const QByteArray name = queue.toUtf8();
-    const int id = cupsCreateJob(http, name.constData(), title.toUtf8().constData(), 0, nullptr);
+    const int id = cupsCreateJob(http, name.constData(), title.toUtf8().constData(), optionCount,
+                                 cupsOptions);
+    cupsFreeOptions(optionCount, cupsOptions);
+    if (jobId)
+        *jobId = id;
     bool sent = id > 0 &&
-                cupsStartDocument(http, name.constData(), id, title.toUtf8().constData(),
-                                  CUPS_FORMAT_RAW, 1) == HTTP_STATUS_CONTINUE;
+                cupsStartDocument(http, name.constData(), id, title.toUtf8().constData(), format,
+                                  1) == HTTP_STATUS_CONTINUE;
     // In pieces, so a large job does not go as one request body at once.
     constexpr int Piece = 64 * 1024;
     for (int at = 0; sent && at < bytes.size(); at += Piece)

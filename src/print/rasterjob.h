@@ -58,4 +58,11 @@ QByteArray zpl(Document *doc, const Run &run, const QStringList &driverChoices,
 bool sendRaw(const QString &queue, const QString &title, const QByteArray &bytes,
              QString *error);
 
+// As sendRaw, for a document of any format the print system takes
+// ("application/pdf", CUPS_FORMAT_RAW, ...) with job options (alternating
+// names and values). *jobId is the print system's job number once it made
+// the job (also when sending then failed and the job was cancelled), else 0.
+bool send(const QString &queue, const QString &title, const QByteArray &bytes,
+          const char *format, const QStringList &options, int *jobId, QString *error);
+
 } // namespace rasterjob

@@ -1,0 +1,148 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QJsonArray>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include <QJsonObject>
+#include <QVariant>
+
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+struct sqlite3;
+
+namespace server {
+
+namespace state {
+inline const QString Queued = QStringLiteral("queued");
+inline const QString Rendering = QStringLiteral("rendering");
+inline const QString Sent = QStringLiteral("sent");
+inline const QString Completed = QStringLiteral("completed");
+inline const QString Failed = QStringLiteral("failed");
+inline const QString Cancelled = QStringLiteral("cancelled");
+inline const QString Interrupted = QStringLiteral("interrupted");
+inline const QString Waiting = QStringLiteral("waiting");
+inline const QStringList All{Queued, Rendering, Sent, Completed, Failed, Cancelled, Interrupted,
+                             Waiting};
+} // namespace state
+
+// One job as the journal keeps it.
+struct JobRecord
+{
+    // Acceptance order: the order a printer's jobs print in.
+    qint64 seq = 0;
+    QString id;
+    QString owner;
+    QString idempotencyKey;
+    // SHA-256 of the request in its fixed form, for idempotent repeats.
+    QByteArray requestHash;
+    QByteArray request;
+    QString design;
+    QString printer;
+    QString state;
+    // Labels to print; -1 until the job was drawn.
+    int labels = -1;
+    int printed = 0;
+    int copies = 1;
+    QString error;
+    QString waitingReason;
+    QJsonArray problems;
+    int cupsJob = 0;
+    // Set, and on disk, before the first byte goes to the print system.
+    bool sendStarted = false;
+    QString reprintOf;
+    QDateTime createdAt;
+    QDateTime updatedAt;
+    // When the job last entered each state.
+    QMap<QString, QDateTime> times;
+};
+
+// What a state change sets besides the state; unset fields stay.
+struct Change
+{
+    QString state;
+    std::optional<int> labels;
+    std::optional<int> printed;
+    std::optional<QString> error;
+    std::optional<QString> waitingReason;
+    std::optional<QJsonArray> problems;
+    std::optional<int> cupsJob;
+    std::optional<bool> sendStarted;
+};
+
+struct JobFilter
+{
+    QString state;
+    QString printer;
+    // Empty: every owner's.
+    QString owner;
+    int limit = 100;
+};
+
+// The print service's journal in SQLite (WAL, full sync): a job is on disk
+// before it is acknowledged, and every state change is recorded with its
+// time. Writes from all threads go through one writer thread that commits
+// whatever has gathered in one transaction, so many clients share one sync.
+class Journal
+{
+public:
+    Journal();
+    ~Journal();
+    Journal(const Journal &) = delete;
+    Journal &operator=(const Journal &) = delete;
+
+    // Opens (creating and migrating) the journal; false with *error set.
+    bool open(const QString &path, QString *error);
+    void close();
+
+    enum class Accepted { Created, Replayed, Conflict, Failed };
+    // Stores a new job. With an idempotency key used before by the same
+    // owner: Replayed (the stored job in *job) when the request is the same,
+    // Conflict when it is not. Failed when the journal could not write.
+    Accepted accept(JobRecord *job);
+
+    // Applies `change` when the job is in one of the states `from`; true
+    // when it was applied and is on disk. `from` empty: any state.
+    bool transition(const QString &id, const QStringList &from, const Change &change);
+
+    std::optional<JobRecord> job(const QString &id);
+    QList<JobRecord> jobs(const JobFilter &filter);
+    // Jobs not finished (queued, waiting, rendering, sent), oldest first.
+    QList<JobRecord> unfinished();
+    QMap<QString, int> countByState();
+    qint64 labelsPrinted();
+
+    // False after a write failed, until one succeeds again.
+    bool healthy() const { return writable; }
+
+private:
+    struct Op;
+    bool write(std::function<bool(sqlite3 *)> work);
+    void writerLoop();
+    QList<JobRecord> select(const QString &where, const QList<QVariant> &binds, int limit,
+                            bool newestFirst);
+
+    sqlite3 *writer = nullptr;
+    sqlite3 *reader = nullptr;
+    std::mutex readLock;
+    std::mutex queueLock;
+    std::condition_variable queued;
+    std::deque<std::shared_ptr<Op>> pending;
+    bool stopping = false;
+    std::thread writerThread;
+    std::atomic<bool> writable{true};
+};
+
+QJsonObject jobJson(const JobRecord &job);
+
+} // namespace server
