@@ -132,6 +132,24 @@ struct ApiGlue
         QByteArray body;
         bool tooLarge = false;
         bool answered = false;
+        ApiServer *server = nullptr;
+        qint64 reserved = 0;
+
+        // Takes room for `bytes` more of body from the server's budget.
+        bool reserve(qint64 bytes)
+        {
+            if (server->bodyBytes.fetch_add(bytes) + bytes > server->bodyBudget) {
+                server->bodyBytes -= bytes;
+                return false;
+            }
+            reserved += bytes;
+            return true;
+        }
+        ~Context()
+        {
+            if (server)
+                server->bodyBytes -= reserved;
+        }
     };
 
     static MHD_Result onRequest(void *self, MHD_Connection *connection, const char *url,
@@ -143,6 +161,7 @@ struct ApiGlue
         auto *ctx = static_cast<Context *>(*context);
         if (!ctx) {
             ctx = new Context;
+            ctx->server = server;
             ctx->started.start();
             *context = ctx;
             if (server->connections.load() > server->config.maxConnections) {
@@ -163,13 +182,21 @@ struct ApiGlue
                                                              "bytes")
                                                   .arg(maxBody))));
             }
+            if (length && !ctx->reserve(QByteArray(length).toLongLong())) {
+                ctx->answered = true;
+                return toResult(answer(connection, busy()));
+            }
             return MHD_YES;
         }
         if (*uploadSize > 0) {
             // A client that takes too long to send its request holds a thread.
             if (ctx->started.elapsed() > qint64(server->config.readTimeout) * 1000)
                 return MHD_NO;
-            if (!ctx->tooLarge && ctx->body.size() + qint64(*uploadSize) <= maxBody)
+            const qint64 wanted = ctx->body.size() + qint64(*uploadSize);
+            // A body without a length takes its room as it comes.
+            if (wanted > ctx->reserved && wanted <= maxBody && !ctx->reserve(wanted - ctx->reserved))
+                return MHD_NO;
+            if (!ctx->tooLarge && wanted <= maxBody)
                 ctx->body.append(uploadData, int(*uploadSize));
             else {
                 ctx->tooLarge = true;
@@ -226,6 +253,12 @@ struct ApiGlue
     }
 
     static MHD_Result toResult(int ok) { return ok ? MHD_YES : MHD_NO; }
+    static HttpResponse busy()
+    {
+        return errorResponse(503, QStringLiteral("unavailable"),
+                             QStringLiteral("the server is reading too many large requests; try "
+                                            "again later"));
+    }
     static int answer(MHD_Connection *connection, const HttpResponse &response);
 
     static void log(void *, const char *format, va_list args)
@@ -255,7 +288,8 @@ int ApiGlue::answer(MHD_Connection *connection, const HttpResponse &response)
 ApiServer::ApiServer(const ServerConfig &config, Journal *journal, DesignCatalog *catalog,
                      JobRenderer *renderer, Dispatcher *dispatcher, TokenStore *tokens)
     : config(config), journal(journal), catalog(catalog), renderer(renderer),
-      dispatcher(dispatcher), tokens(tokens)
+      dispatcher(dispatcher), tokens(tokens),
+      bodyBudget(qMax<qint64>(4 * config.limits.maxBodyBytes, 64 * 1024 * 1024))
 {
     for (const QString &route : Routes)
         latency.insert(route, new Histogram);
@@ -535,6 +569,11 @@ HttpResponse ApiServer::postJob(const HttpRequest &request, const Caller &caller
     if (queueKnown(printer) == 0)
         return errorResponse(422, QStringLiteral("unknown_printer"),
                              QStringLiteral("the print system has no printer \"%1\"").arg(printer),
+                             QStringLiteral("printer"));
+    if (!dispatcher->takesPrinter(printer))
+        return errorResponse(503, QStringLiteral("unavailable"),
+                             QStringLiteral("the service drives %1 printers already")
+                                 .arg(Dispatcher::MaxPrinters),
                              QStringLiteral("printer"));
     if (dispatcher->queuedFor(printer) >= config.maxQueued)
         return errorResponse(429, QStringLiteral("queue_full"),

@@ -84,6 +84,10 @@ private:
     MHD_Daemon *daemon = nullptr;
     quint16 boundPort = 0;
     std::atomic<int> connections{0};
+    // Request bodies held at once, bounded so that many large requests
+    // together are refused (503) instead of exhausting memory.
+    std::atomic<qint64> bodyBytes{0};
+    qint64 bodyBudget = 0;
 
     static constexpr int Buckets = 12;
     struct Histogram

@@ -148,6 +148,12 @@ int Dispatcher::queuedFor(const QString &printer) const
     return it == workers.end() ? 0 : int(it->second->jobs.size());
 }
 
+bool Dispatcher::takesPrinter(const QString &printer) const
+{
+    std::lock_guard<std::mutex> guard(lock);
+    return workers.count(printer) > 0 || workers.size() < size_t(MaxPrinters);
+}
+
 QList<Dispatcher::PrinterState> Dispatcher::printers() const
 {
     QList<PrinterState> out;

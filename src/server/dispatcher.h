@@ -50,6 +50,10 @@ public:
         QString reason;
     };
     int queuedFor(const QString &printer) const;
+    // False when the printer would be one more than the service drives at most
+    // (names are checked with the print system, but not while it is down).
+    bool takesPrinter(const QString &printer) const;
+    static constexpr int MaxPrinters = 256;
     QList<PrinterState> printers() const;
 
 private:

@@ -69,6 +69,37 @@ struct Overrides
     }
 };
 
+// A document read adds its tables to the application's sources: the tables
+// given with the job and the design's internal tables. A service reads
+// documents without end, so what one read added goes when it is done. Data
+// files stay, one source per file, read again when they change.
+class SourceScope
+{
+public:
+    SourceScope()
+    {
+        if (DataSourceManager *m = services::dataSourceManager())
+            before = m->sources().keys();
+    }
+    ~SourceScope()
+    {
+        DataSourceManager *m = services::dataSourceManager();
+        if (!m)
+            return;
+        const QMap<int, DataSource *> now = m->sources();
+        for (auto it = now.cbegin(); it != now.cend(); ++it) {
+            if (!before.contains(it.key()) &&
+                (m->isStandIn(it.value()) || it.value()->kind() != DataSource::File))
+                m->removeSource(it.key());
+        }
+    }
+    SourceScope(const SourceScope &) = delete;
+    SourceScope &operator=(const SourceScope &) = delete;
+
+private:
+    QList<int> before;
+};
+
 Rendered failed(const QString &error)
 {
     Rendered r;
@@ -178,6 +209,7 @@ DesignInfo JobRenderer::readDesign(const QString &name, const QString &path)
     // Read as it is, without the checks of printing: a design whose data file
     // is not on this machine still prints with rows given with each job.
     Overrides none({});
+    SourceScope scope;
     Document doc;
     QFile in(path);
     if (!in.open(QIODevice::ReadOnly) || !readDocumentFile(&in, &doc)) {
@@ -313,6 +345,22 @@ bool checkAgainstDesign(const JobRequest &request, const DesignInfo &design,
     return true;
 }
 
+JobRenderer::~JobRenderer() = default;
+
+const JobRenderer::QueueFacts &JobRenderer::queueFacts(const QString &queue)
+{
+    // Long enough that a run of jobs asks once, short enough that a changed
+    // driver setting or language applies to the next run.
+    constexpr qint64 KeepMs = 10000;
+    QueueFacts &facts = queues[queue];
+    if (!facts.read.isValid() || facts.read.elapsed() > KeepMs) {
+        facts.choices = PrinterSettingsWin(queue).driverChoices();
+        facts.zpl = printlanguage::usesZpl(queue);
+        facts.read.start();
+    }
+    return facts;
+}
+
 Rendered JobRenderer::render(const JobRecord &job)
 {
     JobRequest request;
@@ -334,6 +382,7 @@ Rendered JobRenderer::render(const JobRecord &job)
         return failed(tableError.message);
 
     Overrides overrides(tables);
+    SourceScope scope;
     Document doc;
     QString messages;
     QTextStream err(&messages);
@@ -349,29 +398,25 @@ Rendered JobRenderer::render(const JobRecord &job)
 
     // The job's queue keeps the document's driver settings when it is the
     // document's printer, and its own defaults otherwise.
-    PrinterSettingsWin *settings = doc.printerSettings();
-    std::unique_ptr<PrinterSettingsWin> chosen;
-    if (!settings || settings->printerName() != job.printer) {
-        chosen = std::make_unique<PrinterSettingsWin>(job.printer);
-        settings = chosen.get();
-    }
-    const QStringList choices = settings->driverChoices();
+    const QStringList choices =
+        doc.printerSettings() && doc.printerSettings()->printerName() == job.printer
+            ? doc.printerSettings()->driverChoices()
+            : queueFacts(job.printer).choices;
     const int driverDpi = winspool::resolutionOf(choices);
 
     PrintHandler handler;
-    QTemporaryFile pdfFile;
-    pdfFile.setFileTemplate(QDir::tempPath() + QStringLiteral("/tagorix-server-XXXXXX.pdf"));
-    if (!pdfFile.open())
-        return failed(QStringLiteral("cannot make a temporary file: ") + pdfFile.errorString());
-    QPrinter printer(QPrinter::ScreenResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdfFile.fileName());
-    printer.setDocName(QStringLiteral("%1 (%2)").arg(job.design, job.id));
-    handler.setupPrinter(&printer, &doc);
+    // One printer for every job: making one asks the print system for the
+    // default queue's driver each time.
+    if (!printer) {
+        printer = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+    }
+    printer->setDocName(QStringLiteral("%1 (%2)").arg(job.design, job.id));
+    handler.setupPrinter(printer.get(), &doc);
     if (request.from > 0)
-        printer.setFromTo(request.from, request.to);
-    printer.setCopyCount(request.copies);
-    printer.setCollateCopies(request.collate);
+        printer->setFromTo(request.from, request.to);
+    printer->setCopyCount(request.copies);
+    printer->setCollateCopies(request.collate);
     QVector<int> quantities;
     if (!request.quantityColumn.isEmpty()) {
         QString error;
@@ -379,7 +424,7 @@ Rendered JobRenderer::render(const JobRecord &job)
             return failed(error);
     }
     handler.setQuantities(quantities);
-    const PrintHandler::Plan plan = handler.plan(&printer, &doc);
+    const PrintHandler::Plan plan = handler.plan(printer.get(), &doc);
     Rendered out;
     out.labels = int(qMin<qint64>(plan.placements, std::numeric_limits<int>::max()));
 
@@ -405,7 +450,7 @@ Rendered JobRenderer::render(const JobRecord &job)
                         .arg(checks.size());
     };
 
-    if (printlanguage::usesZpl(job.printer)) {
+    if (queueFacts(job.printer).zpl) {
         rasterjob::Run run;
         run.plan = plan;
         run.quantities = quantities;
@@ -441,8 +486,15 @@ Rendered JobRenderer::render(const JobRecord &job)
             return out;
         }
     }
+    QTemporaryFile pdfFile;
+    pdfFile.setFileTemplate(QDir::tempPath() + QStringLiteral("/tagorix-server-XXXXXX.pdf"));
+    if (!pdfFile.open())
+        return failed(QStringLiteral("cannot make a temporary file: ") + pdfFile.errorString());
+    printer->setOutputFileName(pdfFile.fileName());
     handler.setOffsetOverride(printcalibration::offset(job.printer));
-    if (!handler.printDocument(&printer, &doc))
+    const bool printed = handler.printDocument(printer.get(), &doc);
+    printer->setOutputFileName(QString());
+    if (!printed)
         return failed(handler.errorString().isEmpty() ? QStringLiteral("the labels could not be drawn")
                                                       : handler.errorString());
     pdfFile.seek(0);

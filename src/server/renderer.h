@@ -4,6 +4,8 @@
 #include "journal.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QObject>
@@ -12,9 +14,12 @@
 #include <QVector>
 
 #include <functional>
+#include <memory>
 
 #include <mutex>
 #include <optional>
+
+class QPrinter;
 
 namespace server {
 
@@ -95,6 +100,7 @@ class JobRenderer : public QObject
     Q_OBJECT
 public:
     explicit JobRenderer(DesignCatalog *catalog, QObject *parent = nullptr);
+    ~JobRenderer() override;
 
     // On the renderer's thread.
     DesignInfo readDesign(const QString &name, const QString &path);
@@ -115,7 +121,19 @@ public:
     }
 
 private:
+    struct QueueFacts
+    {
+        QStringList choices;
+        bool zpl = false;
+        QElapsedTimer read;
+    };
+    // The queue's driver defaults and language, asked of the print system
+    // once in a while rather than once per job.
+    const QueueFacts &queueFacts(const QString &queue);
+
     DesignCatalog *catalog;
+    std::unique_ptr<QPrinter> printer;
+    QHash<QString, QueueFacts> queues;
 };
 
 // Whether the job request fits the design: sources and columns it names
