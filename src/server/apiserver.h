@@ -90,6 +90,8 @@ private:
     qint64 bodyBudget = 0;
 
     static constexpr int Buckets = 12;
+    static constexpr double BucketBounds[Buckets] = {0.001, 0.0025, 0.005, 0.01, 0.025, 0.05,
+                                                     0.1,   0.25,   0.5,   1,    2.5,   5};
     struct Histogram
     {
         std::array<std::atomic<quint64>, Buckets> counts{};
@@ -100,6 +102,9 @@ private:
     QMap<QString, Histogram *> latency;
     QElapsedTimer uptime;
 };
+
+// The program's version as the API gives it: "4.1.0".
+QString serverVersion();
 
 HttpResponse errorResponse(int status, const QString &code, const QString &message,
                            const QString &field = QString());

@@ -133,8 +133,8 @@ void Dispatcher::forget(const QString &id, const QString &printer)
         return;
     auto &jobs = it->second->jobs;
     for (auto j = jobs.begin(); j != jobs.end(); ++j) {
-        // The worker's current job stays: it sees the cancel in the journal.
-        if (j->second == id && j != jobs.begin()) {
+        // A worker that holds it finds it cancelled in the journal.
+        if (j->second == id) {
             jobs.erase(j);
             break;
         }
@@ -198,14 +198,22 @@ void Dispatcher::run(Worker *w)
         }
         const QString problem = PrintHandler::queueProblem(w->printer);
         if (!problem.isEmpty()) {
+            // Every job of the printer waits, and says why.
+            QStringList ids;
+            QString before;
+            {
+                std::lock_guard<std::mutex> guard(lock);
+                for (const auto &j : w->jobs)
+                    ids.append(j.second);
+                before = w->reason;
+            }
             Change change;
             change.state = state::Waiting;
             change.waitingReason = problem;
-            if (!journal->transition(id, {state::Queued, state::Waiting}, change) &&
-                journal->healthy()) {
-                pop(id); // cancelled meanwhile
-                continue;
-            }
+            journal->transitionAll(ids, problem == before
+                                            ? QStringList{state::Queued}
+                                            : QStringList{state::Queued, state::Waiting},
+                                   change);
             if (!backOff(problem))
                 return;
             continue;
@@ -219,10 +227,21 @@ void Dispatcher::run(Worker *w)
                 return;
             continue;
         }
+        QStringList stillWaiting;
         {
             std::lock_guard<std::mutex> guard(lock);
+            if (w->waiting) {
+                for (const auto &j : w->jobs)
+                    if (j.second != id)
+                        stillWaiting.append(j.second);
+            }
             w->waiting = false;
             w->reason.clear();
+        }
+        if (!stillWaiting.isEmpty()) {
+            Change back;
+            back.state = state::Queued;
+            journal->transitionAll(stillWaiting, {state::Waiting}, back);
         }
         delay = FirstRetryMs;
         const std::optional<JobRecord> job = journal->job(id);

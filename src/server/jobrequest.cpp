@@ -5,6 +5,7 @@
 #include <QJsonObject>
 #include <QJsonParseError>
 #include <QRegularExpression>
+#include <QSet>
 
 namespace server {
 
@@ -168,6 +169,78 @@ bool readBool(const QJsonObject &object, const QString &key, bool *out, ApiError
     return true;
 }
 
+// Whether an object of the JSON text names a key twice. Qt's reader keeps
+// only the last of such keys and loses the memory of the others, so a body
+// of repeated keys would cost memory on every request; it is refused
+// instead. Text that is not JSON passes, for the reader to report.
+bool repeatsKey(const QByteArray &body)
+{
+    struct Frame
+    {
+        bool object = false;
+        bool expectKey = false;
+        QSet<QString> keys;
+    };
+    QVector<Frame> stack;
+    const char *p = body.constData();
+    const char *const end = p + body.size();
+    while (p < end) {
+        const char c = *p++;
+        switch (c) {
+        case '{':
+            if (stack.size() >= 1024)
+                return false;
+            stack.append(Frame{true, true, {}});
+            break;
+        case '[':
+            if (stack.size() >= 1024)
+                return false;
+            stack.append(Frame{false, false, {}});
+            break;
+        case '}':
+        case ']':
+            if (stack.isEmpty())
+                return false;
+            stack.removeLast();
+            break;
+        case ',':
+            if (!stack.isEmpty() && stack.last().object)
+                stack.last().expectKey = true;
+            break;
+        case ':':
+            if (!stack.isEmpty())
+                stack.last().expectKey = false;
+            break;
+        case '"': {
+            const char *start = p;
+            bool escaped = false;
+            while (p < end && (*p != '"' || escaped)) {
+                escaped = !escaped && *p == '\\';
+                ++p;
+            }
+            if (p >= end)
+                return false;
+            if (!stack.isEmpty() && stack.last().object && stack.last().expectKey) {
+                const QByteArray raw(start, int(p - start));
+                // Escapes are read as JSON reads them, so that they name the same key.
+                const QString key =
+                    raw.contains('\\')
+                        ? QJsonDocument::fromJson("[\"" + raw + "\"]").array().at(0).toString()
+                        : QString::fromUtf8(raw);
+                if (stack.last().keys.contains(key))
+                    return true;
+                stack.last().keys.insert(key);
+            }
+            ++p;
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 int JobRequest::rowCount() const
@@ -193,6 +266,11 @@ bool parseJobRequest(const QByteArray &body, const RequestLimits &limits, JobReq
         *error = ApiError::make(413, QStringLiteral("too_large"),
                                 QStringLiteral("the request body is larger than %1 bytes")
                                     .arg(limits.maxBodyBytes));
+        return false;
+    }
+    if (repeatsKey(body)) {
+        *error = ApiError::make(400, QStringLiteral("bad_json"),
+                                QStringLiteral("an object of the body names a key twice"));
         return false;
     }
     QJsonParseError parsed;
@@ -290,14 +368,19 @@ bool parseJobRequest(const QByteArray &body, const RequestLimits &limits, JobReq
     }
     const QJsonValue copies = object.value(QStringLiteral("copies"));
     if (!copies.isUndefined() && !copies.isNull()) {
-        const double n = copies.toDouble(-1);
-        if (!copies.isDouble() || n != double(int(n))) {
+        if (!copies.isDouble()) {
             *error = badType(QStringLiteral("copies"), QStringLiteral("a whole number"));
             return false;
         }
-        if (n < 1 || n > MaxCopies) {
+        // The range first: a number beyond int has no whole part to compare.
+        const double n = copies.toDouble();
+        if (!(n >= 1 && n <= MaxCopies)) {
             *error = badValue(QStringLiteral("copies"),
                               QStringLiteral("\"copies\" must be from 1 to %1").arg(MaxCopies));
+            return false;
+        }
+        if (n != double(int(n))) {
+            *error = badType(QStringLiteral("copies"), QStringLiteral("a whole number"));
             return false;
         }
         out->copies = int(n);

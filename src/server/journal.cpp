@@ -364,59 +364,80 @@ Journal::Accepted Journal::accept(JobRecord *job)
     return outcome;
 }
 
+// One state change inside the writer's transaction; *applied when the job
+// was in one of the states `from` (any, when empty).
+static bool applyChange(sqlite3 *db, const QString &id, const QStringList &from, const Change &change,
+                 bool *applied)
+{
+    QString sql = QStringLiteral("UPDATE jobs SET state = ?, updated_at = ?");
+    QList<QVariant> binds{change.state, nowMs()};
+    auto set = [&](const char *column, const QVariant &value) {
+        sql += QStringLiteral(", %1 = ?").arg(QLatin1String(column));
+        binds.append(value);
+    };
+    if (change.labels)
+        set("labels", qint64(*change.labels));
+    if (change.printed)
+        set("printed", qint64(*change.printed));
+    if (change.error)
+        set("error", *change.error);
+    if (change.waitingReason)
+        set("waiting_reason", *change.waitingReason);
+    if (change.problems)
+        set("problems",
+            QString::fromUtf8(QJsonDocument(*change.problems).toJson(QJsonDocument::Compact)));
+    if (change.cupsJob)
+        set("cups_job", qint64(*change.cupsJob));
+    if (change.sendStarted)
+        set("send_started", qint64(*change.sendStarted ? 1 : 0));
+    sql += QStringLiteral(" WHERE id = ?");
+    binds.append(id);
+    if (!from.isEmpty()) {
+        QStringList marks;
+        for (const QString &s : from) {
+            marks.append(QStringLiteral("?"));
+            binds.append(s);
+        }
+        sql += QStringLiteral(" AND state IN (%1)").arg(marks.join(QLatin1Char(',')));
+    }
+    Statement s(db, sql.toUtf8().constData());
+    if (!s.ok())
+        return false;
+    for (int i = 0; i < binds.size(); ++i)
+        s.bind(i + 1, binds.at(i));
+    if (s.step() != SQLITE_DONE)
+        return false;
+    *applied = sqlite3_changes(db) > 0;
+    if (!*applied)
+        return true;
+    Statement seq(db, "SELECT seq FROM jobs WHERE id = ?");
+    seq.bind(1, id);
+    if (!seq.ok() || seq.step() != SQLITE_ROW)
+        return false;
+    return addEvent(db, seq.integer(0), change.state, binds.at(1).toLongLong(),
+                    change.error.value_or(change.waitingReason.value_or(QString())));
+}
+
 bool Journal::transition(const QString &id, const QStringList &from, const Change &change)
 {
     bool applied = false;
-    const bool ok = write([&](sqlite3 *db) {
-        QString sql = QStringLiteral("UPDATE jobs SET state = ?, updated_at = ?");
-        QList<QVariant> binds{change.state, nowMs()};
-        auto set = [&](const char *column, const QVariant &value) {
-            sql += QStringLiteral(", %1 = ?").arg(QLatin1String(column));
-            binds.append(value);
-        };
-        if (change.labels)
-            set("labels", qint64(*change.labels));
-        if (change.printed)
-            set("printed", qint64(*change.printed));
-        if (change.error)
-            set("error", *change.error);
-        if (change.waitingReason)
-            set("waiting_reason", *change.waitingReason);
-        if (change.problems)
-            set("problems", QString::fromUtf8(QJsonDocument(*change.problems).toJson(
-                                QJsonDocument::Compact)));
-        if (change.cupsJob)
-            set("cups_job", qint64(*change.cupsJob));
-        if (change.sendStarted)
-            set("send_started", qint64(*change.sendStarted ? 1 : 0));
-        sql += QStringLiteral(" WHERE id = ?");
-        binds.append(id);
-        if (!from.isEmpty()) {
-            QStringList marks;
-            for (const QString &s : from) {
-                marks.append(QStringLiteral("?"));
-                binds.append(s);
-            }
-            sql += QStringLiteral(" AND state IN (%1)").arg(marks.join(QLatin1Char(',')));
-        }
-        Statement s(db, sql.toUtf8().constData());
-        if (!s.ok())
-            return false;
-        for (int i = 0; i < binds.size(); ++i)
-            s.bind(i + 1, binds.at(i));
-        if (s.step() != SQLITE_DONE)
-            return false;
-        applied = sqlite3_changes(db) > 0;
-        if (!applied)
-            return true;
-        Statement seq(db, "SELECT seq FROM jobs WHERE id = ?");
-        seq.bind(1, id);
-        if (!seq.ok() || seq.step() != SQLITE_ROW)
-            return false;
-        return addEvent(db, seq.integer(0), change.state, binds.at(1).toLongLong(),
-                        change.error.value_or(change.waitingReason.value_or(QString())));
-    });
+    const bool ok = write([&](sqlite3 *db) { return applyChange(db, id, from, change, &applied); });
     return ok && applied;
+}
+
+int Journal::transitionAll(const QStringList &ids, const QStringList &from, const Change &change)
+{
+    int count = 0;
+    const bool ok = write([&](sqlite3 *db) {
+        for (const QString &id : ids) {
+            bool applied = false;
+            if (!applyChange(db, id, from, change, &applied))
+                return false;
+            count += applied ? 1 : 0;
+        }
+        return true;
+    });
+    return ok ? count : 0;
 }
 
 QList<JobRecord> Journal::select(const QString &where, const QList<QVariant> &binds, int limit,

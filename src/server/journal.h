@@ -115,6 +115,9 @@ public:
     // when it was applied and is on disk. `from` empty: any state.
     bool transition(const QString &id, const QStringList &from, const Change &change);
 
+    // transition() for many jobs in one write; how many were changed.
+    int transitionAll(const QStringList &ids, const QStringList &from, const Change &change);
+
     std::optional<JobRecord> job(const QString &id);
     QList<JobRecord> jobs(const JobFilter &filter);
     // Jobs not finished (queued, waiting, rendering, sent), oldest first.

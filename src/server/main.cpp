@@ -10,7 +10,6 @@
 #include "services.h"
 #include "sizetemplatemanager.h"
 #include "tokens.h"
-#include "version.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -35,11 +34,6 @@ void onSignal(int)
 {
     const char byte = 1;
     [[maybe_unused]] const ssize_t n = ::write(signalFds[1], &byte, 1);
-}
-
-QString versionText()
-{
-    return QStringLiteral("%1.%2.%3").arg(version::major).arg(version::minor).arg(version::patch);
 }
 
 void fail(const QString &message)
@@ -129,7 +123,7 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tagorix-server"));
-    QCoreApplication::setApplicationVersion(versionText());
+    QCoreApplication::setApplicationVersion(server::serverVersion());
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Prints labels for other systems through an HTTP API.\n"

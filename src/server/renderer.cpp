@@ -246,9 +246,20 @@ DesignInfo JobRenderer::readDesign(const QString &name, const QString &path)
 }
 
 bool checkAgainstDesign(const JobRequest &request, const DesignInfo &design,
-                        QMap<QString, QByteArray> *tables, ApiError *error)
+                        QMap<QString, QByteArray> *tables, ApiError *error, int *rows)
 {
     tables->clear();
+    int most = -1;
+    struct Report
+    {
+        int *rows;
+        int &most;
+        ~Report()
+        {
+            if (rows)
+                *rows = most;
+        }
+    } report{rows, most};
     const QVector<SourceInfo> replaceable = design.replaceable();
     auto only = [&](const QString &field) -> const SourceInfo * {
         if (replaceable.size() == 1)
@@ -311,6 +322,7 @@ bool checkAgainstDesign(const JobRequest &request, const DesignInfo &design,
         header.columns = headerOf(&csv);
         if (!checkColumns(header, *source))
             return false;
+        most = csv.rowCount();
         tables->insert(QString(), request.csv);
         return true;
     }
@@ -337,6 +349,7 @@ bool checkAgainstDesign(const JobRequest &request, const DesignInfo &design,
                                     it.value().field);
             return false;
         }
+        most = qMax(most, int(it.value().rows.size()));
         // The design's own column order: items are bound by column name.
         tables->insert(replaceable.size() == 1 && it.key().isEmpty() ? QString() : it.key(),
                        csvOf(it.value(), source->columns.isEmpty() ? it.value().columns

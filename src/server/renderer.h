@@ -138,8 +138,9 @@ private:
 
 // Whether the job request fits the design: sources and columns it names
 // exist, CSV text is a table. The tables of the request become CSV bytes by
-// source name (the empty name for the design's only data file) in *tables.
+// source name (the empty name for the design's only data file) in *tables;
+// the most rows one of them has in *rows (-1 when the request gives none).
 bool checkAgainstDesign(const JobRequest &request, const DesignInfo &design,
-                        QMap<QString, QByteArray> *tables, ApiError *error);
+                        QMap<QString, QByteArray> *tables, ApiError *error, int *rows = nullptr);
 
 } // namespace server

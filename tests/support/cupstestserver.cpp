@@ -270,7 +270,30 @@ bool CupsTestServer::start()
     return true;
 }
 
-bool CupsTestServer::launch()
+void CupsTestServer::stop()
+{
+    if (!isRunning())
+        return;
+    // A clean stop: the scheduler writes its queues and jobs before it exits.
+    scheduler->terminate();
+    if (!scheduler->waitForFinished(10000)) {
+        scheduler->kill();
+        scheduler->waitForFinished(5000);
+    }
+}
+
+bool CupsTestServer::restart()
+{
+    if (isRunning())
+        return true;
+    if (!scheduler) {
+        fail(QStringLiteral("The scheduler was never started"));
+        return false;
+    }
+    return launch(true);
+}
+
+bool CupsTestServer::launch(bool samePort)
 {
     const QString cupsd = QStandardPaths::findExecutable(
         QStringLiteral("cupsd"), {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
@@ -278,7 +301,8 @@ bool CupsTestServer::launch()
         fail(QStringLiteral("cupsd is not installed; install the cups package"));
         return false;
     }
-    serverPort = freeLoopbackPort();
+    if (!samePort)
+        serverPort = freeLoopbackPort();
     if (serverPort == 0) {
         fail(QStringLiteral("No free port on 127.0.0.1"));
         return false;

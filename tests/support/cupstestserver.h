@@ -67,6 +67,11 @@ public:
     // errorString() says why, with the scheduler's own error lines.
     bool start();
     bool isRunning() const;
+    // Stops the scheduler as a crash or an update of the print system would,
+    // keeping its folder (queues, spool) and its port; restart() brings the
+    // same scheduler back, so clients configured for it reach it again.
+    void stop();
+    bool restart();
     QString errorString() const;
 
     quint16 port() const;
@@ -111,7 +116,7 @@ public:
     QString errorLog() const;
 
 private:
-    bool launch();
+    bool launch(bool samePort = false);
     bool waitUntilAnswering(int timeoutMs);
     void fail(const QString &message);
     QString path(const QString &relative) const;
