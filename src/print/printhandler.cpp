@@ -291,15 +291,14 @@ bool PrintHandler::schedulerAnswers()
     return http != nullptr;
 }
 
-QString PrintHandler::queueProblem(const QString &queue)
+PrintHandler::QueueState PrintHandler::queueState(const QString &queue, QString *detail)
 {
-    if (queue.isEmpty())
-        return tr("No printer is chosen.");
     http_t *http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
                                 5000, nullptr);
-    if (!http)
-        return tr("The print system is not running: no print scheduler answers at %1.")
-            .arg(QString::fromUtf8(cupsServer()));
+    if (!http) {
+        *detail = QString::fromUtf8(cupsServer());
+        return QueueState::NoScheduler;
+    }
     char uri[HTTP_MAX_URI];
     httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof(uri), "ipp", nullptr, "localhost", 0,
                      "/printers/%s", queue.toUtf8().constData());
@@ -311,26 +310,47 @@ QString PrintHandler::queueProblem(const QString &queue)
                   nullptr, wanted);
     ipp_t *response = cupsDoRequest(http, request, "/");
     const ipp_status_t status = cupsLastError();
-    QString problem;
+    QueueState state = QueueState::Ready;
     if (!response || status > IPP_STATUS_OK_CONFLICTING) {
-        problem = status == IPP_STATUS_ERROR_NOT_FOUND
-                      ? tr("The printer \"%1\" does not exist (any more).").arg(queue)
-                      : tr("The print system did not answer for \"%1\": %2")
-                            .arg(queue, QString::fromUtf8(cupsLastErrorString()));
+        state = status == IPP_STATUS_ERROR_NOT_FOUND ? QueueState::Gone : QueueState::NoAnswer;
+        *detail = QString::fromUtf8(cupsLastErrorString());
     } else {
-        ipp_attribute_t *state = ippFindAttribute(response, "printer-state", IPP_TAG_ENUM);
+        ipp_attribute_t *printerState = ippFindAttribute(response, "printer-state", IPP_TAG_ENUM);
         ipp_attribute_t *accepting =
             ippFindAttribute(response, "printer-is-accepting-jobs", IPP_TAG_BOOLEAN);
         if (accepting && !ippGetBoolean(accepting, 0))
-            problem = tr("The printer \"%1\" does not accept jobs; nothing was sent.").arg(queue);
-        else if (state && ippGetInteger(state, 0) == IPP_PSTATE_STOPPED)
-            problem = tr("The printer \"%1\" is stopped; nothing was sent. Start it, then print "
-                         "again.")
-                          .arg(queue);
+            state = QueueState::Rejecting;
+        else if (printerState && ippGetInteger(printerState, 0) == IPP_PSTATE_STOPPED)
+            state = QueueState::Stopped;
     }
     ippDelete(response);
     httpClose(http);
-    return problem;
+    return state;
+}
+
+QString PrintHandler::queueProblem(const QString &queue)
+{
+    if (queue.isEmpty())
+        return tr("No printer is chosen.");
+    QString detail;
+    switch (queueState(queue, &detail)) {
+    case QueueState::Ready:
+        break;
+    case QueueState::NoScheduler:
+        return tr("The print system is not running: no print scheduler answers at %1.")
+            .arg(detail);
+    case QueueState::Gone:
+        return tr("The printer \"%1\" does not exist (any more).").arg(queue);
+    case QueueState::NoAnswer:
+        return tr("The print system did not answer for \"%1\": %2").arg(queue, detail);
+    case QueueState::Rejecting:
+        return tr("The printer \"%1\" does not accept jobs; nothing was sent.").arg(queue);
+    case QueueState::Stopped:
+        return tr("The printer \"%1\" is stopped; nothing was sent. Start it, then print "
+                  "again.")
+            .arg(queue);
+    }
+    return QString();
 }
 
 int PrintHandler::deviceDpi(QPrinter *printer)

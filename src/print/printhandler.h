@@ -60,6 +60,10 @@ public:
     // Why the queue cannot take a job now (the print system is not running,
     // the printer is gone, stopped or refuses jobs); empty when it can.
     static QString queueProblem(const QString &queue);
+    // The same as a state: whether the queue can take a job now. *detail is
+    // the scheduler's address or the print system's own words, when it has any.
+    enum class QueueState { Ready, NoScheduler, NoAnswer, Gone, Rejecting, Stopped };
+    static QueueState queueState(const QString &queue, QString *detail);
     // True when the print scheduler answers at all.
     static bool schedulerAnswers();
 

@@ -20,6 +20,27 @@ constexpr int FollowEveryMs = 300;
 // Polls after which a job the print system no longer knows is given up.
 constexpr int MissesBeforeGivingUp = 200;
 
+// Why a printer's jobs wait, as the service says it: it tries again itself.
+QString waitingReason(const QString &printer)
+{
+    QString detail;
+    switch (PrintHandler::queueState(printer, &detail)) {
+    case PrintHandler::QueueState::Ready:
+        return QString();
+    case PrintHandler::QueueState::NoScheduler:
+        return QStringLiteral("the print system does not answer at %1").arg(detail);
+    case PrintHandler::QueueState::NoAnswer:
+        return QStringLiteral("the print system did not answer for \"%1\": %2").arg(printer, detail);
+    case PrintHandler::QueueState::Gone:
+        return QStringLiteral("the print system has no printer \"%1\"").arg(printer);
+    case PrintHandler::QueueState::Rejecting:
+        return QStringLiteral("the printer \"%1\" does not accept jobs").arg(printer);
+    case PrintHandler::QueueState::Stopped:
+        return QStringLiteral("the printer \"%1\" is stopped").arg(printer);
+    }
+    return QString();
+}
+
 const QString InterruptedText = QStringLiteral(
     "the server stopped while this job was being sent to the print system, so whether it "
     "printed is not known; it is not sent again on its own: reprint or cancel it");
@@ -196,7 +217,7 @@ void Dispatcher::run(Worker *w)
                 return;
             id = w->jobs.front().second;
         }
-        const QString problem = PrintHandler::queueProblem(w->printer);
+        const QString problem = waitingReason(w->printer);
         if (!problem.isEmpty()) {
             // Every job of the printer waits, and says why.
             QStringList ids;

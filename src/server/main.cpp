@@ -20,9 +20,11 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -121,6 +123,14 @@ int main(int argc, char *argv[])
     // nothing is ever shown.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt wants a runtime folder and warns on every start without one; a
+    // service started outside a login session has none.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QByteArray runtime = QDir::tempPath().toLocal8Bit() + "/tagorix-server-" +
+                                   QByteArray::number(uint(::getuid()));
+        if (::mkdir(runtime.constData(), 0700) == 0 || errno == EEXIST)
+            qputenv("XDG_RUNTIME_DIR", runtime);
+    }
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tagorix-server"));
     QCoreApplication::setApplicationVersion(server::serverVersion());
