@@ -242,7 +242,10 @@ int waitForJob(const QString &queue, int before, int seconds, const QString &pat
 
 } // namespace
 
-QString batchprint::refusedTable(const QByteArray &bytes)
+namespace {
+
+// Why a table given with --data cannot stand for a data file; empty when it can.
+QString refusedTable(const QByteArray &bytes)
 {
     QBuffer buffer;
     buffer.setData(bytes);
@@ -256,7 +259,8 @@ QString batchprint::refusedTable(const QByteArray &bytes)
     return QString();
 }
 
-bool batchprint::readDocument(const QString &path, Document *doc, QTextStream &err)
+// Reads one document; false after telling the user why not.
+bool readDocument(const QString &path, Document *doc, QTextStream &err)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -315,6 +319,18 @@ bool batchprint::readDocument(const QString &path, Document *doc, QTextStream &e
         return false;
     }
     return true;
+}
+
+} // namespace
+
+QString batchprint::refusedTable(const QByteArray &bytes)
+{
+    return ::refusedTable(bytes);
+}
+
+bool batchprint::readDocument(const QString &path, Document *doc, QTextStream &err)
+{
+    return ::readDocument(path, doc, err);
 }
 
 void batchprint::addOptions(QCommandLineParser &parser)
