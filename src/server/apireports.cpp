@@ -79,8 +79,10 @@ HttpResponse ApiServer::statusPage()
         "th,td{border-bottom:1px solid #ccc;padding:.3em .8em;text-align:left}"
         "th{background:#f0f0f0}.completed{color:#176b2c}.failed,.interrupted{color:#a31515}"
         ".waiting{color:#9a6700}</style></head><body>"
-        "<h1>Tagorix print service</h1><p>Version %1. ")
-                       .arg(html(serverVersion()));
+        "<h1>Tagorix print service</h1><p>Version %1, service %2, journal %3. ")
+                       .arg(html(serverVersion()), html(dispatcher->instanceName()),
+                            journal->shared() ? QStringLiteral("in PostgreSQL, shared")
+                                              : QStringLiteral("in SQLite"));
     QStringList summary;
     for (const QString &s : state::All)
         if (counts.value(s) > 0)

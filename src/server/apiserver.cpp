@@ -678,7 +678,6 @@ HttpResponse ApiServer::jobAction(const HttpRequest &request, const Caller &call
                                                 "interrupted jobs can be cancelled")
                                      .arg(now ? now->state : job->state));
         }
-        dispatcher->forget(id, job->printer);
         return json(200, jobJson(*journal->job(id)));
     }
     return json(200, jobJson(*job));
@@ -725,6 +724,7 @@ HttpResponse ApiServer::printers()
             {QStringLiteral("queued"), p.queued},
             {QStringLiteral("waiting"), p.waiting},
             {QStringLiteral("reason"), p.reason.isEmpty() ? QJsonValue() : QJsonValue(p.reason)},
+            {QStringLiteral("driven"), p.driven},
         });
         driven.remove(name);
     }
@@ -737,7 +737,8 @@ HttpResponse ApiServer::printers()
                                 {QStringLiteral("language"), QStringLiteral("unknown")},
                                 {QStringLiteral("queued"), p.queued},
                                 {QStringLiteral("waiting"), p.waiting},
-                                {QStringLiteral("reason"), p.reason}});
+                                {QStringLiteral("reason"), p.reason},
+                                {QStringLiteral("driven"), p.driven}});
     return json(200, QJsonObject{{QStringLiteral("printers"), list}});
 }
 
