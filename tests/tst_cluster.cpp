@@ -7,6 +7,7 @@
 
 #include "cupstestserver.h"
 #include "datasourcemanager.h"
+#include "journal.h"
 #include "pgtestserver.h"
 #include "services.h"
 #include "servicetestutil.h"
@@ -20,6 +21,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QtTest>
+
+#include <sqlite3.h>
 
 #include <atomic>
 #include <map>
@@ -68,8 +71,10 @@ private slots:
     void init();
     void cleanup();
 
+    void journalLeasesAndSchema();
     void sharesJobsAcrossInstances();
     void takesOverFromAKilledInstance();
+    void comesBackUnderItsName();
     void waitsForTheDatabase();
 
 private:
@@ -194,7 +199,7 @@ QString TestCluster::startInstances()
 void TestCluster::showLogs() const
 {
     for (const auto &instance : instances)
-        qInfo("--- %s:\n%s", qPrintable(instance->name), qPrintable(instance->log(6000)));
+        qInfo("--- %s:\n%s", qPrintable(instance->name), qPrintable(instance->log(20000)));
 }
 
 Reply TestCluster::post(int instance, const QJsonObject &body, int timeoutMs)
@@ -285,6 +290,137 @@ QString TestCluster::differs(int printer, const QStringList &expected) const
         .arg(at + 1)
         .arg(got.value(at, QStringLiteral("nothing")),
              expected.value(at, QStringLiteral("nothing")));
+}
+
+namespace {
+
+// The journal of the first released service, as it made its file.
+const char *const FirstSchema[] = {
+    "CREATE TABLE meta(key TEXT PRIMARY KEY, value TEXT NOT NULL)",
+    "CREATE TABLE jobs(seq INTEGER PRIMARY KEY AUTOINCREMENT, id TEXT NOT NULL UNIQUE,"
+    " owner TEXT NOT NULL, idem_key TEXT, request_hash BLOB NOT NULL, request BLOB NOT NULL,"
+    " design TEXT NOT NULL, printer TEXT NOT NULL, state TEXT NOT NULL,"
+    " labels INTEGER NOT NULL DEFAULT -1, printed INTEGER NOT NULL DEFAULT 0,"
+    " copies INTEGER NOT NULL DEFAULT 1, error TEXT, waiting_reason TEXT, problems TEXT,"
+    " cups_job INTEGER NOT NULL DEFAULT 0, send_started INTEGER NOT NULL DEFAULT 0,"
+    " reprint_of TEXT, created_at INTEGER NOT NULL, updated_at INTEGER NOT NULL)",
+    "CREATE UNIQUE INDEX jobs_idem ON jobs(owner, idem_key) WHERE idem_key IS NOT NULL",
+    "CREATE INDEX jobs_state ON jobs(state, seq)",
+    "CREATE TABLE events(job_seq INTEGER NOT NULL, state TEXT NOT NULL, at INTEGER NOT NULL,"
+    " detail TEXT)",
+    "CREATE INDEX events_job ON events(job_seq)",
+    "INSERT INTO meta VALUES ('schema', '1')",
+    "INSERT INTO jobs(id, owner, request_hash, request, design, printer, state, created_at,"
+    " updated_at) VALUES ('j-old', 'warehouse', x'00', '{}', 'labels', 'Zebra_1', 'queued', 1, 1)",
+};
+
+bool runSqlite(const QString &file, const QStringList &statements)
+{
+    sqlite3 *db = nullptr;
+    bool ok = sqlite3_open(file.toUtf8().constData(), &db) == SQLITE_OK;
+    for (const QString &sql : statements)
+        ok = ok && sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
+}
+
+} // namespace
+
+// The journal itself: a file of the first schema is carried over with its
+// jobs; one of a newer server is refused; on PostgreSQL, services asking
+// for a printer at the same moment get it one at a time, and a job is sent
+// only by the service that holds its printer.
+void TestCluster::journalLeasesAndSchema()
+{
+    using server::Journal;
+    const QString file = dir.filePath(QStringLiteral("first.sqlite"));
+    QStringList first;
+    for (const char *sql : FirstSchema)
+        first << QString::fromLatin1(sql);
+    QVERIFY(runSqlite(file, first));
+    QString error;
+    {
+        Journal journal;
+        QVERIFY2(journal.open(file, &error), qPrintable(error));
+        QCOMPARE(journal.lease(QStringLiteral("Zebra_1"), QStringLiteral("a"), 60000),
+                 Journal::Lease::Taken);
+        const std::optional<server::JobRecord> job =
+            journal.claimNext(QStringLiteral("Zebra_1"), QStringLiteral("a"));
+        QVERIFY(job);
+        QCOMPARE(job->id, QStringLiteral("j-old"));
+        QVERIFY(journal.markSending(*job, QStringLiteral("a"), 1, 1000));
+    }
+    {
+        Journal journal;
+        QVERIFY2(journal.open(file, &error), qPrintable(error));
+        const std::optional<server::JobRecord> job = journal.job(QStringLiteral("j-old"));
+        QVERIFY(job);
+        QCOMPARE(job->sentBy, QStringLiteral("a"));
+        QVERIFY(job->sendStarted);
+    }
+    QVERIFY(runSqlite(file, {QStringLiteral("UPDATE meta SET value = '3' WHERE key = 'schema'")}));
+    {
+        Journal journal;
+        QVERIFY(!journal.open(file, &error));
+        QVERIFY2(error.contains(QLatin1String("newer server")), qPrintable(error));
+    }
+
+    constexpr int Services = 6;
+    std::vector<std::unique_ptr<Journal>> journals;
+    for (int i = 0; i < Services; ++i) {
+        journals.push_back(std::make_unique<Journal>());
+        QVERIFY2(journals.back()->open(pg.uri(database), &error), qPrintable(error));
+    }
+    // Rounds of all asking at once for a printer nobody holds: one gets it.
+    for (int round = 0; round < 20; ++round) {
+        const QString printer = QStringLiteral("P%1").arg(round);
+        std::atomic<int> ready{0};
+        std::vector<Journal::Lease> got(Services);
+        std::vector<std::thread> threads;
+        for (int i = 0; i < Services; ++i)
+            threads.emplace_back([&, i] {
+                ++ready;
+                while (ready < Services)
+                    std::this_thread::yield();
+                got[size_t(i)] = journals[size_t(i)]->lease(
+                    printer, QStringLiteral("s%1").arg(i), 60000);
+            });
+        for (std::thread &t : threads)
+            t.join();
+        QCOMPARE(int(std::count(got.begin(), got.end(), Journal::Lease::Taken)), 1);
+        QCOMPARE(int(std::count(got.begin(), got.end(), Journal::Lease::Lost)), Services - 1);
+    }
+    // A job of a printer another holds is neither claimed nor sent; once
+    // that lease has run out it is the new holder's, and the old one's
+    // claim no longer lets it send.
+    Journal &a = *journals[0];
+    Journal &b = *journals[1];
+    server::JobRecord job;
+    job.id = QStringLiteral("j-lease");
+    job.owner = QStringLiteral("warehouse");
+    job.requestHash = "h";
+    job.request = "{}";
+    job.design = QStringLiteral("labels");
+    job.printer = QStringLiteral("Zebra_9");
+    QCOMPARE(a.accept(&job), Journal::Accepted::Created);
+    QCOMPARE(a.lease(job.printer, QStringLiteral("a"), 1500), Journal::Lease::Taken);
+    QCOMPARE(b.lease(job.printer, QStringLiteral("b"), 1500), Journal::Lease::Lost);
+    QVERIFY(!b.claimNext(job.printer, QStringLiteral("b")));
+    const std::optional<server::JobRecord> claimed = a.claimNext(job.printer, QStringLiteral("a"));
+    QVERIFY(claimed);
+    // Too little of the lease left to begin sending.
+    QVERIFY(!a.markSending(*claimed, QStringLiteral("a"), 1, 60000));
+    QThread::msleep(1600);
+    QString previous;
+    QCOMPARE(b.lease(job.printer, QStringLiteral("b"), 60000, &previous), Journal::Lease::Taken);
+    QCOMPARE(previous, QStringLiteral("a"));
+    QCOMPARE(a.lease(job.printer, QStringLiteral("a"), 60000), Journal::Lease::Lost);
+    QVERIFY(!a.markSending(*claimed, QStringLiteral("a"), 1, 0));
+    QVERIFY(b.markSending(*claimed, QStringLiteral("b"), 1, 1000));
+    QCOMPARE(a.job(job.id)->sentBy, QStringLiteral("b"));
+    QVERIFY(!a.release(job.printer, QStringLiteral("a")));
+    QVERIFY(!b.release(job.printer, QStringLiteral("b"), true));
+    QVERIFY(b.release(job.printer, QStringLiteral("b")));
 }
 
 // 600 one-label jobs, one client a printer posting its jobs in order, each
@@ -606,6 +742,40 @@ void TestCluster::takesOverFromAKilledInstance()
 // The database stopped for ten seconds: meanwhile every instance refuses
 // jobs with 503 and says it is unavailable; once it is back they go on by
 // themselves, and the jobs from before and after print once each, in order.
+// An instance killed while sending and started again under its name at
+// once, before its lease ran out: the job it was sending is interrupted, not
+// left half-done, and its printer prints on.
+void TestCluster::comesBackUnderItsName()
+{
+    QString why = startInstances();
+    QVERIFY2(why.isEmpty(), qPrintable(why));
+    instances.clear();
+    // As a kill leaves it: node-0 holds the printer for another minute, and
+    // its job is marked as being sent.
+    QVERIFY2(pg.runSql(QStringLiteral(
+                           "INSERT INTO leases(printer, holder, expires) VALUES ('%1', 'node-0', "
+                           "CAST(extract(epoch from clock_timestamp()) * 1000 AS BIGINT) + 60000);"
+                           "INSERT INTO jobs(id, owner, request_hash, request, design, printer, "
+                           "state, send_started, sent_by, created_at, updated_at) VALUES "
+                           "('j-cut', 'warehouse', '\\x00', '\\x7b7d', 'labels', '%1', "
+                           "'rendering', 1, 'node-0', 1, 1)")
+                           .arg(queue(0)),
+                       database),
+             qPrintable(pg.logTail()));
+    QElapsedTimer clock;
+    clock.start();
+    why = startInstances();
+    QVERIFY2(why.isEmpty(), qPrintable(why));
+    const Reply posted = post(0, jobBody(queue(0), {QStringLiteral("B-1")}));
+    QCOMPARE(posted.status, 202);
+    const QMap<QString, QJsonObject> jobs = waitForEnds(1, 2, 30000);
+    QCOMPARE(stateOf(jobs.value(QStringLiteral("j-cut"))), QStringLiteral("interrupted"));
+    QCOMPARE(stateOf(jobs.value(idOf(posted))), QStringLiteral("completed"));
+    QVERIFY2(clock.elapsed() < 45000, "the printer waited for the old lease to run out");
+    QVERIFY(printers[0].waitForJobs(1, 10000));
+    QCOMPARE(received(0), QStringList{QStringLiteral("B-1")});
+}
+
 void TestCluster::waitsForTheDatabase()
 {
     constexpr int Before = 10;

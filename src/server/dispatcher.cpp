@@ -75,6 +75,9 @@ Dispatcher::~Dispatcher()
 
 void Dispatcher::start()
 {
+    // Printers this name held in a run that ended are taken anew, so that
+    // the jobs that run left are looked after.
+    journal->releaseAll(instance);
     scoutThread = std::thread([this] { scout(); });
     follower = std::thread([this] { follow(); });
 }
@@ -371,11 +374,17 @@ void Dispatcher::run(Worker *w)
         // On disk before the first byte goes out, and only while the printer
         // is still this service's: after a crash from here on, the job is
         // never sent again on its own.
-        if (!journal->markSending(*job, instance, drawn.labels)) {
+        // With time left on the lease, so that the send is over before
+        // another service could take the printer over.
+        if (!journal->markSending(*job, instance, drawn.labels, leaseMs / 3)) {
             // Not on disk, or the printer is another's: nothing may go out.
             Change back;
             back.state = state::Queued;
             record(w, id, {state::Rendering}, back);
+            // Until the lease is renewed or given up, rather than drawing again at once.
+            std::unique_lock<std::mutex> guard(lock);
+            if (!pause(guard, w->wake, 200))
+                return;
             continue;
         }
         int cupsJob = 0;

@@ -10,7 +10,8 @@ constexpr int SchemaVersion = 2;
 
 const char *const Columns =
     "seq, id, owner, idem_key, request_hash, design, printer, state, labels, printed, copies, "
-    "error, waiting_reason, problems, cups_job, send_started, reprint_of, created_at, updated_at";
+    "error, waiting_reason, problems, cups_job, send_started, reprint_of, created_at, updated_at, "
+    "sent_by";
 
 const QString Unfinished = QStringLiteral("('queued', 'waiting', 'rendering', 'sent')");
 
@@ -46,6 +47,7 @@ JobRecord rowOf(const SqlDb::Row &r)
     job.reprintOf = r.value(16).toString();
     job.createdAt = QDateTime::fromMSecsSinceEpoch(r.value(17).toLongLong(), Qt::UTC);
     job.updatedAt = QDateTime::fromMSecsSinceEpoch(r.value(18).toLongLong(), Qt::UTC);
+    job.sentBy = r.value(19).toString();
     return job;
 }
 
@@ -94,6 +96,8 @@ bool applyChange(SqlDb &db, const QString &id, const QStringList &from, const Ch
         set("cups_job", qint64(*change.cupsJob));
     if (change.sendStarted)
         set("send_started", qint64(*change.sendStarted ? 1 : 0));
+    if (change.sentBy)
+        set("sent_by", textOrNull(*change.sentBy));
     sql += QStringLiteral(" WHERE id = ?");
     binds.append(id);
     if (!from.isEmpty()) {
@@ -170,7 +174,13 @@ bool Journal::open(const QString &spec, QString *error)
                         .arg(stored)
                         .arg(SchemaVersion));
     }
-    // Version 1 had no index by printer and no leases; the statements above added them.
+    // Version 1 had no index by printer and no leases, which the statements
+    // above added, and did not say which service sent a job.
+    if (stored == 1 && !writer->exec(QStringLiteral("ALTER TABLE jobs ADD COLUMN sent_by TEXT"))) {
+        const QString message = writer->errorString();
+        writer->exec(QStringLiteral("ROLLBACK"));
+        return fail(message);
+    }
     if (!writer->exec(QStringLiteral("DELETE FROM meta WHERE key = 'schema'")) ||
         !writer->exec(QStringLiteral("INSERT INTO meta(key, value) VALUES ('schema', ?)"),
                       {QString::number(SchemaVersion)}) ||
@@ -383,7 +393,7 @@ QList<JobRecord> Journal::select(const QString &where, const QList<QVariant> &bi
         for (const SqlDb::Row &r : rows) {
             out.append(rowOf(r));
             if (withRequest)
-                out.last().request = r.value(19).toByteArray();
+                out.last().request = r.value(20).toByteArray();
         }
         for (JobRecord &job : out)
             loadTimes(db, &job);
@@ -526,14 +536,32 @@ Journal::Lease Journal::lease(const QString &printer, const QString &holder, int
             outcome = Lease::Lost;
             return true;
         }
-        if (!db.exec(QStringLiteral("DELETE FROM leases WHERE printer = ?"), {printer}) ||
-            !db.exec(QStringLiteral("INSERT INTO leases(printer, holder, expires) VALUES (?, ?, {now} + ?)"),
-                     {printer, holder, qint64(ms)}))
+        // One statement that takes the lease only while it is still ours or
+        // has run out: the row read above may have changed since, and a
+        // separate delete and insert would let two services both take it.
+        QList<SqlDb::Row> taken;
+        if (!db.exec(QStringLiteral(
+                         "INSERT INTO leases(printer, holder, expires) VALUES (?, ?, {now} + ?) "
+                         "ON CONFLICT(printer) DO UPDATE SET holder = excluded.holder, "
+                         "expires = excluded.expires WHERE leases.holder = excluded.holder OR "
+                         "leases.expires <= {now} RETURNING holder"),
+                     {printer, holder, qint64(ms)}, &taken))
             return false;
+        if (taken.isEmpty()) {
+            outcome = Lease::Lost;
+            return true;
+        }
         outcome = ours ? Lease::Held : Lease::Taken;
         return true;
     });
     return ok ? outcome : Lease::Unknown;
+}
+
+void Journal::releaseAll(const QString &holder)
+{
+    write([&](SqlDb &db) {
+        return db.exec(QStringLiteral("DELETE FROM leases WHERE holder = ?"), {holder});
+    });
 }
 
 bool Journal::release(const QString &printer, const QString &holder, bool onlyIdle)
@@ -588,15 +616,20 @@ std::optional<JobRecord> Journal::claimNext(const QString &printer, const QStrin
     return job(id);
 }
 
-bool Journal::markSending(const JobRecord &job, const QString &holder, int labels)
+bool Journal::markSending(const JobRecord &job, const QString &holder, int labels, int leftMs)
 {
     Change sending;
     sending.state = state::Rendering;
     sending.sendStarted = true;
+    sending.sentBy = holder;
     sending.labels = labels;
     bool applied = false;
     const bool ok = write([&](SqlDb &db) {
-        return applyChange(db, job.id, {state::Rendering}, sending, &applied, LeaseHeld, {holder});
+        return applyChange(db, job.id, {state::Rendering}, sending, &applied,
+                           LeaseHeld + QStringLiteral(" AND EXISTS (SELECT 1 FROM leases WHERE "
+                                                      "leases.printer = jobs.printer AND expires > "
+                                                      "{now} + ?)"),
+                           {holder, qint64(leftMs)});
     });
     return ok && applied;
 }
@@ -626,6 +659,7 @@ QJsonObject jobJson(const JobRecord &job)
         {QStringLiteral("idempotencyKey"), textOrNull(job.idempotencyKey)},
         {QStringLiteral("owner"), job.owner},
         {QStringLiteral("reprintOf"), textOrNull(job.reprintOf)},
+        {QStringLiteral("instance"), textOrNull(job.sentBy)},
         {QStringLiteral("createdAt"), when(job.createdAt)},
         {QStringLiteral("updatedAt"), when(job.updatedAt)},
         {QStringLiteral("times"), times},

@@ -62,6 +62,8 @@ struct JobRecord
     // Set, and on disk, before the first byte goes to the print system.
     bool sendStarted = false;
     QString reprintOf;
+    // The service that sent it (or is sending it) to the print system.
+    QString sentBy;
     QDateTime createdAt;
     QDateTime updatedAt;
     // When the job last entered each state.
@@ -79,6 +81,7 @@ struct Change
     std::optional<QJsonArray> problems;
     std::optional<int> cupsJob;
     std::optional<bool> sendStarted;
+    std::optional<QString> sentBy;
 };
 
 struct JobFilter
@@ -145,6 +148,9 @@ public:
     // *previous: the holder before, when there was one.
     Lease lease(const QString &printer, const QString &holder, int ms,
                 QString *previous = nullptr);
+    // Gives back every lease of `holder`: at start, those of an earlier run
+    // under the same name, whose jobs must be looked after as a dead one's.
+    void releaseAll(const QString &holder);
     // Gives the lease back; with onlyIdle only while the printer has no job
     // unfinished. True when it was given back.
     bool release(const QString &printer, const QString &holder, bool onlyIdle = false);
@@ -152,8 +158,9 @@ public:
     // `holder` holds the printer's lease.
     std::optional<JobRecord> claimNext(const QString &printer, const QString &holder);
     // Records that the job's sending begins, while `holder` holds the
-    // printer's lease; false when it does not, or the journal cannot write.
-    bool markSending(const JobRecord &job, const QString &holder, int labels);
+    // printer's lease for at least `leftMs` more; false when it does not, or
+    // the journal cannot write.
+    bool markSending(const JobRecord &job, const QString &holder, int labels, int leftMs = 0);
 
     // False after a write failed, until one succeeds again.
     bool healthy() const { return writable; }

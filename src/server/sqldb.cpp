@@ -35,7 +35,8 @@ QStringList schemaWith(const QString &serial, const QString &blob)
                        " send_started INTEGER NOT NULL DEFAULT 0,"
                        " reprint_of TEXT,"
                        " created_at BIGINT NOT NULL,"
-                       " updated_at BIGINT NOT NULL)")
+                       " updated_at BIGINT NOT NULL,"
+                       " sent_by TEXT)")
             .arg(serial, blob),
         QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS jobs_idem ON jobs(owner, idem_key) "
                        "WHERE idem_key IS NOT NULL"),
