@@ -160,13 +160,20 @@ bool Dispatcher::pause(std::unique_lock<std::mutex> &guard, std::condition_varia
 }
 
 void Dispatcher::record(Worker *w, const QString &id, const QStringList &from,
-                        const Change &change)
+                        const Change &change, bool unsentOnly)
 {
-    while (!journal->transition(id, from, change) && !journal->healthy()) {
+    while (!journal->transition(id, from, change, unsentOnly) && !journal->healthy()) {
         std::unique_lock<std::mutex> guard(lock);
         if (!pause(guard, w->wake, FirstRetryMs))
             return;
     }
+}
+
+void Dispatcher::recordSendOutcome(Worker *w, const QString &id, Change change)
+{
+    if (!change.error)
+        change.error = QString();
+    record(w, id, {state::Rendering, state::Interrupted}, change, true);
 }
 
 bool Dispatcher::holds(Worker *w) const
@@ -397,7 +404,7 @@ void Dispatcher::run(Worker *w)
             sent.cupsJob = cupsJob;
             // The print system has it: that is written down as soon as the
             // journal takes writes again, or the job would seem interrupted.
-            record(w, id, {state::Rendering}, sent);
+            recordSendOutcome(w, id, sent);
             std::lock_guard<std::mutex> guard(lock);
             followed[id] = Followed{w->printer, cupsJob, drawn.labels, 0};
             followWake.notify_all();
@@ -407,7 +414,7 @@ void Dispatcher::run(Worker *w)
             change.state = state::Waiting;
             change.sendStarted = false;
             change.waitingReason = error;
-            record(w, id, {state::Rendering}, change);
+            recordSendOutcome(w, id, change);
             if (!backOff(error))
                 return;
         } else {
@@ -417,7 +424,7 @@ void Dispatcher::run(Worker *w)
             change.error = error + QStringLiteral("; the job was cancelled in the print system, "
                                                   "but some of it may have printed: reprint or "
                                                   "cancel it");
-            record(w, id, {state::Rendering}, change);
+            recordSendOutcome(w, id, change);
         }
     }
 }

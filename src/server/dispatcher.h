@@ -77,7 +77,12 @@ private:
     bool holds(Worker *worker) const;
     // A change of a job this service is handling, tried again while the
     // journal takes no writes, so the job never stays as it was by mistake.
-    void record(Worker *worker, const QString &id, const QStringList &from, const Change &change);
+    void record(Worker *worker, const QString &id, const QStringList &from, const Change &change,
+                bool unsentOnly = false);
+    // What became of a job this service began to send. Another service that
+    // took the printer over meanwhile (the lease ran out while the journal
+    // was away) marked it interrupted, not knowing; the sender knows better.
+    void recordSendOutcome(Worker *worker, const QString &id, Change change);
     // Waits `ms` unless stopping; false when stopping.
     bool pause(std::unique_lock<std::mutex> &guard, std::condition_variable &cv, int ms);
 

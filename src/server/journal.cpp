@@ -325,10 +325,14 @@ Journal::Accepted Journal::accept(JobRecord *job)
     return outcome;
 }
 
-bool Journal::transition(const QString &id, const QStringList &from, const Change &change)
+bool Journal::transition(const QString &id, const QStringList &from, const Change &change,
+                         bool unsentOnly)
 {
     bool applied = false;
-    const bool ok = write([&](SqlDb &db) { return applyChange(db, id, from, change, &applied); });
+    const bool ok = write([&](SqlDb &db) {
+        return applyChange(db, id, from, change, &applied,
+                           unsentOnly ? QStringLiteral("cups_job = 0") : QString());
+    });
     return ok && applied;
 }
 

@@ -121,7 +121,9 @@ public:
 
     // Applies `change` when the job is in one of the states `from`; true
     // when it was applied and is on disk. `from` empty: any state.
-    bool transition(const QString &id, const QStringList &from, const Change &change);
+    // With unsentOnly, only while no print system job is recorded for it.
+    bool transition(const QString &id, const QStringList &from, const Change &change,
+                    bool unsentOnly = false);
     // transition() for many jobs in one write; how many were changed.
     int transitionAll(const QStringList &ids, const QStringList &from, const Change &change);
     // transition() for every job of a printer in the states `from`.

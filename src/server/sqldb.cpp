@@ -1,6 +1,7 @@
 #include "sqldb.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QRegularExpression>
 
 #include <libpq-fe.h>
@@ -55,7 +56,12 @@ QStringList schemaWith(const QString &serial, const QString &blob)
 class SqliteDb : public SqlDb
 {
 public:
-    ~SqliteDb() override { sqlite3_close_v2(db); }
+    ~SqliteDb() override
+    {
+        for (sqlite3_stmt *stmt : qAsConst(prepared))
+            sqlite3_finalize(stmt);
+        sqlite3_close_v2(db);
+    }
 
     bool open(const QString &path, bool readOnly, QString *error)
     {
@@ -80,14 +86,21 @@ public:
     bool exec(const QString &text, const Row &binds = {}, QList<Row> *rows = nullptr,
               int *changed = nullptr) override
     {
-        QString sql = text;
-        sql.replace(QLatin1String("{now}"),
-                    QLatin1String("CAST((julianday('now') - 2440587.5) * 86400000 AS INTEGER)"));
-        sql.replace(QLatin1String("{lock}"), QString());
-        sqlite3_stmt *stmt = nullptr;
-        if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK) {
-            qWarning("journal: %s: %s", qPrintable(sql), sqlite3_errmsg(db));
-            return false;
+        // The journal says the same few statements over and over: each is
+        // compiled once and kept, up to a bound.
+        sqlite3_stmt *stmt = prepared.value(text);
+        const bool kept = stmt || prepared.size() < MaxPrepared;
+        if (!stmt) {
+            QString sql = text;
+            sql.replace(QLatin1String("{now}"),
+                        QLatin1String("CAST((julianday('now') - 2440587.5) * 86400000 AS INTEGER)"));
+            sql.replace(QLatin1String("{lock}"), QString());
+            if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK) {
+                qWarning("journal: %s: %s", qPrintable(sql), sqlite3_errmsg(db));
+                return false;
+            }
+            if (kept)
+                prepared.insert(text, stmt);
         }
         for (int i = 0; i < binds.size(); ++i) {
             const QVariant &v = binds.at(i);
@@ -129,10 +142,15 @@ public:
             rows->append(row);
         }
         if (rc != SQLITE_DONE)
-            qWarning("journal: %s: %s", qPrintable(sql), sqlite3_errmsg(db));
-        sqlite3_finalize(stmt);
+            qWarning("journal: %s: %s", qPrintable(text), sqlite3_errmsg(db));
         if (changed)
             *changed = sqlite3_changes(db);
+        if (kept) {
+            sqlite3_reset(stmt);
+            sqlite3_clear_bindings(stmt);
+        } else {
+            sqlite3_finalize(stmt);
+        }
         return rc == SQLITE_DONE;
     }
 
@@ -144,7 +162,9 @@ public:
     }
 
 private:
+    static constexpr int MaxPrepared = 64;
     sqlite3 *db = nullptr;
+    QHash<QString, sqlite3_stmt *> prepared;
 };
 
 class PostgresDb : public SqlDb
