@@ -40,7 +40,7 @@ HttpResponse ApiServer::metrics()
     }
     out += "# HELP tagorix_journal_up Whether the journal can be written.\n"
            "# TYPE tagorix_journal_up gauge\n";
-    out += "tagorix_journal_up " + QByteArray(journal->healthy() ? "1" : "0") + '\n';
+    out += "tagorix_journal_up " + QByteArray(journal->reachable() ? "1" : "0") + '\n';
     out += "# HELP tagorix_request_duration_seconds Time to answer a request.\n"
            "# TYPE tagorix_request_duration_seconds histogram\n";
     for (auto it = latency.cbegin(); it != latency.cend(); ++it) {

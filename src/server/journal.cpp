@@ -381,7 +381,7 @@ int Journal::transitionPrinter(const QString &printer, const QStringList &from,
 }
 
 QList<JobRecord> Journal::select(const QString &where, const QList<QVariant> &binds, int limit,
-                                 bool newestFirst, bool withRequest)
+                                 bool newestFirst, bool withRequest, bool *ok)
 {
     const QString sql = QStringLiteral("SELECT %1%2 FROM jobs %3 ORDER BY seq %4 LIMIT %5")
                             .arg(QLatin1String(Columns),
@@ -389,7 +389,7 @@ QList<JobRecord> Journal::select(const QString &where, const QList<QVariant> &bi
                                  newestFirst ? QStringLiteral("DESC") : QStringLiteral("ASC"))
                             .arg(limit);
     QList<JobRecord> out;
-    read([&](SqlDb &db) {
+    const bool done = read([&](SqlDb &db) {
         out.clear();
         QList<SqlDb::Row> rows;
         if (!db.exec(sql, binds, &rows))
@@ -403,18 +403,27 @@ QList<JobRecord> Journal::select(const QString &where, const QList<QVariant> &bi
             loadTimes(db, &job);
         return true;
     });
+    if (ok)
+        *ok = done;
     return out;
 }
 
-std::optional<JobRecord> Journal::job(const QString &id)
+bool Journal::reachable()
 {
-    QList<JobRecord> found = select(QStringLiteral("WHERE id = ?"), {id}, 1, false, true);
+    if (!read([](SqlDb &db) { return db.exec(QStringLiteral("SELECT 1")); }))
+        return false;
+    return writable || write([](SqlDb &) { return true; });
+}
+
+std::optional<JobRecord> Journal::job(const QString &id, bool *ok)
+{
+    QList<JobRecord> found = select(QStringLiteral("WHERE id = ?"), {id}, 1, false, true, ok);
     if (found.isEmpty())
         return std::nullopt;
     return found.first();
 }
 
-QList<JobRecord> Journal::jobs(const JobFilter &filter)
+QList<JobRecord> Journal::jobs(const JobFilter &filter, bool *ok)
 {
     QStringList where;
     QList<QVariant> binds;
@@ -432,7 +441,7 @@ QList<JobRecord> Journal::jobs(const JobFilter &filter)
     }
     return select(where.isEmpty() ? QString()
                                   : QStringLiteral("WHERE ") + where.join(QStringLiteral(" AND ")),
-                  binds, qBound(1, filter.limit, 1000), true);
+                  binds, qBound(1, filter.limit, 1000), true, false, ok);
 }
 
 QList<JobRecord> Journal::unfinished(const QString &printer)

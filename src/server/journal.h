@@ -129,8 +129,12 @@ public:
     // transition() for every job of a printer in the states `from`.
     int transitionPrinter(const QString &printer, const QStringList &from, const Change &change);
 
-    std::optional<JobRecord> job(const QString &id);
-    QList<JobRecord> jobs(const JobFilter &filter);
+    // *ok false when the journal could not be read (not: no such job).
+    std::optional<JobRecord> job(const QString &id, bool *ok = nullptr);
+    QList<JobRecord> jobs(const JobFilter &filter, bool *ok = nullptr);
+    // The database answers a read now, connecting again if it must, and,
+    // after a write failed, takes one again.
+    bool reachable();
     // Jobs not finished (queued, waiting, rendering, sent), oldest first;
     // of one printer, or of all.
     QList<JobRecord> unfinished(const QString &printer = QString());
@@ -172,7 +176,7 @@ private:
     bool write(std::function<bool(SqlDb &)> work);
     void writerLoop();
     QList<JobRecord> select(const QString &where, const QList<QVariant> &binds, int limit,
-                            bool newestFirst, bool withRequest = false);
+                            bool newestFirst, bool withRequest = false, bool *ok = nullptr);
     bool read(const std::function<bool(SqlDb &)> &work);
 
     std::unique_ptr<SqlDb> writer;
