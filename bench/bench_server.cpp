@@ -7,7 +7,13 @@
 // labels per second and the service's memory at start, after acceptance and
 // at the end.
 //
-//   bench_server [JOBS [CLIENTS [WAIT-SECONDS]]]     (defaults 2000 32 900)
+//   bench_server [JOBS [CLIENTS [WAIT-SECONDS]]] [--postgres] [--instances N]
+//                                       (defaults 2000 32 900, one instance, SQLite)
+//
+// --postgres keeps the journal in a private PostgreSQL database; --instances N
+// (which implies it) starts N instances on that journal and spreads the
+// clients over them in turn. Memory and CPU are then the instances' sums,
+// followed by each instance's own.
 
 #include "benchstock.h"
 #include "cupstestserver.h"
@@ -16,6 +22,7 @@
 #include "document.h"
 #include "labelitems/barcodeitem.h"
 #include "labelitems/dataitem.h"
+#include "pgtestserver.h"
 #include "services.h"
 
 #include <QApplication>
@@ -68,6 +75,16 @@ double secondsSince(Clock::time_point start, Clock::time_point end = Clock::now(
 // The service dies with the bench, also when the bench crashes.
 class ChildProcess : public QProcess
 {
+public:
+    // A run that gives up early leaves no instance behind.
+    ~ChildProcess() override
+    {
+        if (state() != QProcess::NotRunning) {
+            kill();
+            waitForFinished(5000);
+        }
+    }
+
 protected:
     void setupChildProcess() override { prctl(PR_SET_PDEATHSIG, SIGKILL); }
 };
@@ -574,9 +591,27 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     DataSourceManager dataSources;
     services::setDataSourceManager(&dataSources);
-    const int jobs = argc > 1 ? qMax(1, atoi(argv[1])) : 2000;
-    const int clients = argc > 2 ? qBound(1, atoi(argv[2]), jobs) : 32;
-    const int waitSeconds = argc > 3 ? qMax(1, atoi(argv[3])) : 900;
+    std::vector<const char *> figures;
+    int instances = 1;
+    bool postgres = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--postgres") == 0) {
+            postgres = true;
+        } else if (std::strcmp(argv[i], "--instances") == 0 && i + 1 < argc) {
+            instances = qBound(1, atoi(argv[++i]), 16);
+        } else if (argv[i][0] == '-') {
+            std::fprintf(stderr, "usage: bench_server [JOBS [CLIENTS [WAIT-SECONDS]]] "
+                                 "[--postgres] [--instances N]\n");
+            return 2;
+        } else {
+            figures.push_back(argv[i]);
+        }
+    }
+    // Instances share their jobs only through a PostgreSQL journal.
+    postgres = postgres || instances > 1;
+    const int jobs = figures.size() > 0 ? qMax(1, atoi(figures[0])) : 2000;
+    const int clients = figures.size() > 1 ? qBound(1, atoi(figures[1]), jobs) : 32;
+    const int waitSeconds = figures.size() > 2 ? qMax(1, atoi(figures[2])) : 900;
     const qint64 expectedLabels = qint64(jobs) * RowsPerJob;
 
     const QString program =
@@ -611,7 +646,7 @@ int main(int argc, char *argv[])
     QTemporaryDir dir;
     const QString designs = dir.filePath(QStringLiteral("designs"));
     const QString tokens = dir.filePath(QStringLiteral("tokens"));
-    const QString journal = dir.filePath(QStringLiteral("journal.sqlite"));
+    QString journal = dir.filePath(QStringLiteral("journal.sqlite"));
     QDir().mkpath(designs);
     if (!dir.isValid() || !writeDesign(dir.filePath(QStringLiteral("items.csv")),
                                        QDir(designs).filePath(QStringLiteral("bench.tx4l")))) {
@@ -644,45 +679,90 @@ int main(int argc, char *argv[])
         }
     }
 
-    // Its output goes to files: a pipe nobody reads while the clients run
-    // could fill and stop the service.
-    const QString outFile = dir.filePath(QStringLiteral("server.out"));
-    const QString errFile = dir.filePath(QStringLiteral("server.err"));
-    ChildProcess server;
-    server.setProcessEnvironment(env);
-    server.setStandardOutputFile(outFile);
-    server.setStandardErrorFile(errFile);
-    server.start(program, {QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0"),
-                           QStringLiteral("--tokens"), tokens, QStringLiteral("--designs"), designs,
-                           QStringLiteral("--journal"), journal, QStringLiteral("--max-queued"),
-                           QStringLiteral("100000")});
-    if (!server.waitForStarted(30000)) {
-        std::fprintf(stderr, "cannot start %s: %s\n", qPrintable(program),
-                     qPrintable(server.errorString()));
-        return 1;
-    }
-    const qint64 pid = server.processId();
-    quint16 port = 0;
-    for (int i = 0; i < 600 && port == 0; ++i) {
-        QFile out(outFile);
-        if (out.open(QIODevice::ReadOnly)) {
-            for (const QByteArray &line : out.readAll().split('\n')) {
-                if (line.startsWith("listening on http://127.0.0.1:"))
-                    port = quint16(
-                        line.mid(int(strlen("listening on http://127.0.0.1:"))).trimmed().toUInt());
-            }
-        }
-        if (port == 0 && server.waitForFinished(100)) {
-            std::fprintf(stderr, "the service ended (exit %d) before listening:\n%s\n",
-                         server.exitCode(), qPrintable(lastLines(errFile, 20)));
+    // Declared before the instances, so it stops after them.
+    std::unique_ptr<PgTestServer> database;
+    if (postgres) {
+        const QString unavailable = PgTestServer::unavailableReason();
+        if (!unavailable.isEmpty()) {
+            std::fprintf(stderr, "no private PostgreSQL: %s\n", qPrintable(unavailable));
             return 1;
         }
+        database = std::make_unique<PgTestServer>();
+        if (!database->start()) {
+            std::fprintf(stderr, "no PostgreSQL: %s\n", qPrintable(database->errorString()));
+            return 1;
+        }
+        journal = database->uri();
     }
-    if (port == 0) {
-        std::fprintf(stderr, "the service did not say where it listens within a minute:\n%s\n",
-                     qPrintable(lastLines(errFile, 20)));
-        return 1;
+
+    // Their output goes to files: a pipe nobody reads while the clients run
+    // could fill and stop the service.
+    struct Instance
+    {
+        std::unique_ptr<ChildProcess> process;
+        QString outFile;
+        QString errFile;
+        qint64 pid = 0;
+        quint16 port = 0;
+    };
+    std::vector<Instance> servers(static_cast<size_t>(instances));
+    for (int i = 0; i < instances; ++i) {
+        Instance &server = servers[size_t(i)];
+        const QString suffix = instances > 1 ? QStringLiteral("-%1").arg(i + 1) : QString();
+        server.outFile = dir.filePath(QStringLiteral("server%1.out").arg(suffix));
+        server.errFile = dir.filePath(QStringLiteral("server%1.err").arg(suffix));
+        QStringList arguments{QStringLiteral("--listen"),     QStringLiteral("127.0.0.1:0"),
+                              QStringLiteral("--tokens"),     tokens,
+                              QStringLiteral("--designs"),    designs,
+                              QStringLiteral("--journal"),    journal,
+                              QStringLiteral("--max-queued"), QStringLiteral("100000")};
+        if (instances > 1)
+            arguments << QStringLiteral("--instance") << QStringLiteral("bench-%1").arg(i + 1);
+        server.process = std::make_unique<ChildProcess>();
+        server.process->setProcessEnvironment(env);
+        server.process->setStandardOutputFile(server.outFile);
+        server.process->setStandardErrorFile(server.errFile);
+        server.process->start(program, arguments);
+        if (!server.process->waitForStarted(30000)) {
+            std::fprintf(stderr, "cannot start %s: %s\n", qPrintable(program),
+                         qPrintable(server.process->errorString()));
+            return 1;
+        }
+        server.pid = server.process->processId();
     }
+    QStringList addresses;
+    for (Instance &server : servers) {
+        for (int i = 0; i < 600 && server.port == 0; ++i) {
+            QFile out(server.outFile);
+            if (out.open(QIODevice::ReadOnly)) {
+                for (const QByteArray &line : out.readAll().split('\n')) {
+                    if (line.startsWith("listening on http://127.0.0.1:"))
+                        server.port =
+                            quint16(line.mid(int(strlen("listening on http://127.0.0.1:")))
+                                        .trimmed()
+                                        .toUInt());
+                }
+            }
+            if (server.port == 0 && server.process->waitForFinished(100)) {
+                std::fprintf(stderr, "the service ended (exit %d) before listening:\n%s\n",
+                             server.process->exitCode(), qPrintable(lastLines(server.errFile, 20)));
+                return 1;
+            }
+        }
+        if (server.port == 0) {
+            std::fprintf(stderr, "the service did not say where it listens within a minute:\n%s\n",
+                         qPrintable(lastLines(server.errFile, 20)));
+            return 1;
+        }
+        addresses << QString::number(server.port);
+    }
+    const quint16 port = servers.front().port;
+    const auto anyGone = [&] {
+        for (const Instance &server : servers)
+            if (server.process->state() != QProcess::Running)
+                return true;
+        return false;
+    };
 
     HttpClient control(port, token);
     std::string design = "bench";
@@ -710,16 +790,39 @@ int main(int argc, char *argv[])
         }
     }
 
-    std::printf("bench_server: %d jobs of %d labels (%lld labels), %d clients, %d ZPL queues, "
-                "service on 127.0.0.1:%u\n",
-                jobs, RowsPerJob, expectedLabels, clients, Printers, unsigned(port));
+    if (instances == 1)
+        std::printf("bench_server: %d jobs of %d labels (%lld labels), %d clients, %d ZPL queues, "
+                    "service on 127.0.0.1:%u%s\n",
+                    jobs, RowsPerJob, expectedLabels, clients, Printers, unsigned(port),
+                    postgres ? " with a PostgreSQL journal" : "");
+    else
+        std::printf("bench_server: %d jobs of %d labels (%lld labels), %d clients, %d ZPL queues, "
+                    "%d instances on 127.0.0.1:%s with one PostgreSQL journal\n",
+                    jobs, RowsPerJob, expectedLabels, clients, Printers, instances,
+                    qPrintable(addresses.join(QLatin1Char(','))));
     std::fflush(stdout);
 
-    const Memory atStart = memoryOf(pid);
+    // The instances' sums; unknown once one is gone.
+    const auto memoryOfAll = [&] {
+        Memory all{0, 0};
+        for (const Instance &server : servers) {
+            const Memory m = memoryOf(server.pid);
+            all.rssKb = m.rssKb < 0 || all.rssKb < 0 ? -1 : all.rssKb + m.rssKb;
+            all.hwmKb = m.hwmKb < 0 || all.hwmKb < 0 ? -1 : all.hwmKb + m.hwmKb;
+        }
+        return all;
+    };
+    const Memory atStart = memoryOfAll();
     Memory lastSeen = atStart;
     qint64 peakRssKb = atStart.rssKb;
+    std::vector<Memory> lastSeenEach(servers.size());
     auto sample = [&] {
-        const Memory m = memoryOf(pid);
+        for (size_t i = 0; i < servers.size(); ++i) {
+            const Memory each = memoryOf(servers[i].pid);
+            if (each.hwmKb >= 0)
+                lastSeenEach[i] = each;
+        }
+        const Memory m = memoryOfAll();
         if (m.hwmKb >= 0)
             lastSeen = m;
         peakRssKb = qMax(peakRssKb, m.rssKb);
@@ -752,8 +855,9 @@ int main(int argc, char *argv[])
     std::vector<std::thread> threads;
     for (int c = 0; c < clients; ++c) {
         threads.emplace_back([&, c] {
-            runClient(c, clients, jobs, port, token, design, queues, run, results[size_t(c)],
-                      accepted);
+            // Clients spread over the instances in turn.
+            runClient(c, clients, jobs, servers[size_t(c % instances)].port, token, design, queues,
+                      run, results[size_t(c)], accepted);
             ++clientsDone;
         });
     }
@@ -826,7 +930,7 @@ int main(int argc, char *argv[])
         }
         if (secondsSince(waitStart) > waitSeconds)
             break;
-        if (server.state() != QProcess::Running) {
+        if (anyGone()) {
             serverGone = true;
             break;
         }
@@ -841,7 +945,12 @@ int main(int argc, char *argv[])
         sample();
     }
     const Memory atEnd = sample();
-    const double cpu = cpuSecondsOf(pid);
+    std::vector<double> cpuEach;
+    double cpu = 0;
+    for (const Instance &server : servers) {
+        cpuEach.push_back(cpuSecondsOf(server.pid));
+        cpu = cpuEach.back() < 0 || cpu < 0 ? -1 : cpu + cpuEach.back();
+    }
 
     int jobsArrived = 0;
     qint64 bytes = 0;
@@ -875,6 +984,12 @@ int main(int argc, char *argv[])
                 qPrintable(mb(atStart.rssKb)), qPrintable(mb(afterAcceptance.rssKb)),
                 qPrintable(mb(atEnd.rssKb)), qPrintable(mb(peakRssKb)),
                 qPrintable(mb(lastSeen.hwmKb)), cpu);
+    if (instances > 1) {
+        for (size_t i = 0; i < servers.size(); ++i)
+            std::printf("  instance bench-%zu: RSS at the end %s, peak (VmHWM) %s; CPU %.1f s\n",
+                        i + 1, qPrintable(mb(lastSeenEach[i].rssKb)),
+                        qPrintable(mb(lastSeenEach[i].hwmKb)), cpuEach[i]);
+    }
 
     if (!serverGone) {
         // The service learns from the print system that a job is done a little
@@ -893,25 +1008,46 @@ int main(int argc, char *argv[])
                  {"failed", "waiting", "interrupted", "rendering", "sent", "queued"})
                 printJobsIn(control, state);
         }
-        server.terminate();
-        if (!server.waitForFinished(60000)) {
-            std::printf("the service did not end within a minute of SIGTERM; killed\n");
-            server.kill();
-            server.waitForFinished(10000);
-        } else if (server.exitStatus() == QProcess::NormalExit) {
-            std::printf("the service ended on SIGTERM with exit code %d\n", server.exitCode());
-        } else {
-            std::printf("the service was ended by a signal, not by its own exit, on SIGTERM\n");
+        for (Instance &server : servers)
+            server.process->terminate();
+        for (Instance &server : servers) {
+            ChildProcess &process = *server.process;
+            const QString who = instances > 1
+                                    ? QStringLiteral("instance on port %1").arg(server.port)
+                                    : QStringLiteral("service");
+            if (!process.waitForFinished(60000)) {
+                std::printf("the %s did not end within a minute of SIGTERM; killed\n",
+                            qPrintable(who));
+                process.kill();
+                process.waitForFinished(10000);
+            } else if (process.exitStatus() == QProcess::NormalExit) {
+                std::printf("the %s ended on SIGTERM with exit code %d\n", qPrintable(who),
+                            process.exitCode());
+            } else {
+                std::printf("the %s was ended by a signal, not by its own exit, on SIGTERM\n",
+                            qPrintable(who));
+            }
         }
     } else {
-        if (server.exitStatus() == QProcess::NormalExit)
-            std::printf("the service ended during the run with exit code %d\n", server.exitCode());
-        else
-            std::printf("the service crashed during the run\n");
+        for (Instance &server : servers) {
+            if (server.process->state() == QProcess::Running)
+                continue;
+            if (server.process->exitStatus() == QProcess::NormalExit)
+                std::printf("the service on port %u ended during the run with exit code %d\n",
+                            unsigned(server.port), server.process->exitCode());
+            else
+                std::printf("the service on port %u crashed during the run\n",
+                            unsigned(server.port));
+        }
     }
-    const QString errors = lastLines(errFile, 10);
-    if (!errors.isEmpty())
-        std::printf("service's last standard error lines:\n%s\n", qPrintable(errors));
+    for (const Instance &server : servers) {
+        const QString errors = lastLines(server.errFile, 10);
+        if (!errors.isEmpty())
+            std::printf("service's last standard error lines%s:\n%s\n",
+                        instances > 1 ? qPrintable(QStringLiteral(" (port %1)").arg(server.port))
+                                      : "",
+                        qPrintable(errors));
+    }
     std::fflush(stdout);
     services::setDataSourceManager(nullptr);
     return 0;

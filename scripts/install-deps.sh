@@ -9,7 +9,7 @@ qtbase5-dev qttools5-dev-tools libqt5svg5 qttranslations5-l10n
 libboost-log-dev
 libzint-dev libzbar-dev libzxing-dev libsodium-dev
 libkf5archive-dev
-libmicrohttpd-dev libsqlite3-dev
+libmicrohttpd-dev libsqlite3-dev libpq-dev postgresql-15
 libcups2-dev
 oxygen-icon-theme
 fonts-liberation2

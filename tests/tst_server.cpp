@@ -4,15 +4,9 @@
 // bad requests get a status and an error code while the service goes on.
 
 #include "cupstestserver.h"
-#include "datasource.h"
 #include "datasourcemanager.h"
-#include "docbuilder.h"
-#include "document.h"
-#include "labelitems/barcodeitem.h"
-#include "labelitems/dataitem.h"
-#include "printcheck.h"
-#include "scancheck.h"
 #include "services.h"
+#include "servicetestutil.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -29,9 +23,6 @@
 #include <QThread>
 #include <QtTest>
 
-#include <signal.h>
-#include <sys/prctl.h>
-
 #include <functional>
 #include <memory>
 
@@ -41,188 +32,7 @@ const QString QueueA = QStringLiteral("Zebra_A");
 const QString QueueB = QStringLiteral("Zebra_B");
 const QByteArray Design = "labels";
 
-// The service dies with the test program, also when that crashes.
-class ServiceProcess : public QProcess
-{
-protected:
-    void setupChildProcess() override { prctl(PR_SET_PDEATHSIG, SIGKILL); }
-};
-
-struct Reply
-{
-    // 0: no answer before the time-out or the connection closed.
-    int status = 0;
-    bool closed = false;
-    // Names in lower case.
-    QMap<QByteArray, QByteArray> headers;
-    QByteArray body;
-
-    QJsonObject json() const { return QJsonDocument::fromJson(body).object(); }
-    QJsonObject error() const { return json().value(QLatin1String("error")).toObject(); }
-    QString code() const { return error().value(QLatin1String("code")).toString(); }
-    QString field() const { return error().value(QLatin1String("field")).toString(); }
-    QString describe() const
-    {
-        return QStringLiteral("status %1%2: %3")
-            .arg(status)
-            .arg(closed ? QStringLiteral(" (closed)") : QString())
-            .arg(QString::fromUtf8(body.left(600)));
-    }
-};
-
-// One response out of the bytes read so far; false while more is to come.
-bool parseReply(const QByteArray &data, bool closed, Reply *reply)
-{
-    const int end = data.indexOf("\r\n\r\n");
-    if (end < 0)
-        return false;
-    const QList<QByteArray> lines = data.left(end).split('\n');
-    reply->status = lines.first().trimmed().split(' ').value(1).toInt();
-    reply->headers.clear();
-    for (int i = 1; i < lines.size(); ++i) {
-        const int colon = lines.at(i).indexOf(':');
-        if (colon > 0)
-            reply->headers.insert(lines.at(i).left(colon).trimmed().toLower(),
-                                  lines.at(i).mid(colon + 1).trimmed());
-    }
-    const QByteArray rest = data.mid(end + 4);
-    if (reply->headers.value("transfer-encoding").toLower().contains("chunked")) {
-        reply->body.clear();
-        int at = 0;
-        for (;;) {
-            const int eol = rest.indexOf("\r\n", at);
-            if (eol < 0)
-                return closed;
-            bool ok = false;
-            const int size = rest.mid(at, eol - at).split(';').first().trimmed().toInt(&ok, 16);
-            if (!ok || size == 0)
-                return true;
-            if (rest.size() < eol + 2 + size)
-                return closed;
-            reply->body += rest.mid(eol + 2, size);
-            at = eol + 2 + size + 2;
-        }
-    }
-    if (reply->headers.contains("content-length")) {
-        const int length = reply->headers.value("content-length").toInt();
-        reply->body = rest.left(length);
-        return rest.size() >= length || closed;
-    }
-    reply->body = rest;
-    return closed;
-}
-
-Reply readReply(QTcpSocket &socket, const QDeadlineTimer &deadline)
-{
-    QByteArray data;
-    Reply reply;
-    for (;;) {
-        data += socket.readAll();
-        const bool closed = socket.state() != QAbstractSocket::ConnectedState;
-        if (parseReply(data, closed, &reply)) {
-            reply.closed = closed;
-            return reply;
-        }
-        if (closed) {
-            reply = Reply();
-            reply.closed = true;
-            return reply;
-        }
-        if (deadline.hasExpired())
-            return Reply();
-        socket.waitForReadyRead(int(qBound<qint64>(1, deadline.remainingTime(), 200)));
-    }
-}
-
-QByteArray requestBytes(const QByteArray &method, const QByteArray &path, quint16 port,
-                        const QByteArray &authorization, const QByteArray &body,
-                        qint64 contentLength = -1)
-{
-    QByteArray out = method + ' ' + path +
-                     " HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(port) +
-                     "\r\nConnection: close\r\n";
-    if (!authorization.isEmpty())
-        out += "Authorization: " + authorization + "\r\n";
-    if (!body.isEmpty() || contentLength >= 0 || method == "POST" || method == "PUT") {
-        out += "Content-Type: application/json\r\nContent-Length: " +
-               QByteArray::number(contentLength >= 0 ? contentLength : body.size()) + "\r\n";
-    }
-    return out + "\r\n" + body;
-}
-
-// A blocking HTTP/1.1 exchange on 127.0.0.1, one connection a request.
-Reply exchange(quint16 port, const QByteArray &request, int timeoutMs = 20000)
-{
-    const QDeadlineTimer deadline(timeoutMs);
-    QTcpSocket socket;
-    socket.connectToHost(QHostAddress::LocalHost, port);
-    if (!socket.waitForConnected(5000))
-        return Reply();
-    socket.write(request);
-    while (socket.bytesToWrite() > 0 && socket.state() == QAbstractSocket::ConnectedState &&
-           !deadline.hasExpired())
-        socket.waitForBytesWritten(200);
-    return readReply(socket, deadline);
-}
-
-QByteArray bearer(const QString &token)
-{
-    return "Bearer " + token.toUtf8();
-}
-
-QByteArray compact(const QJsonObject &object)
-{
-    return QJsonDocument(object).toJson(QJsonDocument::Compact);
-}
-
-QJsonObject jobBody(const QString &printer, const QStringList &codes, const QString &key = {})
-{
-    QJsonArray rows;
-    for (const QString &code : codes)
-        rows.append(QJsonObject{{QStringLiteral("code"), code}});
-    QJsonObject job{{QStringLiteral("design"), QString::fromLatin1(Design)},
-                    {QStringLiteral("printer"), printer},
-                    {QStringLiteral("rows"), rows}};
-    if (!key.isEmpty())
-        job.insert(QStringLiteral("idempotencyKey"), key);
-    return job;
-}
-
-// The code read on each label of the ZPL jobs a printer received, in order;
-// "?" and what was read for a label without exactly one code.
-QStringList codesOf(const QList<QByteArray> &jobs)
-{
-    QStringList codes;
-    for (const QByteArray &zpl : jobs) {
-        for (const QImage &label : scancheck::zplGraphics(zpl)) {
-            const QStringList read = scancheck::zbarDecode(label);
-            codes << (read.size() == 1 ? read.first() : QStringLiteral("?") + read.join('|'));
-        }
-    }
-    return codes;
-}
-
-QString stateOf(const QJsonObject &job)
-{
-    return job.value(QLatin1String("state")).toString();
-}
-
-QString idOf(const Reply &reply)
-{
-    return reply.json().value(QLatin1String("id")).toString();
-}
-
-bool waitUntil(const std::function<bool()> &condition, int timeoutMs, int stepMs = 100)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QThread::msleep(stepMs);
-    }
-    return true;
-}
+using namespace servicetest;
 
 } // namespace
 
@@ -286,37 +96,12 @@ void TestServer::initTestCase()
     // The design: a data text and a Code 128 of the same column of its only
     // data file, one label a row.
     QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("designs"))));
-    const QString csv = dir.filePath(QStringLiteral("labels.csv"));
-    {
-        QFile table(csv);
-        QVERIFY(table.open(QIODevice::WriteOnly));
-        table.write("code\nD-1\nD-2\nD-3\n");
-    }
-    DataSourceManager *manager = services::dataSourceManager();
-    manager->addCsvFile(csv);
-    DataSource *source = manager->findByName(csv);
-    QVERIFY(source);
-    Document doc;
-    doc.setSizeTemplate(docbuilder::makeTemplate(60, 30));
-    const double ppm = doc.labelGeometry().pixelsPerMm;
-    const QAbstractItemModel *model = source->model();
-    const QItemSelection column(model->index(0, 0), model->index(model->rowCount() - 1, 0));
-    auto *text = new DataItem(QSizeF(50, 9) * ppm);
-    text->setPos(QPointF(4, 1) * ppm);
-    doc.addItem(text);
-    doc.connectItem(text);
-    text->setData(source, column);
-    auto *code = new BarcodeItem(QSizeF(52, 15) * ppm);
-    Barcode symbol;
-    symbol.setSymbology(Barcode::Code128);
-    code->setBarcode(symbol);
-    code->setPos(QPointF(4, 12) * ppm);
-    doc.addItem(code);
-    doc.connectItem(code);
-    code->setVariableData(source, column);
-    QCOMPARE(doc.labelCount(), 3);
-    QVERIFY(printcheck::saveDocument(
-        doc, dir.filePath(QStringLiteral("designs/%1.tx4l").arg(QString::fromLatin1(Design)))));
+    int labels = 0;
+    const QString written = writeCodeDesign(
+        dir.filePath(QStringLiteral("labels.csv")),
+        dir.filePath(QStringLiteral("designs/%1.tx4l").arg(QString::fromLatin1(Design))), &labels);
+    QVERIFY2(written.isEmpty(), qPrintable(written));
+    QCOMPARE(labels, 3);
 
     // An empty configuration file, so a configuration of this machine has no say.
     QFile config(dir.filePath(QStringLiteral("service.conf")));
@@ -366,26 +151,8 @@ void TestServer::cleanup()
 
 QString TestServer::addToken(const QString &name, const QString &scope, QString *error)
 {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(TAGORIX_BIN_DIR "/tagorix-server"),
-            {QStringLiteral("token"), QStringLiteral("add"), name, QStringLiteral("--scope"), scope,
-             QStringLiteral("--tokens"), dir.filePath(QStringLiteral("tokens")),
-             QStringLiteral("--config"), dir.filePath(QStringLiteral("service.conf"))});
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-        p.kill();
-        p.waitForFinished(5000);
-        *error = QStringLiteral("token add %1: exit %2, %3")
-                     .arg(name)
-                     .arg(p.exitCode())
-                     .arg(QString::fromLocal8Bit(p.readAllStandardError()));
-        return QString();
-    }
-    const QStringList lines =
-        QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    return lines.isEmpty() ? QString() : lines.last().trimmed();
+    return servicetest::addToken(dir.filePath(QStringLiteral("tokens")),
+                                 dir.filePath(QStringLiteral("service.conf")), name, scope, error);
 }
 
 // Starts the service on a free port of 127.0.0.1 with this test's journal;

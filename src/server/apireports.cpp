@@ -40,7 +40,7 @@ HttpResponse ApiServer::metrics()
     }
     out += "# HELP tagorix_journal_up Whether the journal can be written.\n"
            "# TYPE tagorix_journal_up gauge\n";
-    out += "tagorix_journal_up " + QByteArray(journal->healthy() ? "1" : "0") + '\n';
+    out += "tagorix_journal_up " + QByteArray(journal->reachable() ? "1" : "0") + '\n';
     out += "# HELP tagorix_request_duration_seconds Time to answer a request.\n"
            "# TYPE tagorix_request_duration_seconds histogram\n";
     for (auto it = latency.cbegin(); it != latency.cend(); ++it) {
@@ -79,8 +79,10 @@ HttpResponse ApiServer::statusPage()
         "th,td{border-bottom:1px solid #ccc;padding:.3em .8em;text-align:left}"
         "th{background:#f0f0f0}.completed{color:#176b2c}.failed,.interrupted{color:#a31515}"
         ".waiting{color:#9a6700}</style></head><body>"
-        "<h1>Tagorix print service</h1><p>Version %1. ")
-                       .arg(html(serverVersion()));
+        "<h1>Tagorix print service</h1><p>Version %1, service %2, journal %3. ")
+                       .arg(html(serverVersion()), html(dispatcher->instanceName()),
+                            journal->shared() ? QStringLiteral("in PostgreSQL, shared")
+                                              : QStringLiteral("in SQLite"));
     QStringList summary;
     for (const QString &s : state::All)
         if (counts.value(s) > 0)

@@ -111,6 +111,15 @@ HttpResponse errorResponse(int status, const QString &code, const QString &messa
     return r;
 }
 
+namespace {
+// A read the journal did not answer is no empty list and no missing job.
+HttpResponse journalUnreadable()
+{
+    return errorResponse(503, QStringLiteral("unavailable"),
+                         QStringLiteral("the journal cannot be read now; try again"));
+}
+} // namespace
+
 HttpResponse errorOf(const ApiError &e)
 {
     return errorResponse(e.status, e.code, e.message, e.field);
@@ -454,7 +463,7 @@ HttpResponse ApiServer::route(const HttpRequest &request, const QString &routeNa
     if (routeName == QLatin1String("health")) {
         if (auto refused = allow({"GET"}))
             return *refused;
-        const bool ok = journal->healthy();
+        const bool ok = journal->reachable();
         return json(ok ? 200 : 503,
                     QJsonObject{{QStringLiteral("status"),
                                  ok ? QStringLiteral("ok") : QStringLiteral("unavailable")},
@@ -633,15 +642,21 @@ HttpResponse ApiServer::listJobs(const HttpRequest &request, const Caller &calle
     if (!caller.isAdmin())
         filter.owner = caller.name;
     QJsonArray list;
-    for (const JobRecord &job : journal->jobs(filter))
+    bool read = false;
+    for (const JobRecord &job : journal->jobs(filter, &read))
         list.append(jobJson(job));
+    if (!read)
+        return journalUnreadable();
     return json(200, QJsonObject{{QStringLiteral("jobs"), list}});
 }
 
 HttpResponse ApiServer::jobAction(const HttpRequest &request, const Caller &caller,
                                   const QString &id, const QString &action)
 {
-    const std::optional<JobRecord> job = journal->job(id);
+    bool read = false;
+    const std::optional<JobRecord> job = journal->job(id, &read);
+    if (!read)
+        return journalUnreadable();
     // Another client's job is not there for a print token.
     if (!job || (!caller.isAdmin() && job->owner != caller.name))
         return errorResponse(404, QStringLiteral("not_found"),
@@ -678,8 +693,10 @@ HttpResponse ApiServer::jobAction(const HttpRequest &request, const Caller &call
                                                 "interrupted jobs can be cancelled")
                                      .arg(now ? now->state : job->state));
         }
-        dispatcher->forget(id, job->printer);
-        return json(200, jobJson(*journal->job(id)));
+        const std::optional<JobRecord> now = journal->job(id, &read);
+        if (!now)
+            return journalUnreadable();
+        return json(200, jobJson(*now));
     }
     return json(200, jobJson(*job));
 }
@@ -725,6 +742,7 @@ HttpResponse ApiServer::printers()
             {QStringLiteral("queued"), p.queued},
             {QStringLiteral("waiting"), p.waiting},
             {QStringLiteral("reason"), p.reason.isEmpty() ? QJsonValue() : QJsonValue(p.reason)},
+            {QStringLiteral("driven"), p.driven},
         });
         driven.remove(name);
     }
@@ -737,7 +755,8 @@ HttpResponse ApiServer::printers()
                                 {QStringLiteral("language"), QStringLiteral("unknown")},
                                 {QStringLiteral("queued"), p.queued},
                                 {QStringLiteral("waiting"), p.waiting},
-                                {QStringLiteral("reason"), p.reason}});
+                                {QStringLiteral("reason"), p.reason},
+                                {QStringLiteral("driven"), p.driven}});
     return json(200, QJsonObject{{QStringLiteral("printers"), list}});
 }
 

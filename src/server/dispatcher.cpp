@@ -6,6 +6,7 @@
 #include "renderer.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QSet>
 #include <QThread>
 
@@ -50,17 +51,20 @@ const QString InterruptedText = QStringLiteral(
 struct Dispatcher::Worker
 {
     QString printer;
-    // (acceptance order, job id): a printer's jobs print in the order accepted.
-    std::deque<std::pair<qint64, QString>> jobs;
     std::condition_variable wake;
+    // The lease is ours, and when it was last renewed.
+    bool held = false;
+    QElapsedTimer renewed;
     bool waiting = false;
     QString reason;
     std::thread thread;
     std::atomic<bool> done{false};
 };
 
-Dispatcher::Dispatcher(Journal *journal, JobRenderer *renderer, int retryMaxSeconds)
-    : journal(journal), renderer(renderer), retryMaxMs(qMax(1, retryMaxSeconds) * 1000)
+Dispatcher::Dispatcher(Journal *journal, JobRenderer *renderer, int retryMaxSeconds,
+                       const QString &instance, int leaseSeconds)
+    : journal(journal), renderer(renderer), retryMaxMs(qMax(1, retryMaxSeconds) * 1000),
+      instance(instance), leaseMs(qMax(1, leaseSeconds) * 1000)
 {
 }
 
@@ -71,25 +75,10 @@ Dispatcher::~Dispatcher()
 
 void Dispatcher::start()
 {
-    const QList<JobRecord> open = journal->unfinished();
-    for (const JobRecord &job : open) {
-        if (job.state == state::Sent && job.cupsJob > 0) {
-            std::lock_guard<std::mutex> guard(lock);
-            followed[job.id] = Followed{job.printer, job.cupsJob, qMax(0, job.labels), 0};
-        } else if (job.sendStarted) {
-            Change change;
-            change.state = state::Interrupted;
-            change.error = InterruptedText;
-            journal->transition(job.id, {}, change);
-        } else {
-            if (job.state != state::Queued) {
-                Change change;
-                change.state = state::Queued;
-                journal->transition(job.id, {}, change);
-            }
-            enqueue(job);
-        }
-    }
+    // Printers this name held in a run that ended are taken anew, so that
+    // the jobs that run left are looked after.
+    journal->releaseAll(instance);
+    scoutThread = std::thread([this] { scout(); });
     follower = std::thread([this] { follow(); });
 }
 
@@ -97,76 +86,48 @@ void Dispatcher::stop()
 {
     {
         std::lock_guard<std::mutex> guard(lock);
+        if (stopping && !scoutThread.joinable())
+            return;
         stopping = true;
         for (auto &w : workers)
             w.second->wake.notify_all();
         followWake.notify_all();
+        scoutWake.notify_all();
     }
     // A worker may be waiting for the renderer, which answers on this thread.
     for (auto &w : workers) {
-        while (w.second->thread.joinable() && !w.second->done)
-        {
+        while (w.second->thread.joinable() && !w.second->done) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
             QThread::msleep(5);
         }
         if (w.second->thread.joinable())
             w.second->thread.join();
     }
+    if (scoutThread.joinable())
+        scoutThread.join();
     if (follower.joinable())
         follower.join();
-}
-
-Dispatcher::Worker *Dispatcher::workerFor(const QString &printer)
-{
-    auto it = workers.find(printer);
-    if (it != workers.end())
-        return it->second.get();
-    auto worker = std::make_unique<Worker>();
-    worker->printer = printer;
-    Worker *w = worker.get();
-    workers.emplace(printer, std::move(worker));
-    w->thread = std::thread([this, w] {
-        run(w);
-        w->done = true;
-    });
-    return w;
+    // Others sharing the journal need not wait for the leases to run out.
+    for (auto &w : workers)
+        if (w.second->held)
+            journal->release(w.first, instance);
 }
 
 void Dispatcher::enqueue(const JobRecord &job)
 {
     std::lock_guard<std::mutex> guard(lock);
-    if (stopping)
+    auto it = workers.find(job.printer);
+    if (it != workers.end() && !it->second->done && it->second->held) {
+        it->second->wake.notify_all();
         return;
-    Worker *w = workerFor(job.printer);
-    // Clients answered at once may come back out of order; the journal's order holds.
-    auto at = w->jobs.end();
-    while (at != w->jobs.begin() && std::prev(at)->first > job.seq)
-        --at;
-    w->jobs.insert(at, {job.seq, job.id});
-    w->wake.notify_all();
-}
-
-void Dispatcher::forget(const QString &id, const QString &printer)
-{
-    std::lock_guard<std::mutex> guard(lock);
-    auto it = workers.find(printer);
-    if (it == workers.end())
-        return;
-    auto &jobs = it->second->jobs;
-    for (auto j = jobs.begin(); j != jobs.end(); ++j) {
-        // A worker that holds it finds it cancelled in the journal.
-        if (j->second == id) {
-            jobs.erase(j);
-            break;
-        }
     }
+    scoutNow = true;
+    scoutWake.notify_all();
 }
 
 int Dispatcher::queuedFor(const QString &printer) const
 {
-    std::lock_guard<std::mutex> guard(lock);
-    auto it = workers.find(printer);
-    return it == workers.end() ? 0 : int(it->second->jobs.size());
+    return journal->queuedFor(printer);
 }
 
 bool Dispatcher::takesPrinter(const QString &printer) const
@@ -177,12 +138,19 @@ bool Dispatcher::takesPrinter(const QString &printer) const
 
 QList<Dispatcher::PrinterState> Dispatcher::printers() const
 {
-    QList<PrinterState> out;
+    const QMap<QString, int> queued = journal->queuedByPrinter();
+    QMap<QString, PrinterState> out;
+    for (auto it = queued.cbegin(); it != queued.cend(); ++it)
+        out[it.key()] = PrinterState{it.key(), it.value(), false, QString(), false};
     std::lock_guard<std::mutex> guard(lock);
-    for (const auto &w : workers)
-        out.append(PrinterState{w.first, int(w.second->jobs.size()), w.second->waiting,
-                                w.second->reason});
-    return out;
+    for (const auto &w : workers) {
+        PrinterState &p = out[w.first];
+        p.name = w.first;
+        p.driven = w.second->held && !w.second->done;
+        p.waiting = p.driven && w.second->waiting;
+        p.reason = p.waiting ? w.second->reason : QString();
+    }
+    return out.values();
 }
 
 bool Dispatcher::pause(std::unique_lock<std::mutex> &guard, std::condition_variable &cv, int ms)
@@ -191,14 +159,143 @@ bool Dispatcher::pause(std::unique_lock<std::mutex> &guard, std::condition_varia
     return !stopping;
 }
 
+void Dispatcher::record(Worker *w, const QString &id, const QStringList &from,
+                        const Change &change, bool unsentOnly)
+{
+    while (!journal->transition(id, from, change, unsentOnly) && !journal->healthy()) {
+        std::unique_lock<std::mutex> guard(lock);
+        if (!pause(guard, w->wake, FirstRetryMs))
+            return;
+    }
+}
+
+void Dispatcher::recordSendOutcome(Worker *w, const QString &id, Change change)
+{
+    if (!change.error)
+        change.error = QString();
+    record(w, id, {state::Rendering, state::Interrupted}, change, true);
+}
+
+bool Dispatcher::holds(Worker *w) const
+{
+    // A lease not renewed for most of its time may be another's by now.
+    return w->held && w->renewed.isValid() && w->renewed.elapsed() < leaseMs - leaseMs / 4;
+}
+
+void Dispatcher::recover(const QString &printer)
+{
+    for (const JobRecord &job : journal->unfinished(printer)) {
+        {
+            // A worker of this service that claimed it before the lease was
+            // given back and taken again is still at it.
+            std::lock_guard<std::mutex> guard(lock);
+            if (inFlight.contains(job.id))
+                continue;
+        }
+        if (job.state == state::Sent && job.cupsJob > 0) {
+            std::lock_guard<std::mutex> guard(lock);
+            followed[job.id] = Followed{job.printer, job.cupsJob, qMax(0, job.labels), 0};
+        } else if (job.sendStarted) {
+            Change change;
+            change.state = state::Interrupted;
+            change.error = InterruptedText;
+            // Only as it was read: a job sent since is followed, not interrupted.
+            if (journal->transition(job.id, {job.state}, change))
+                qInfo("job %s on \"%s\" was being sent when its service stopped: interrupted",
+                      qPrintable(job.id), qPrintable(printer));
+        } else if (job.state == state::Rendering) {
+            Change change;
+            change.state = state::Queued;
+            journal->transition(job.id, {state::Rendering}, change);
+        }
+    }
+}
+
+void Dispatcher::scout()
+{
+    const int every = qBound(200, leaseMs / 3, 5000);
+    for (;;) {
+        {
+            std::unique_lock<std::mutex> guard(lock);
+            scoutWake.wait_for(guard, std::chrono::milliseconds(every),
+                               [this] { return stopping || scoutNow; });
+            if (stopping)
+                return;
+            scoutNow = false;
+        }
+        const QStringList busy = journal->printersWithWork();
+        QStringList mine;
+        {
+            std::lock_guard<std::mutex> guard(lock);
+            for (const auto &w : workers)
+                if (w.second->held && !w.second->done)
+                    mine.append(w.first);
+        }
+        for (const QString &printer : mine) {
+            // Nothing left to print: the printer is free for whoever gets work for it.
+            if (!busy.contains(printer) && journal->release(printer, instance, true)) {
+                std::lock_guard<std::mutex> guard(lock);
+                auto it = workers.find(printer);
+                if (it != workers.end()) {
+                    it->second->held = false;
+                    it->second->wake.notify_all();
+                }
+            }
+        }
+        for (const QString &printer : busy) {
+            {
+                std::lock_guard<std::mutex> guard(lock);
+                if (stopping)
+                    return;
+                if (!workers.count(printer) && workers.size() >= size_t(MaxPrinters))
+                    continue;
+            }
+            QString previous;
+            const Journal::Lease lease = journal->lease(printer, instance, leaseMs, &previous);
+            if (lease == Journal::Lease::Unknown)
+                continue;
+            if (lease == Journal::Lease::Taken) {
+                if (!previous.isEmpty())
+                    qInfo("taking printer \"%s\" over from %s, whose lease ran out",
+                          qPrintable(printer), qPrintable(previous));
+                recover(printer);
+            }
+            std::lock_guard<std::mutex> guard(lock);
+            auto it = workers.find(printer);
+            if (it != workers.end() && it->second->done) {
+                if (it->second->thread.joinable())
+                    it->second->thread.join();
+                workers.erase(it);
+                it = workers.end();
+            }
+            if (lease == Journal::Lease::Lost) {
+                if (it != workers.end())
+                    it->second->held = false;
+                continue;
+            }
+            if (it == workers.end()) {
+                auto worker = std::make_unique<Worker>();
+                Worker *w = worker.get();
+                w->printer = printer;
+                w->held = true;
+                w->renewed.start();
+                workers.emplace(printer, std::move(worker));
+                w->thread = std::thread([this, w] {
+                    run(w);
+                    w->done = true;
+                });
+            } else {
+                it->second->held = true;
+                it->second->renewed.start();
+                it->second->wake.notify_all();
+            }
+        }
+    }
+}
+
 void Dispatcher::run(Worker *w)
 {
     int delay = FirstRetryMs;
-    auto pop = [&](const QString &id) {
-        std::lock_guard<std::mutex> guard(lock);
-        if (!w->jobs.empty() && w->jobs.front().second == id)
-            w->jobs.pop_front();
-    };
     // Waits before the next try, each time longer up to the limit.
     auto backOff = [&](const QString &reason) {
         std::unique_lock<std::mutex> guard(lock);
@@ -209,66 +306,67 @@ void Dispatcher::run(Worker *w)
         return goOn;
     };
     for (;;) {
-        QString id;
         {
-            std::unique_lock<std::mutex> guard(lock);
-            w->wake.wait(guard, [&] { return stopping || !w->jobs.empty(); });
-            if (stopping)
+            std::lock_guard<std::mutex> guard(lock);
+            if (stopping || !holds(w))
                 return;
-            id = w->jobs.front().second;
         }
         const QString problem = waitingReason(w->printer);
         if (!problem.isEmpty()) {
             // Every job of the printer waits, and says why.
-            QStringList ids;
             QString before;
             {
                 std::lock_guard<std::mutex> guard(lock);
-                for (const auto &j : w->jobs)
-                    ids.append(j.second);
                 before = w->reason;
             }
             Change change;
             change.state = state::Waiting;
             change.waitingReason = problem;
-            journal->transitionAll(ids, problem == before
-                                            ? QStringList{state::Queued}
-                                            : QStringList{state::Queued, state::Waiting},
-                                   change);
+            journal->transitionPrinter(w->printer,
+                                       problem == before
+                                           ? QStringList{state::Queued}
+                                           : QStringList{state::Queued, state::Waiting},
+                                       change);
             if (!backOff(problem))
                 return;
             continue;
         }
-        Change claim;
-        claim.state = state::Rendering;
-        if (!journal->transition(id, {state::Queued, state::Waiting}, claim)) {
-            if (journal->healthy())
-                pop(id);
-            else if (!backOff(QStringLiteral("the journal cannot be written")))
+        const std::optional<JobRecord> job = journal->claimNext(w->printer, instance);
+        if (!job) {
+            if (!journal->healthy()) {
+                if (!backOff(QStringLiteral("the journal cannot be written")))
+                    return;
+                continue;
+            }
+            std::unique_lock<std::mutex> guard(lock);
+            if (!pause(guard, w->wake, 300))
                 return;
             continue;
         }
-        QStringList stillWaiting;
+        const QString id = job->id;
+        struct Holding
+        {
+            Dispatcher *d;
+            QString id;
+            ~Holding()
+            {
+                std::lock_guard<std::mutex> guard(d->lock);
+                d->inFlight.remove(id);
+            }
+        } holding{this, id};
+        bool wasWaiting = false;
         {
             std::lock_guard<std::mutex> guard(lock);
-            if (w->waiting) {
-                for (const auto &j : w->jobs)
-                    if (j.second != id)
-                        stillWaiting.append(j.second);
-            }
+            inFlight.insert(id);
+            wasWaiting = w->waiting;
             w->waiting = false;
             w->reason.clear();
         }
-        if (!stillWaiting.isEmpty()) {
+        delay = FirstRetryMs;
+        if (wasWaiting) {
             Change back;
             back.state = state::Queued;
-            journal->transitionAll(stillWaiting, {state::Waiting}, back);
-        }
-        delay = FirstRetryMs;
-        const std::optional<JobRecord> job = journal->job(id);
-        if (!job) {
-            pop(id);
-            continue;
+            journal->transitionPrinter(w->printer, {state::Waiting}, back);
         }
         const Rendered drawn = renderer->invoke<Rendered>([&] { return renderer->render(*job); });
         if (!drawn.ok) {
@@ -277,22 +375,22 @@ void Dispatcher::run(Worker *w)
             change.error = drawn.error;
             change.problems = drawn.problems;
             change.labels = drawn.labels;
-            journal->transition(id, {state::Rendering}, change);
-            pop(id);
+            record(w, id, {state::Rendering}, change);
             continue;
         }
-        // On disk before the first byte goes out: after a crash from here on,
-        // the job is never sent again on its own.
-        Change sending;
-        sending.state = state::Rendering;
-        sending.sendStarted = true;
-        sending.labels = drawn.labels;
-        if (!journal->transition(id, {state::Rendering}, sending)) {
-            // Not on disk: nothing may go out. Try the job again later.
+        // On disk before the first byte goes out, and only while the printer
+        // is still this service's: after a crash from here on, the job is
+        // never sent again on its own.
+        // With time left on the lease, so that the send is over before
+        // another service could take the printer over.
+        if (!journal->markSending(*job, instance, drawn.labels, leaseMs / 3)) {
+            // Not on disk, or the printer is another's: nothing may go out.
             Change back;
             back.state = state::Queued;
-            journal->transition(id, {state::Rendering}, back);
-            if (!backOff(QStringLiteral("the journal cannot be written")))
+            record(w, id, {state::Rendering}, back);
+            // Until the lease is renewed or given up, rather than drawing again at once.
+            std::unique_lock<std::mutex> guard(lock);
+            if (!pause(guard, w->wake, 200))
                 return;
             continue;
         }
@@ -304,7 +402,9 @@ void Dispatcher::run(Worker *w)
             Change sent;
             sent.state = state::Sent;
             sent.cupsJob = cupsJob;
-            journal->transition(id, {state::Rendering}, sent);
+            // The print system has it: that is written down as soon as the
+            // journal takes writes again, or the job would seem interrupted.
+            recordSendOutcome(w, id, sent);
             std::lock_guard<std::mutex> guard(lock);
             followed[id] = Followed{w->printer, cupsJob, drawn.labels, 0};
             followWake.notify_all();
@@ -314,10 +414,9 @@ void Dispatcher::run(Worker *w)
             change.state = state::Waiting;
             change.sendStarted = false;
             change.waitingReason = error;
-            journal->transition(id, {state::Rendering}, change);
+            recordSendOutcome(w, id, change);
             if (!backOff(error))
                 return;
-            continue;
         } else {
             Change change;
             change.state = state::Interrupted;
@@ -325,9 +424,8 @@ void Dispatcher::run(Worker *w)
             change.error = error + QStringLiteral("; the job was cancelled in the print system, "
                                                   "but some of it may have printed: reprint or "
                                                   "cancel it");
-            journal->transition(id, {state::Rendering}, change);
+            recordSendOutcome(w, id, change);
         }
-        pop(id);
     }
 }
 
@@ -396,7 +494,9 @@ void Dispatcher::follow()
             } else {
                 continue;
             }
-            journal->transition(f.first, {state::Sent}, change);
+            // Kept while the journal takes no writes: its end is written later.
+            if (!journal->transition(f.first, {state::Sent}, change) && !journal->healthy())
+                continue;
             std::lock_guard<std::mutex> guard(lock);
             followed.erase(f.first);
         }

@@ -1,174 +1,132 @@
 #include "journal.h"
 
 #include <QJsonDocument>
-#include <QLoggingCategory>
-
-#include <sqlite3.h>
 
 namespace server {
 
 namespace {
 
-constexpr int SchemaVersion = 1;
-
-const char *const Schema[] = {
-    "CREATE TABLE IF NOT EXISTS meta(key TEXT PRIMARY KEY, value TEXT NOT NULL)",
-    "CREATE TABLE IF NOT EXISTS jobs("
-    " seq INTEGER PRIMARY KEY AUTOINCREMENT,"
-    " id TEXT NOT NULL UNIQUE,"
-    " owner TEXT NOT NULL,"
-    " idem_key TEXT,"
-    " request_hash BLOB NOT NULL,"
-    " request BLOB NOT NULL,"
-    " design TEXT NOT NULL,"
-    " printer TEXT NOT NULL,"
-    " state TEXT NOT NULL,"
-    " labels INTEGER NOT NULL DEFAULT -1,"
-    " printed INTEGER NOT NULL DEFAULT 0,"
-    " copies INTEGER NOT NULL DEFAULT 1,"
-    " error TEXT,"
-    " waiting_reason TEXT,"
-    " problems TEXT,"
-    " cups_job INTEGER NOT NULL DEFAULT 0,"
-    " send_started INTEGER NOT NULL DEFAULT 0,"
-    " reprint_of TEXT,"
-    " created_at INTEGER NOT NULL,"
-    " updated_at INTEGER NOT NULL)",
-    "CREATE UNIQUE INDEX IF NOT EXISTS jobs_idem ON jobs(owner, idem_key) WHERE idem_key IS NOT "
-    "NULL",
-    "CREATE INDEX IF NOT EXISTS jobs_state ON jobs(state, seq)",
-    // Every state a job entered, with its time: the history of the job.
-    "CREATE TABLE IF NOT EXISTS events(job_seq INTEGER NOT NULL, state TEXT NOT NULL,"
-    " at INTEGER NOT NULL, detail TEXT)",
-    "CREATE INDEX IF NOT EXISTS events_job ON events(job_seq)",
-};
+constexpr int SchemaVersion = 2;
 
 const char *const Columns =
     "seq, id, owner, idem_key, request_hash, design, printer, state, labels, printed, copies, "
-    "error, waiting_reason, problems, cups_job, send_started, reprint_of, created_at, updated_at";
+    "error, waiting_reason, problems, cups_job, send_started, reprint_of, created_at, updated_at, "
+    "sent_by";
+
+const QString Unfinished = QStringLiteral("('queued', 'waiting', 'rendering', 'sent')");
 
 qint64 nowMs()
 {
     return QDateTime::currentMSecsSinceEpoch();
 }
 
-// A prepared statement that finalises itself.
-class Statement
+QVariant textOrNull(const QString &text)
 {
-public:
-    Statement(sqlite3 *db, const char *sql)
-    {
-        if (sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr) != SQLITE_OK)
-            stmt = nullptr;
-    }
-    ~Statement() { sqlite3_finalize(stmt); }
-    Statement(const Statement &) = delete;
-    Statement &operator=(const Statement &) = delete;
-
-    bool ok() const { return stmt != nullptr; }
-    sqlite3_stmt *get() const { return stmt; }
-
-    void bind(int at, const QString &text)
-    {
-        if (text.isNull()) {
-            sqlite3_bind_null(stmt, at);
-            return;
-        }
-        const QByteArray utf8 = text.toUtf8();
-        sqlite3_bind_text(stmt, at, utf8.constData(), utf8.size(), SQLITE_TRANSIENT);
-    }
-    void bind(int at, const QByteArray &blob)
-    {
-        sqlite3_bind_blob(stmt, at, blob.constData(), blob.size(), SQLITE_TRANSIENT);
-    }
-    void bind(int at, qint64 n) { sqlite3_bind_int64(stmt, at, n); }
-    void bind(int at, const QVariant &value)
-    {
-        if (value.type() == QVariant::String)
-            bind(at, value.toString());
-        else
-            bind(at, value.toLongLong());
-    }
-    int step() { return sqlite3_step(stmt); }
-
-    QString text(int column) const
-    {
-        const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(stmt, column));
-        return p ? QString::fromUtf8(p, sqlite3_column_bytes(stmt, column)) : QString();
-    }
-    QByteArray blob(int column) const
-    {
-        const auto *p = static_cast<const char *>(sqlite3_column_blob(stmt, column));
-        return p ? QByteArray(p, sqlite3_column_bytes(stmt, column)) : QByteArray();
-    }
-    qint64 integer(int column) const { return sqlite3_column_int64(stmt, column); }
-
-private:
-    sqlite3_stmt *stmt = nullptr;
-};
-
-bool exec(sqlite3 *db, const char *sql)
-{
-    char *message = nullptr;
-    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &message);
-    if (rc != SQLITE_OK)
-        qWarning("journal: %s: %s", sql, message ? message : "");
-    sqlite3_free(message);
-    return rc == SQLITE_OK;
+    return text.isEmpty() ? QVariant() : QVariant(text);
 }
 
-JobRecord rowOf(const Statement &s)
+JobRecord rowOf(const SqlDb::Row &r)
 {
     JobRecord job;
-    job.seq = s.integer(0);
-    job.id = s.text(1);
-    job.owner = s.text(2);
-    job.idempotencyKey = s.text(3);
-    job.requestHash = s.blob(4);
-    job.design = s.text(5);
-    job.printer = s.text(6);
-    job.state = s.text(7);
-    job.labels = int(s.integer(8));
-    job.printed = int(s.integer(9));
-    job.copies = int(s.integer(10));
-    job.error = s.text(11);
-    job.waitingReason = s.text(12);
-    job.problems = QJsonDocument::fromJson(s.blob(13)).array();
-    job.cupsJob = int(s.integer(14));
-    job.sendStarted = s.integer(15) != 0;
-    job.reprintOf = s.text(16);
-    job.createdAt = QDateTime::fromMSecsSinceEpoch(s.integer(17), Qt::UTC);
-    job.updatedAt = QDateTime::fromMSecsSinceEpoch(s.integer(18), Qt::UTC);
+    job.seq = r.value(0).toLongLong();
+    job.id = r.value(1).toString();
+    job.owner = r.value(2).toString();
+    job.idempotencyKey = r.value(3).toString();
+    job.requestHash = r.value(4).toByteArray();
+    job.design = r.value(5).toString();
+    job.printer = r.value(6).toString();
+    job.state = r.value(7).toString();
+    job.labels = r.value(8).toInt();
+    job.printed = r.value(9).toInt();
+    job.copies = r.value(10).toInt();
+    job.error = r.value(11).toString();
+    job.waitingReason = r.value(12).toString();
+    job.problems = QJsonDocument::fromJson(r.value(13).toString().toUtf8()).array();
+    job.cupsJob = r.value(14).toInt();
+    job.sendStarted = r.value(15).toLongLong() != 0;
+    job.reprintOf = r.value(16).toString();
+    job.createdAt = QDateTime::fromMSecsSinceEpoch(r.value(17).toLongLong(), Qt::UTC);
+    job.updatedAt = QDateTime::fromMSecsSinceEpoch(r.value(18).toLongLong(), Qt::UTC);
+    job.sentBy = r.value(19).toString();
     return job;
 }
 
-void loadTimes(sqlite3 *db, JobRecord *job)
+void loadTimes(SqlDb &db, JobRecord *job)
 {
-    Statement s(db, "SELECT state, max(at) FROM events WHERE job_seq = ? GROUP BY state");
-    if (!s.ok())
+    QList<SqlDb::Row> rows;
+    if (!db.exec(QStringLiteral("SELECT state, max(at) FROM events WHERE job_seq = ? GROUP BY state"),
+                 {job->seq}, &rows))
         return;
-    s.bind(1, job->seq);
-    while (s.step() == SQLITE_ROW)
-        job->times.insert(s.text(0), QDateTime::fromMSecsSinceEpoch(s.integer(1), Qt::UTC));
+    for (const SqlDb::Row &r : rows)
+        job->times.insert(r.value(0).toString(),
+                          QDateTime::fromMSecsSinceEpoch(r.value(1).toLongLong(), Qt::UTC));
 }
 
-bool addEvent(sqlite3 *db, qint64 seq, const QString &state, qint64 at, const QString &detail)
+bool addEvent(SqlDb &db, qint64 seq, const QString &state, qint64 at, const QString &detail)
 {
-    Statement s(db, "INSERT INTO events(job_seq, state, at, detail) VALUES (?, ?, ?, ?)");
-    if (!s.ok())
+    return db.exec(QStringLiteral("INSERT INTO events(job_seq, state, at, detail) VALUES (?, ?, ?, ?)"),
+                   {seq, state, at, textOrNull(detail)});
+}
+
+// One state change inside the writer's transaction; *applied when the job
+// was in one of the states `from` (any, when empty). `extra` is a further
+// condition of the WHERE clause with its parameters.
+bool applyChange(SqlDb &db, const QString &id, const QStringList &from, const Change &change,
+                 bool *applied, const QString &extra = QString(), const QList<QVariant> &extraBinds = {})
+{
+    const qint64 now = nowMs();
+    QString sql = QStringLiteral("UPDATE jobs SET state = ?, updated_at = ?");
+    QList<QVariant> binds{change.state, now};
+    auto set = [&](const char *column, const QVariant &value) {
+        sql += QStringLiteral(", %1 = ?").arg(QLatin1String(column));
+        binds.append(value);
+    };
+    if (change.labels)
+        set("labels", qint64(*change.labels));
+    if (change.printed)
+        set("printed", qint64(*change.printed));
+    if (change.error)
+        set("error", textOrNull(*change.error));
+    if (change.waitingReason)
+        set("waiting_reason", textOrNull(*change.waitingReason));
+    if (change.problems)
+        set("problems",
+            QString::fromUtf8(QJsonDocument(*change.problems).toJson(QJsonDocument::Compact)));
+    if (change.cupsJob)
+        set("cups_job", qint64(*change.cupsJob));
+    if (change.sendStarted)
+        set("send_started", qint64(*change.sendStarted ? 1 : 0));
+    if (change.sentBy)
+        set("sent_by", textOrNull(*change.sentBy));
+    sql += QStringLiteral(" WHERE id = ?");
+    binds.append(id);
+    if (!from.isEmpty()) {
+        QStringList marks;
+        for (const QString &s : from) {
+            marks.append(QStringLiteral("?"));
+            binds.append(s);
+        }
+        sql += QStringLiteral(" AND state IN (%1)").arg(marks.join(QLatin1Char(',')));
+    }
+    if (!extra.isEmpty()) {
+        sql += QStringLiteral(" AND ") + extra;
+        binds += extraBinds;
+    }
+    QList<SqlDb::Row> rows;
+    if (!db.exec(sql + QStringLiteral(" RETURNING seq"), binds, &rows))
         return false;
-    s.bind(1, seq);
-    s.bind(2, state);
-    s.bind(3, at);
-    s.bind(4, detail);
-    return s.step() == SQLITE_DONE;
+    *applied = !rows.isEmpty();
+    if (!*applied)
+        return true;
+    return addEvent(db, rows.first().value(0).toLongLong(), change.state, now,
+                    change.error.value_or(change.waitingReason.value_or(QString())));
 }
 
 } // namespace
 
 struct Journal::Op
 {
-    std::function<bool(sqlite3 *)> work;
+    std::function<bool(SqlDb &)> work;
     bool done = false;
     bool result = false;
 };
@@ -180,62 +138,60 @@ Journal::~Journal()
     close();
 }
 
-bool Journal::open(const QString &path, QString *error)
+bool Journal::open(const QString &spec, QString *error)
 {
     close();
-    const QByteArray file = path.toUtf8();
-    auto fail = [&](sqlite3 *db) {
-        *error = QStringLiteral("cannot open the journal \"%1\": %2")
-                     .arg(path, QString::fromUtf8(db ? sqlite3_errmsg(db) : "out of memory"));
+    isShared = SqlDb::isPostgres(spec);
+    // A URI may carry a password: messages name only the kind of journal.
+    const QString shown = isShared ? QStringLiteral("PostgreSQL journal") : QStringLiteral("journal \"%1\"").arg(spec);
+    auto fail = [&](const QString &why) {
+        *error = QStringLiteral("cannot open the %1: %2").arg(shown, why);
         close();
         return false;
     };
-    if (sqlite3_open_v2(file.constData(), &writer,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
-                        nullptr) != SQLITE_OK)
-        return fail(writer);
-    sqlite3_busy_timeout(writer, 10000);
-    // WAL with a sync at every commit: what is acknowledged survives a
-    // crash of the process and of the machine.
-    if (!exec(writer, "PRAGMA journal_mode=WAL") || !exec(writer, "PRAGMA synchronous=FULL") ||
-        !exec(writer, "PRAGMA foreign_keys=ON"))
-        return fail(writer);
-    if (!exec(writer, "BEGIN IMMEDIATE"))
-        return fail(writer);
-    for (const char *sql : Schema) {
-        if (!exec(writer, sql)) {
-            exec(writer, "ROLLBACK");
-            return fail(writer);
+    QString why;
+    writer = SqlDb::open(spec, false, &why);
+    if (!writer)
+        return fail(why);
+    // Several services may start at once on one database: one makes the schema.
+    if (!writer->exec(writer->beginWrite()))
+        return fail(writer->errorString());
+    if (isShared && !writer->exec(QStringLiteral("SELECT pg_advisory_xact_lock(7172736978)")))
+        return fail(writer->errorString());
+    for (const QString &sql : writer->schema()) {
+        if (!writer->exec(sql)) {
+            const QString message = writer->errorString();
+            writer->exec(QStringLiteral("ROLLBACK"));
+            return fail(message);
         }
     }
-    {
-        Statement version(writer, "SELECT value FROM meta WHERE key = 'schema'");
-        const int stored = version.ok() && version.step() == SQLITE_ROW ? version.text(0).toInt() : 0;
-        if (stored > SchemaVersion) {
-            exec(writer, "ROLLBACK");
-            *error = QStringLiteral("the journal \"%1\" was written by a newer server (schema %2; "
-                                    "this one knows %3)")
-                         .arg(path)
-                         .arg(stored)
-                         .arg(SchemaVersion);
-            close();
-            return false;
-        }
+    QList<SqlDb::Row> version;
+    writer->exec(QStringLiteral("SELECT value FROM meta WHERE key = 'schema'"), {}, &version);
+    const int stored = version.isEmpty() ? 0 : version.first().value(0).toString().toInt();
+    if (stored > SchemaVersion) {
+        writer->exec(QStringLiteral("ROLLBACK"));
+        return fail(QStringLiteral("it was written by a newer server (schema %1; this one knows %2)")
+                        .arg(stored)
+                        .arg(SchemaVersion));
     }
-    {
-        Statement set(writer, "INSERT OR REPLACE INTO meta(key, value) VALUES ('schema', ?)");
-        set.bind(1, QString::number(SchemaVersion));
-        if (!set.ok() || set.step() != SQLITE_DONE) {
-            exec(writer, "ROLLBACK");
-            return fail(writer);
-        }
+    // Version 1 had no index by printer and no leases, which the statements
+    // above added, and did not say which service sent a job.
+    if (stored == 1 && !writer->exec(QStringLiteral("ALTER TABLE jobs ADD COLUMN sent_by TEXT"))) {
+        const QString message = writer->errorString();
+        writer->exec(QStringLiteral("ROLLBACK"));
+        return fail(message);
     }
-    if (!exec(writer, "COMMIT"))
-        return fail(writer);
-    if (sqlite3_open_v2(file.constData(), &reader, SQLITE_OPEN_READONLY | SQLITE_OPEN_FULLMUTEX,
-                        nullptr) != SQLITE_OK)
-        return fail(reader);
-    sqlite3_busy_timeout(reader, 10000);
+    if (!writer->exec(QStringLiteral("DELETE FROM meta WHERE key = 'schema'")) ||
+        !writer->exec(QStringLiteral("INSERT INTO meta(key, value) VALUES ('schema', ?)"),
+                      {QString::number(SchemaVersion)}) ||
+        !writer->exec(QStringLiteral("COMMIT")))
+        return fail(writer->errorString());
+    // One service alone on its file: leases of an earlier run of it are void.
+    if (!isShared)
+        writer->exec(QStringLiteral("DELETE FROM leases"));
+    reader = SqlDb::open(spec, true, &why);
+    if (!reader)
+        return fail(why);
     stopping = false;
     writable = true;
     writerThread = std::thread([this] { writerLoop(); });
@@ -251,13 +207,11 @@ void Journal::close()
     queued.notify_all();
     if (writerThread.joinable())
         writerThread.join();
-    sqlite3_close_v2(reader);
-    sqlite3_close_v2(writer);
-    reader = nullptr;
-    writer = nullptr;
+    reader.reset();
+    writer.reset();
 }
 
-bool Journal::write(std::function<bool(sqlite3 *)> work)
+bool Journal::write(std::function<bool(SqlDb &)> work)
 {
     auto op = std::make_shared<Op>();
     op->work = std::move(work);
@@ -281,21 +235,24 @@ void Journal::writerLoop()
                 return;
             batch.swap(pending);
         }
-        bool committed = exec(writer, "BEGIN IMMEDIATE");
+        bool committed = writer->exec(writer->beginWrite());
+        // A database that went away is asked again once per batch.
+        if (!committed && writer->reconnect())
+            committed = writer->exec(writer->beginWrite());
         for (const auto &op : batch) {
             if (!committed)
                 break;
             // One faulty write must not take the others of the batch with it.
-            exec(writer, "SAVEPOINT op");
-            op->result = op->work(writer);
+            writer->exec(QStringLiteral("SAVEPOINT op"));
+            op->result = op->work(*writer);
             if (!op->result)
-                exec(writer, "ROLLBACK TO op");
-            exec(writer, "RELEASE op");
+                writer->exec(QStringLiteral("ROLLBACK TO SAVEPOINT op"));
+            writer->exec(QStringLiteral("RELEASE SAVEPOINT op"));
         }
         if (committed)
-            committed = exec(writer, "COMMIT");
+            committed = writer->exec(QStringLiteral("COMMIT"));
         if (!committed) {
-            exec(writer, "ROLLBACK");
+            writer->exec(QStringLiteral("ROLLBACK"));
             for (const auto &op : batch)
                 op->result = false;
         }
@@ -309,45 +266,47 @@ void Journal::writerLoop()
     }
 }
 
+bool Journal::read(const std::function<bool(SqlDb &)> &work)
+{
+    std::lock_guard<std::mutex> guard(readLock);
+    if (!reader)
+        return false;
+    if (work(*reader))
+        return true;
+    return reader->reconnect() && work(*reader);
+}
+
 Journal::Accepted Journal::accept(JobRecord *job)
 {
     Accepted outcome = Accepted::Failed;
     std::optional<JobRecord> existing;
-    const bool ok = write([&](sqlite3 *db) {
+    const bool ok = write([&](SqlDb &db) {
         if (!job->idempotencyKey.isEmpty()) {
-            const QString sql = QStringLiteral("SELECT %1 FROM jobs WHERE owner = ? AND idem_key = ?")
-                                    .arg(QLatin1String(Columns));
-            Statement s(db, sql.toUtf8().constData());
-            s.bind(1, job->owner);
-            s.bind(2, job->idempotencyKey);
-            if (s.ok() && s.step() == SQLITE_ROW) {
-                existing = rowOf(s);
+            QList<SqlDb::Row> rows;
+            if (!db.exec(QStringLiteral("SELECT %1 FROM jobs WHERE owner = ? AND idem_key = ?")
+                             .arg(QLatin1String(Columns)),
+                         {job->owner, job->idempotencyKey}, &rows))
+                return false;
+            if (!rows.isEmpty()) {
+                existing = rowOf(rows.first());
                 outcome = existing->requestHash == job->requestHash ? Accepted::Replayed
                                                                     : Accepted::Conflict;
                 return true;
             }
         }
         const qint64 now = nowMs();
-        Statement s(db, "INSERT INTO jobs(id, owner, idem_key, request_hash, request, design, "
-                        "printer, state, copies, reprint_of, created_at, updated_at) "
-                        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-        if (!s.ok())
+        QList<SqlDb::Row> rows;
+        if (!db.exec(QStringLiteral(
+                         "INSERT INTO jobs(id, owner, idem_key, request_hash, request, design, "
+                         "printer, state, copies, reprint_of, created_at, updated_at) "
+                         "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING seq"),
+                     {job->id, job->owner, textOrNull(job->idempotencyKey), job->requestHash,
+                      job->request, job->design, job->printer, state::Queued, qint64(job->copies),
+                      textOrNull(job->reprintOf), now, now},
+                     &rows) ||
+            rows.isEmpty())
             return false;
-        s.bind(1, job->id);
-        s.bind(2, job->owner);
-        s.bind(3, job->idempotencyKey.isEmpty() ? QString() : job->idempotencyKey);
-        s.bind(4, job->requestHash);
-        s.bind(5, job->request);
-        s.bind(6, job->design);
-        s.bind(7, job->printer);
-        s.bind(8, state::Queued);
-        s.bind(9, qint64(job->copies));
-        s.bind(10, job->reprintOf.isEmpty() ? QString() : job->reprintOf);
-        s.bind(11, now);
-        s.bind(12, now);
-        if (s.step() != SQLITE_DONE)
-            return false;
-        job->seq = sqlite3_last_insert_rowid(db);
+        job->seq = rows.first().value(0).toLongLong();
         job->state = state::Queued;
         job->createdAt = job->updatedAt = QDateTime::fromMSecsSinceEpoch(now, Qt::UTC);
         job->times.insert(state::Queued, job->createdAt);
@@ -357,78 +316,31 @@ Journal::Accepted Journal::accept(JobRecord *job)
     if (!ok)
         return Accepted::Failed;
     if (outcome != Accepted::Created && existing) {
-        std::lock_guard<std::mutex> guard(readLock);
-        loadTimes(reader, &*existing);
+        read([&](SqlDb &db) {
+            loadTimes(db, &*existing);
+            return true;
+        });
         *job = *existing;
     }
     return outcome;
 }
 
-// One state change inside the writer's transaction; *applied when the job
-// was in one of the states `from` (any, when empty).
-static bool applyChange(sqlite3 *db, const QString &id, const QStringList &from, const Change &change,
-                 bool *applied)
-{
-    QString sql = QStringLiteral("UPDATE jobs SET state = ?, updated_at = ?");
-    QList<QVariant> binds{change.state, nowMs()};
-    auto set = [&](const char *column, const QVariant &value) {
-        sql += QStringLiteral(", %1 = ?").arg(QLatin1String(column));
-        binds.append(value);
-    };
-    if (change.labels)
-        set("labels", qint64(*change.labels));
-    if (change.printed)
-        set("printed", qint64(*change.printed));
-    if (change.error)
-        set("error", *change.error);
-    if (change.waitingReason)
-        set("waiting_reason", *change.waitingReason);
-    if (change.problems)
-        set("problems",
-            QString::fromUtf8(QJsonDocument(*change.problems).toJson(QJsonDocument::Compact)));
-    if (change.cupsJob)
-        set("cups_job", qint64(*change.cupsJob));
-    if (change.sendStarted)
-        set("send_started", qint64(*change.sendStarted ? 1 : 0));
-    sql += QStringLiteral(" WHERE id = ?");
-    binds.append(id);
-    if (!from.isEmpty()) {
-        QStringList marks;
-        for (const QString &s : from) {
-            marks.append(QStringLiteral("?"));
-            binds.append(s);
-        }
-        sql += QStringLiteral(" AND state IN (%1)").arg(marks.join(QLatin1Char(',')));
-    }
-    Statement s(db, sql.toUtf8().constData());
-    if (!s.ok())
-        return false;
-    for (int i = 0; i < binds.size(); ++i)
-        s.bind(i + 1, binds.at(i));
-    if (s.step() != SQLITE_DONE)
-        return false;
-    *applied = sqlite3_changes(db) > 0;
-    if (!*applied)
-        return true;
-    Statement seq(db, "SELECT seq FROM jobs WHERE id = ?");
-    seq.bind(1, id);
-    if (!seq.ok() || seq.step() != SQLITE_ROW)
-        return false;
-    return addEvent(db, seq.integer(0), change.state, binds.at(1).toLongLong(),
-                    change.error.value_or(change.waitingReason.value_or(QString())));
-}
-
-bool Journal::transition(const QString &id, const QStringList &from, const Change &change)
+bool Journal::transition(const QString &id, const QStringList &from, const Change &change,
+                         bool unsentOnly)
 {
     bool applied = false;
-    const bool ok = write([&](sqlite3 *db) { return applyChange(db, id, from, change, &applied); });
+    const bool ok = write([&](SqlDb &db) {
+        return applyChange(db, id, from, change, &applied,
+                           unsentOnly ? QStringLiteral("cups_job = 0") : QString());
+    });
     return ok && applied;
 }
 
 int Journal::transitionAll(const QStringList &ids, const QStringList &from, const Change &change)
 {
     int count = 0;
-    const bool ok = write([&](sqlite3 *db) {
+    const bool ok = write([&](SqlDb &db) {
+        count = 0;
         for (const QString &id : ids) {
             bool applied = false;
             if (!applyChange(db, id, from, change, &applied))
@@ -440,43 +352,78 @@ int Journal::transitionAll(const QStringList &ids, const QStringList &from, cons
     return ok ? count : 0;
 }
 
-QList<JobRecord> Journal::select(const QString &where, const QList<QVariant> &binds, int limit,
-                                 bool newestFirst)
+int Journal::transitionPrinter(const QString &printer, const QStringList &from,
+                               const Change &change)
 {
-    const QString sql = QStringLiteral("SELECT %1 FROM jobs %2 ORDER BY seq %3 LIMIT %4")
-                            .arg(QLatin1String(Columns), where,
+    int count = 0;
+    const bool ok = write([&](SqlDb &db) {
+        count = 0;
+        QStringList marks;
+        QList<QVariant> binds{printer};
+        for (const QString &s : from) {
+            marks.append(QStringLiteral("?"));
+            binds.append(s);
+        }
+        QList<SqlDb::Row> rows;
+        if (!db.exec(QStringLiteral("SELECT id FROM jobs WHERE printer = ? AND state IN (%1)")
+                         .arg(marks.join(QLatin1Char(','))),
+                     binds, &rows))
+            return false;
+        for (const SqlDb::Row &r : rows) {
+            bool applied = false;
+            if (!applyChange(db, r.value(0).toString(), from, change, &applied))
+                return false;
+            count += applied ? 1 : 0;
+        }
+        return true;
+    });
+    return ok ? count : 0;
+}
+
+QList<JobRecord> Journal::select(const QString &where, const QList<QVariant> &binds, int limit,
+                                 bool newestFirst, bool withRequest, bool *ok)
+{
+    const QString sql = QStringLiteral("SELECT %1%2 FROM jobs %3 ORDER BY seq %4 LIMIT %5")
+                            .arg(QLatin1String(Columns),
+                                 withRequest ? QStringLiteral(", request") : QString(), where,
                                  newestFirst ? QStringLiteral("DESC") : QStringLiteral("ASC"))
                             .arg(limit);
     QList<JobRecord> out;
-    std::lock_guard<std::mutex> guard(readLock);
-    if (!reader)
-        return out;
-    Statement s(reader, sql.toUtf8().constData());
-    if (!s.ok())
-        return out;
-    for (int i = 0; i < binds.size(); ++i)
-        s.bind(i + 1, binds.at(i));
-    while (s.step() == SQLITE_ROW)
-        out.append(rowOf(s));
-    for (JobRecord &job : out)
-        loadTimes(reader, &job);
+    const bool done = read([&](SqlDb &db) {
+        out.clear();
+        QList<SqlDb::Row> rows;
+        if (!db.exec(sql, binds, &rows))
+            return false;
+        for (const SqlDb::Row &r : rows) {
+            out.append(rowOf(r));
+            if (withRequest)
+                out.last().request = r.value(20).toByteArray();
+        }
+        for (JobRecord &job : out)
+            loadTimes(db, &job);
+        return true;
+    });
+    if (ok)
+        *ok = done;
     return out;
 }
 
-std::optional<JobRecord> Journal::job(const QString &id)
+bool Journal::reachable()
 {
-    QList<JobRecord> found = select(QStringLiteral("WHERE id = ?"), {id}, 1, false);
+    if (!read([](SqlDb &db) { return db.exec(QStringLiteral("SELECT 1")); }))
+        return false;
+    return writable || write([](SqlDb &) { return true; });
+}
+
+std::optional<JobRecord> Journal::job(const QString &id, bool *ok)
+{
+    QList<JobRecord> found = select(QStringLiteral("WHERE id = ?"), {id}, 1, false, true, ok);
     if (found.isEmpty())
         return std::nullopt;
-    std::lock_guard<std::mutex> guard(readLock);
-    Statement s(reader, "SELECT request FROM jobs WHERE id = ?");
-    s.bind(1, id);
-    if (s.ok() && s.step() == SQLITE_ROW)
-        found.first().request = s.blob(0);
     return found.first();
 }
 
-QList<JobRecord> Journal::jobs(const JobFilter &filter)
+QList<JobRecord> Journal::jobs(const JobFilter &filter, bool *ok)
 {
     QStringList where;
     QList<QVariant> binds;
@@ -494,34 +441,210 @@ QList<JobRecord> Journal::jobs(const JobFilter &filter)
     }
     return select(where.isEmpty() ? QString()
                                   : QStringLiteral("WHERE ") + where.join(QStringLiteral(" AND ")),
-                  binds, qBound(1, filter.limit, 1000), true);
+                  binds, qBound(1, filter.limit, 1000), true, false, ok);
 }
 
-QList<JobRecord> Journal::unfinished()
+QList<JobRecord> Journal::unfinished(const QString &printer)
 {
-    return select(QStringLiteral("WHERE state IN ('queued', 'waiting', 'rendering', 'sent')"), {},
+    if (printer.isEmpty())
+        return select(QStringLiteral("WHERE state IN ") + Unfinished, {},
+                      std::numeric_limits<int>::max(), false);
+    return select(QStringLiteral("WHERE printer = ? AND state IN ") + Unfinished, {printer},
                   std::numeric_limits<int>::max(), false);
 }
 
 QMap<QString, int> Journal::countByState()
 {
     QMap<QString, int> counts;
-    std::lock_guard<std::mutex> guard(readLock);
-    if (!reader)
-        return counts;
-    Statement s(reader, "SELECT state, count(*) FROM jobs GROUP BY state");
-    while (s.ok() && s.step() == SQLITE_ROW)
-        counts.insert(s.text(0), int(s.integer(1)));
+    read([&](SqlDb &db) {
+        QList<SqlDb::Row> rows;
+        if (!db.exec(QStringLiteral("SELECT state, count(*) FROM jobs GROUP BY state"), {}, &rows))
+            return false;
+        for (const SqlDb::Row &r : rows)
+            counts.insert(r.value(0).toString(), r.value(1).toInt());
+        return true;
+    });
     return counts;
+}
+
+QMap<QString, int> Journal::queuedByPrinter()
+{
+    QMap<QString, int> counts;
+    read([&](SqlDb &db) {
+        QList<SqlDb::Row> rows;
+        if (!db.exec(QStringLiteral("SELECT printer, count(*) FROM jobs WHERE state IN "
+                                    "('queued', 'waiting') GROUP BY printer"),
+                     {}, &rows))
+            return false;
+        for (const SqlDb::Row &r : rows)
+            counts.insert(r.value(0).toString(), r.value(1).toInt());
+        return true;
+    });
+    return counts;
+}
+
+int Journal::queuedFor(const QString &printer)
+{
+    int count = 0;
+    read([&](SqlDb &db) {
+        QList<SqlDb::Row> rows;
+        if (!db.exec(QStringLiteral("SELECT count(*) FROM jobs WHERE printer = ? AND state IN "
+                                    "('queued', 'waiting')"),
+                     {printer}, &rows))
+            return false;
+        count = rows.isEmpty() ? 0 : rows.first().value(0).toInt();
+        return true;
+    });
+    return count;
 }
 
 qint64 Journal::labelsPrinted()
 {
-    std::lock_guard<std::mutex> guard(readLock);
-    if (!reader)
-        return 0;
-    Statement s(reader, "SELECT coalesce(sum(printed), 0) FROM jobs");
-    return s.ok() && s.step() == SQLITE_ROW ? s.integer(0) : 0;
+    qint64 total = 0;
+    read([&](SqlDb &db) {
+        QList<SqlDb::Row> rows;
+        if (!db.exec(QStringLiteral("SELECT coalesce(sum(printed), 0) FROM jobs"), {}, &rows))
+            return false;
+        total = rows.isEmpty() ? 0 : rows.first().value(0).toLongLong();
+        return true;
+    });
+    return total;
+}
+
+QStringList Journal::printersWithWork()
+{
+    QStringList printers;
+    read([&](SqlDb &db) {
+        QList<SqlDb::Row> rows;
+        if (!db.exec(QStringLiteral("SELECT DISTINCT printer FROM jobs WHERE state IN ") + Unfinished,
+                     {}, &rows))
+            return false;
+        printers.clear();
+        for (const SqlDb::Row &r : rows)
+            printers.append(r.value(0).toString());
+        return true;
+    });
+    return printers;
+}
+
+Journal::Lease Journal::lease(const QString &printer, const QString &holder, int ms,
+                              QString *previous)
+{
+    Lease outcome = Lease::Unknown;
+    // The database's clock decides, so that services on machines whose
+    // clocks differ agree on when a lease ends.
+    const bool ok = write([&](SqlDb &db) {
+        QList<SqlDb::Row> before;
+        if (!db.exec(QStringLiteral("SELECT holder, CASE WHEN expires > {now} THEN 1 ELSE 0 END "
+                                    "FROM leases WHERE printer = ?{lock}"),
+                     {printer}, &before))
+            return false;
+        // A lease of ours that ran out while nobody took it is still ours:
+        // this service's jobs of the printer are not another's leftovers.
+        const bool ours = !before.isEmpty() && before.first().value(0).toString() == holder;
+        const bool free = before.isEmpty() || before.first().value(1).toInt() == 0;
+        if (previous)
+            *previous = before.isEmpty() ? QString() : before.first().value(0).toString();
+        if (!ours && !free) {
+            outcome = Lease::Lost;
+            return true;
+        }
+        // One statement that takes the lease only while it is still ours or
+        // has run out: the row read above may have changed since, and a
+        // separate delete and insert would let two services both take it.
+        QList<SqlDb::Row> taken;
+        if (!db.exec(QStringLiteral(
+                         "INSERT INTO leases(printer, holder, expires) VALUES (?, ?, {now} + ?) "
+                         "ON CONFLICT(printer) DO UPDATE SET holder = excluded.holder, "
+                         "expires = excluded.expires WHERE leases.holder = excluded.holder OR "
+                         "leases.expires <= {now} RETURNING holder"),
+                     {printer, holder, qint64(ms)}, &taken))
+            return false;
+        if (taken.isEmpty()) {
+            outcome = Lease::Lost;
+            return true;
+        }
+        outcome = ours ? Lease::Held : Lease::Taken;
+        return true;
+    });
+    return ok ? outcome : Lease::Unknown;
+}
+
+void Journal::releaseAll(const QString &holder)
+{
+    write([&](SqlDb &db) {
+        return db.exec(QStringLiteral("DELETE FROM leases WHERE holder = ?"), {holder});
+    });
+}
+
+bool Journal::release(const QString &printer, const QString &holder, bool onlyIdle)
+{
+    int changed = 0;
+    // Idle means no job of the printer is unfinished, checked in the same
+    // write that gives the lease back, so that no claim slips in between.
+    const bool ok = write([&](SqlDb &db) {
+        return db.exec(QStringLiteral("DELETE FROM leases WHERE printer = ? AND holder = ?") +
+                           (onlyIdle ? QStringLiteral(" AND NOT EXISTS (SELECT 1 FROM jobs WHERE "
+                                                      "jobs.printer = leases.printer AND state IN ") +
+                                           Unfinished + QLatin1Char(')')
+                                     : QString()),
+                       {printer, holder}, nullptr, &changed);
+    });
+    return ok && changed > 0;
+}
+
+namespace {
+const QString LeaseHeld = QStringLiteral(
+    "EXISTS (SELECT 1 FROM leases WHERE leases.printer = jobs.printer AND holder = ? AND "
+    "expires > {now})");
+}
+
+std::optional<JobRecord> Journal::claimNext(const QString &printer, const QString &holder)
+{
+    QString id;
+    const bool ok = write([&](SqlDb &db) {
+        id.clear();
+        QList<SqlDb::Row> rows;
+        // The oldest first, whatever else holds it: a printer's order is the
+        // order its jobs were accepted in, and the lease makes this the only
+        // service that claims them.
+        if (!db.exec(QStringLiteral("SELECT id FROM jobs WHERE printer = ? AND state IN "
+                                    "('queued', 'waiting') ORDER BY seq LIMIT 1{lock}"),
+                     {printer}, &rows))
+            return false;
+        if (rows.isEmpty())
+            return true;
+        Change claim;
+        claim.state = state::Rendering;
+        bool applied = false;
+        if (!applyChange(db, rows.first().value(0).toString(), {state::Queued, state::Waiting},
+                         claim, &applied, LeaseHeld, {holder}))
+            return false;
+        if (applied)
+            id = rows.first().value(0).toString();
+        return true;
+    });
+    if (!ok || id.isEmpty())
+        return std::nullopt;
+    return job(id);
+}
+
+bool Journal::markSending(const JobRecord &job, const QString &holder, int labels, int leftMs)
+{
+    Change sending;
+    sending.state = state::Rendering;
+    sending.sendStarted = true;
+    sending.sentBy = holder;
+    sending.labels = labels;
+    bool applied = false;
+    const bool ok = write([&](SqlDb &db) {
+        return applyChange(db, job.id, {state::Rendering}, sending, &applied,
+                           LeaseHeld + QStringLiteral(" AND EXISTS (SELECT 1 FROM leases WHERE "
+                                                      "leases.printer = jobs.printer AND expires > "
+                                                      "{now} + ?)"),
+                           {holder, qint64(leftMs)});
+    });
+    return ok && applied;
 }
 
 QJsonObject jobJson(const JobRecord &job)
@@ -549,6 +672,7 @@ QJsonObject jobJson(const JobRecord &job)
         {QStringLiteral("idempotencyKey"), textOrNull(job.idempotencyKey)},
         {QStringLiteral("owner"), job.owner},
         {QStringLiteral("reprintOf"), textOrNull(job.reprintOf)},
+        {QStringLiteral("instance"), textOrNull(job.sentBy)},
         {QStringLiteral("createdAt"), when(job.createdAt)},
         {QStringLiteral("updatedAt"), when(job.updatedAt)},
         {QStringLiteral("times"), times},

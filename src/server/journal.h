@@ -10,6 +10,8 @@
 #include <QJsonObject>
 #include <QVariant>
 
+#include "sqldb.h"
+
 #include <atomic>
 #include <condition_variable>
 #include <deque>
@@ -19,7 +21,6 @@
 #include <optional>
 #include <thread>
 
-struct sqlite3;
 
 namespace server {
 
@@ -61,6 +62,8 @@ struct JobRecord
     // Set, and on disk, before the first byte goes to the print system.
     bool sendStarted = false;
     QString reprintOf;
+    // The service that sent it (or is sending it) to the print system.
+    QString sentBy;
     QDateTime createdAt;
     QDateTime updatedAt;
     // When the job last entered each state.
@@ -78,6 +81,7 @@ struct Change
     std::optional<QJsonArray> problems;
     std::optional<int> cupsJob;
     std::optional<bool> sendStarted;
+    std::optional<QString> sentBy;
 };
 
 struct JobFilter
@@ -89,10 +93,11 @@ struct JobFilter
     int limit = 100;
 };
 
-// The print service's journal in SQLite (WAL, full sync): a job is on disk
-// before it is acknowledged, and every state change is recorded with its
-// time. Writes from all threads go through one writer thread that commits
-// whatever has gathered in one transaction, so many clients share one sync.
+// The print service's journal: SQLite (WAL, full sync) for one service, or
+// PostgreSQL shared by several. A job is on disk before it is acknowledged,
+// and every state change is recorded with its time. Writes from all threads
+// go through one writer thread that commits whatever has gathered in one
+// transaction, so many clients share one sync.
 class Journal
 {
 public:
@@ -101,9 +106,12 @@ public:
     Journal(const Journal &) = delete;
     Journal &operator=(const Journal &) = delete;
 
-    // Opens (creating and migrating) the journal; false with *error set.
-    bool open(const QString &path, QString *error);
+    // Opens (creating and migrating) the journal: a file, or a
+    // postgresql:// URI. False with *error set.
+    bool open(const QString &spec, QString *error);
     void close();
+    // Other services may share it (PostgreSQL).
+    bool shared() const { return isShared; }
 
     enum class Accepted { Created, Replayed, Conflict, Failed };
     // Stores a new job. With an idempotency key used before by the same
@@ -113,30 +121,67 @@ public:
 
     // Applies `change` when the job is in one of the states `from`; true
     // when it was applied and is on disk. `from` empty: any state.
-    bool transition(const QString &id, const QStringList &from, const Change &change);
-
+    // With unsentOnly, only while no print system job is recorded for it.
+    bool transition(const QString &id, const QStringList &from, const Change &change,
+                    bool unsentOnly = false);
     // transition() for many jobs in one write; how many were changed.
     int transitionAll(const QStringList &ids, const QStringList &from, const Change &change);
+    // transition() for every job of a printer in the states `from`.
+    int transitionPrinter(const QString &printer, const QStringList &from, const Change &change);
 
-    std::optional<JobRecord> job(const QString &id);
-    QList<JobRecord> jobs(const JobFilter &filter);
-    // Jobs not finished (queued, waiting, rendering, sent), oldest first.
-    QList<JobRecord> unfinished();
+    // *ok false when the journal could not be read (not: no such job).
+    std::optional<JobRecord> job(const QString &id, bool *ok = nullptr);
+    QList<JobRecord> jobs(const JobFilter &filter, bool *ok = nullptr);
+    // The database answers a read now, connecting again if it must, and,
+    // after a write failed, takes one again.
+    bool reachable();
+    // Jobs not finished (queued, waiting, rendering, sent), oldest first;
+    // of one printer, or of all.
+    QList<JobRecord> unfinished(const QString &printer = QString());
     QMap<QString, int> countByState();
+    // Jobs queued or waiting, by printer.
+    QMap<QString, int> queuedByPrinter();
+    int queuedFor(const QString &printer);
     qint64 labelsPrinted();
+    // Printers with jobs not finished.
+    QStringList printersWithWork();
+
+    // Takes or renews the lease on a printer for `ms`: Taken when it became
+    // this holder's now (its jobs need looking after), Held when it was
+    // already, Lost when another holds it, Unknown when the journal does not
+    // answer.
+    enum class Lease { Taken, Held, Lost, Unknown };
+    // *previous: the holder before, when there was one.
+    Lease lease(const QString &printer, const QString &holder, int ms,
+                QString *previous = nullptr);
+    // Gives back every lease of `holder`: at start, those of an earlier run
+    // under the same name, whose jobs must be looked after as a dead one's.
+    void releaseAll(const QString &holder);
+    // Gives the lease back; with onlyIdle only while the printer has no job
+    // unfinished. True when it was given back.
+    bool release(const QString &printer, const QString &holder, bool onlyIdle = false);
+    // The printer's oldest queued or waiting job, now rendering, while
+    // `holder` holds the printer's lease.
+    std::optional<JobRecord> claimNext(const QString &printer, const QString &holder);
+    // Records that the job's sending begins, while `holder` holds the
+    // printer's lease for at least `leftMs` more; false when it does not, or
+    // the journal cannot write.
+    bool markSending(const JobRecord &job, const QString &holder, int labels, int leftMs = 0);
 
     // False after a write failed, until one succeeds again.
     bool healthy() const { return writable; }
 
 private:
     struct Op;
-    bool write(std::function<bool(sqlite3 *)> work);
+    bool write(std::function<bool(SqlDb &)> work);
     void writerLoop();
     QList<JobRecord> select(const QString &where, const QList<QVariant> &binds, int limit,
-                            bool newestFirst);
+                            bool newestFirst, bool withRequest = false, bool *ok = nullptr);
+    bool read(const std::function<bool(SqlDb &)> &work);
 
-    sqlite3 *writer = nullptr;
-    sqlite3 *reader = nullptr;
+    std::unique_ptr<SqlDb> writer;
+    std::unique_ptr<SqlDb> reader;
+    bool isShared = false;
     std::mutex readLock;
     std::mutex queueLock;
     std::condition_variable queued;

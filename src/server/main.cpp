@@ -189,7 +189,8 @@ int main(int argc, char *argv[])
         server::DesignCatalog catalog(config.designs);
         server::JobRenderer renderer(&catalog);
         renderer.refreshCatalog();
-        server::Dispatcher dispatcher(&journal, &renderer, config.retryMax);
+        server::Dispatcher dispatcher(&journal, &renderer, config.retryMax, config.instance,
+                                      config.leaseSeconds);
         dispatcher.start();
         server::ApiServer api(config, &journal, &catalog, &renderer, &dispatcher, &tokens);
         if (!api.start(&error)) {

@@ -4,7 +4,9 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QHostAddress>
+#include <QCoreApplication>
 #include <QSettings>
+#include <QSysInfo>
 
 namespace server {
 
@@ -21,10 +23,11 @@ const Number Numbers[] = {
     {"max-body-bytes", 1024, qint64(1) << 30}, {"max-rows", 1, 10000000},
     {"max-connections", 1, 10000},             {"max-queued", 1, 10000000},
     {"idle-timeout", 1, 3600},                 {"read-timeout", 1, 3600},
-    {"retry-max", 1, 3600},
+    {"retry-max", 1, 3600},                    {"lease-seconds", 2, 3600},
 };
 
-const char *const Texts[] = {"listen", "tls-cert", "tls-key", "tokens", "designs", "journal"};
+const char *const Texts[] = {"listen", "tls-cert", "tls-key", "tokens", "designs", "journal",
+                             "instance"};
 
 bool parseListen(const QString &value, ServerConfig *config)
 {
@@ -76,7 +79,9 @@ void addOptions(QCommandLineParser &parser)
         QStringLiteral("DIR")));
     parser.addOption(QCommandLineOption(
         QStringLiteral("journal"),
-        QStringLiteral("The job journal (/var/lib/tagorix/journal.sqlite)."), QStringLiteral("PATH")));
+        QStringLiteral("The job journal: a SQLite file (/var/lib/tagorix/journal.sqlite), or a "
+                       "postgresql:// URI shared by several services."),
+        QStringLiteral("PATH|URI")));
     parser.addOption(QCommandLineOption(QStringLiteral("max-body-bytes"),
                                         QStringLiteral("Largest request body (16777216)."),
                                         QStringLiteral("N")));
@@ -95,6 +100,15 @@ void addOptions(QCommandLineParser &parser)
     parser.addOption(QCommandLineOption(
         QStringLiteral("read-timeout"),
         QStringLiteral("Seconds a request may take to arrive (60)."), QStringLiteral("SECONDS")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("lease-seconds"),
+        QStringLiteral("Seconds a printer stays with this service unless renewed; services "
+                       "sharing a journal take it over after that (15)."),
+        QStringLiteral("SECONDS")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("instance"),
+        QStringLiteral("This service's name in a shared journal (host name and process id)."),
+        QStringLiteral("NAME")));
     parser.addOption(QCommandLineOption(
         QStringLiteral("retry-max"),
         QStringLiteral("Longest delay between tries of a printer that cannot print (30)."),
@@ -155,6 +169,10 @@ bool loadConfig(const QCommandLineParser &parser, ServerConfig *config, QString 
     text("tokens", &config->tokens);
     text("designs", &config->designs);
     text("journal", &config->journal);
+    text("instance", &config->instance);
+    if (config->instance.isEmpty())
+        config->instance = QStringLiteral("%1:%2").arg(QSysInfo::machineHostName())
+                               .arg(QCoreApplication::applicationPid());
     const QString plain = values.value(QStringLiteral("allow-plain-http")).toLower();
     config->allowPlainHttp = parser.isSet(QStringLiteral("allow-plain-http")) ||
                              plain == QLatin1String("true") || plain == QLatin1String("1") ||
@@ -188,6 +206,8 @@ bool loadConfig(const QCommandLineParser &parser, ServerConfig *config, QString 
             config->readTimeout = int(v);
         else if (key == QLatin1String("retry-max"))
             config->retryMax = int(v);
+        else if (key == QLatin1String("lease-seconds"))
+            config->leaseSeconds = int(v);
     }
     if (config->tlsCert.isEmpty() != config->tlsKey.isEmpty()) {
         *error = QStringLiteral("--tls-cert and --tls-key go together");

@@ -27,6 +27,11 @@ struct ServerConfig
     int readTimeout = 60;
     // The longest delay between two tries of a printer that cannot print.
     int retryMax = 30;
+    // Seconds a printer stays with the service that drives it unless renewed;
+    // a service that shares the journal takes it over after that.
+    int leaseSeconds = 15;
+    // How this service names itself in the journal: host name and process.
+    QString instance;
 
     bool tls() const { return !tlsCert.isEmpty(); }
     bool loopbackOnly() const;
