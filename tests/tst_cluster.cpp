@@ -416,8 +416,18 @@ void TestCluster::journalLeasesAndSchema()
     QCOMPARE(previous, QStringLiteral("a"));
     QCOMPARE(a.lease(job.printer, QStringLiteral("a"), 60000), Journal::Lease::Lost);
     QVERIFY(!a.markSending(*claimed, QStringLiteral("a"), 1, 0));
-    QVERIFY(b.markSending(*claimed, QStringLiteral("b"), 1, 1000));
+    // The new holder puts the old one's claim back and claims it itself;
+    // from then on the old holder's word on it counts for nothing.
+    QVERIFY(!b.markSending(*claimed, QStringLiteral("b"), 1, 1000));
+    server::Change back;
+    back.state = server::state::Queued;
+    QVERIFY(b.transition(job.id, {server::state::Rendering}, back));
+    const std::optional<server::JobRecord> again = b.claimNext(job.printer, QStringLiteral("b"));
+    QVERIFY(again && again->id == job.id);
+    QVERIFY(!a.transition(job.id, {server::state::Rendering}, back, false, QStringLiteral("a")));
+    QVERIFY(b.markSending(*again, QStringLiteral("b"), 1, 1000));
     QCOMPARE(a.job(job.id)->sentBy, QStringLiteral("b"));
+    QCOMPARE(a.job(job.id)->state, server::state::Rendering);
     QVERIFY(!a.release(job.printer, QStringLiteral("a")));
     QVERIFY(!b.release(job.printer, QStringLiteral("b"), true));
     QVERIFY(b.release(job.printer, QStringLiteral("b")));

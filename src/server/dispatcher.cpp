@@ -162,7 +162,9 @@ bool Dispatcher::pause(std::unique_lock<std::mutex> &guard, std::condition_varia
 void Dispatcher::record(Worker *w, const QString &id, const QStringList &from,
                         const Change &change, bool unsentOnly)
 {
-    while (!journal->transition(id, from, change, unsentOnly) && !journal->healthy()) {
+    // Only while the job is still this service's: another that took the
+    // printer over may have claimed it again since.
+    while (!journal->transition(id, from, change, unsentOnly, instance) && !journal->healthy()) {
         std::unique_lock<std::mutex> guard(lock);
         if (!pause(guard, w->wake, FirstRetryMs))
             return;

@@ -326,12 +326,20 @@ Journal::Accepted Journal::accept(JobRecord *job)
 }
 
 bool Journal::transition(const QString &id, const QStringList &from, const Change &change,
-                         bool unsentOnly)
+                         bool unsentOnly, const QString &handledBy)
 {
+    QStringList extra;
+    QList<QVariant> binds;
+    if (unsentOnly)
+        extra << QStringLiteral("cups_job = 0");
+    if (!handledBy.isEmpty()) {
+        extra << QStringLiteral("sent_by = ?");
+        binds << handledBy;
+    }
     bool applied = false;
     const bool ok = write([&](SqlDb &db) {
-        return applyChange(db, id, from, change, &applied,
-                           unsentOnly ? QStringLiteral("cups_job = 0") : QString());
+        return applyChange(db, id, from, change, &applied, extra.join(QStringLiteral(" AND ")),
+                           binds);
     });
     return ok && applied;
 }
@@ -616,6 +624,7 @@ std::optional<JobRecord> Journal::claimNext(const QString &printer, const QStrin
             return true;
         Change claim;
         claim.state = state::Rendering;
+        claim.sentBy = holder;
         bool applied = false;
         if (!applyChange(db, rows.first().value(0).toString(), {state::Queued, state::Waiting},
                          claim, &applied, LeaseHeld, {holder}))
@@ -641,8 +650,8 @@ bool Journal::markSending(const JobRecord &job, const QString &holder, int label
         return applyChange(db, job.id, {state::Rendering}, sending, &applied,
                            LeaseHeld + QStringLiteral(" AND EXISTS (SELECT 1 FROM leases WHERE "
                                                       "leases.printer = jobs.printer AND expires > "
-                                                      "{now} + ?)"),
-                           {holder, qint64(leftMs)});
+                                                      "{now} + ?) AND sent_by = ?"),
+                           {holder, qint64(leftMs), holder});
     });
     return ok && applied;
 }

@@ -62,7 +62,7 @@ struct JobRecord
     // Set, and on disk, before the first byte goes to the print system.
     bool sendStarted = false;
     QString reprintOf;
-    // The service that sent it (or is sending it) to the print system.
+    // The service that claimed it last: the one that drew and sent it.
     QString sentBy;
     QDateTime createdAt;
     QDateTime updatedAt;
@@ -121,9 +121,11 @@ public:
 
     // Applies `change` when the job is in one of the states `from`; true
     // when it was applied and is on disk. `from` empty: any state.
-    // With unsentOnly, only while no print system job is recorded for it.
+    // With unsentOnly, only while no print system job is recorded for it;
+    // with handledBy, only while that service is the one handling it (the
+    // last to claim it).
     bool transition(const QString &id, const QStringList &from, const Change &change,
-                    bool unsentOnly = false);
+                    bool unsentOnly = false, const QString &handledBy = QString());
     // transition() for many jobs in one write; how many were changed.
     int transitionAll(const QStringList &ids, const QStringList &from, const Change &change);
     // transition() for every job of a printer in the states `from`.
