@@ -62,6 +62,10 @@ protected:
     InsertItemBase(Document *doc, const QPointF &pos, const QSizeF &size, QUndoCommand *parent);
     void adopt(BaseItem *newItem);
     BaseItem *baseItem() const { return owned; }
+    // True once, at the push: the item gets its first size, position and
+    // look then. A later redo puts it back as it was when it was undone,
+    // with what was done to it since.
+    bool firstInsertion();
 
     QPointer<Document> doc;
     QPointF pos;
@@ -69,6 +73,7 @@ protected:
 
 private:
     QPointer<BaseItem> owned;
+    bool inserted = false;
 };
 
 class InsertTextItem : public InsertItemBase
@@ -129,6 +134,21 @@ public:
 
 private:
     QPixmap pixmap;
+};
+
+// Items pasted from the clipboard: undo takes them all out again, redo puts
+// them back; the command owns them while they are out.
+class PasteItems : public QUndoCommand
+{
+public:
+    PasteItems(Document *doc, const QList<BaseItem *> &items, QUndoCommand *parent = nullptr);
+    ~PasteItems() override;
+    void undo() override;
+    void redo() override;
+
+private:
+    QPointer<Document> doc;
+    QList<QPointer<BaseItem>> items;
 };
 
 class MoveItem : public QUndoCommand
