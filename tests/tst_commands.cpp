@@ -2,6 +2,7 @@
 #include "docbuilder.h"
 #include "document.h"
 #include "documentview.h"
+#include "itemeditor.h"
 #include "labelitems/textitem.h"
 #include "mousedrive.h"
 
@@ -61,6 +62,7 @@ private slots:
     void undoRedoInsertion();
     void pasteIsOneUndoableEntry();
     void insertedItemsSnapToTheGrid();
+    void positionAndSizeIsOneEntryUnlessLocked();
     void deleteIsOneEntry();
     void dragsAreMoveEntries();
     void moveEntriesMerge();
@@ -182,6 +184,60 @@ void TestCommands::insertedItemsSnapToTheGrid()
     }
 }
 
+// "Position and size..." is one entry on top of the older ones, so undoing
+// and redoing it never brings back an older position; a locked layout does
+// not open it.
+void TestCommands::positionAndSizeIsOneEntryUnlessLocked()
+{
+    // Stands in for the dialog: what its OK applies.
+    struct Dialog : ItemEditor
+    {
+        int runs = 0;
+        bool edit(BaseItem *item, Kind) override
+        {
+            ++runs;
+            item->setPos(20, 20);
+            item->setSize(QSizeF(120, 60));
+            item->setRotation(90);
+            return true;
+        }
+    } dialog;
+    ItemEditor::install(&dialog);
+    struct Uninstall
+    {
+        ~Uninstall() { ItemEditor::install(nullptr); }
+    } uninstall;
+
+    Editor e;
+    TextItem *t = e.text(QPointF(50, 50));
+    const BaseItem::Geometry first = t->geometry();
+    mousedrive::click(e.view, QPointF(-15, -15));
+    t->setPos(300, 200);
+    emit t->repositioned(t, first.pos);
+    const BaseItem::Geometry moved = t->geometry();
+    const int before = e.stack()->count();
+    QVERIFY(QMetaObject::invokeMethod(t, "positionSizeDialog"));
+    QCOMPARE(dialog.runs, 1);
+    QCOMPARE(e.stack()->count(), before + 1);
+    QCOMPARE(e.stack()->undoText(), QStringLiteral("Position and size"));
+    const BaseItem::Geometry set = t->geometry();
+    e.stack()->undo();
+    QVERIFY(t->geometry() == moved);
+    e.stack()->redo();
+    QVERIFY(t->geometry() == set);
+    e.stack()->undo();
+    e.stack()->undo();
+    QVERIFY(t->geometry() == first);
+    e.stack()->redo();
+    e.stack()->redo();
+    QVERIFY(t->geometry() == set);
+
+    e.doc->setLocked(true);
+    QVERIFY(QMetaObject::invokeMethod(t, "positionSizeDialog"));
+    QCOMPARE(dialog.runs, 1);
+    QCOMPARE(e.stack()->count(), before + 1);
+}
+
 // Cut and paste are one entry each: Undo takes the pasted copies away, then
 // brings the cut item back; Redo repeats both with the same objects.
 void TestCommands::pasteIsOneUndoableEntry()
@@ -209,7 +265,8 @@ void TestCommands::pasteIsOneUndoableEntry()
     QVERIFY(e.doc->labelItems().contains(original));
     e.stack()->redo();
     e.stack()->redo();
-    QCOMPARE(QSet<BaseItem *>(e.doc->labelItems().begin(), e.doc->labelItems().end()),
+    const QList<BaseItem *> back = e.doc->labelItems();
+    QCOMPARE(QSet<BaseItem *>(back.begin(), back.end()),
              QSet<BaseItem *>(pasted.begin(), pasted.end()));
     // Pasting again after an undo leaves the undone copies to the stack,
     // which deletes them once when the document closes.

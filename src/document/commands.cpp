@@ -397,6 +397,30 @@ void ResizeItem::undo()
         item->setGeometry(before);
 }
 
+SetGeometry::SetGeometry(BaseItem *i, const BaseItem::Geometry &b, QUndoCommand *parent)
+    : QUndoCommand(parent), item(i), before(b)
+{
+    setText(QObject::tr("Position and size"));
+    if (item)
+        after = item->geometry();
+}
+
+void SetGeometry::redo()
+{
+    if (firstRedo) {
+        firstRedo = false;
+        return;
+    }
+    if (item)
+        item->setGeometry(after);
+}
+
+void SetGeometry::undo()
+{
+    if (item)
+        item->setGeometry(before);
+}
+
 RotateItems::RotateItems(Document *doc, qreal a, QUndoCommand *parent)
     : QUndoCommand(parent), angle(a)
 {

@@ -191,6 +191,22 @@ private:
     BaseItem::Geometry after;
 };
 
+// A geometry set in one go (the "Position and size" dialog): undo gives the
+// item the geometry it had before, redo the one it was given.
+class SetGeometry : public QUndoCommand
+{
+public:
+    SetGeometry(BaseItem *item, const BaseItem::Geometry &before, QUndoCommand *parent = nullptr);
+    void undo() override;
+    void redo() override;
+
+private:
+    QPointer<BaseItem> item;
+    BaseItem::Geometry before;
+    BaseItem::Geometry after;
+    bool firstRedo = true;
+};
+
 // Turns the selected items to one angle about their origins.
 class RotateItems : public QUndoCommand
 {

@@ -214,6 +214,14 @@ void Document::itemResized(BaseItem *item, QPointF to, QPointF from, BaseItemCor
     setModified(true);
 }
 
+void Document::geometryEdited(BaseItem *item, const BaseItem::Geometry &before)
+{
+    if (!item || item->geometry() == before)
+        return;
+    pushEdit(new command::SetGeometry(item, before));
+    setModified(true);
+}
+
 void Document::copy()
 {
     if (locked)
