@@ -2,6 +2,7 @@
 #include "docbuilder.h"
 #include "document.h"
 #include "documentview.h"
+#include "itemeditor.h"
 #include "labelitems/textitem.h"
 #include "mousedrive.h"
 
@@ -59,6 +60,9 @@ private slots:
     void dragSpansTheRectangle();
     void rightButtonAndLockInsertNothing();
     void undoRedoInsertion();
+    void pasteIsOneUndoableEntry();
+    void insertedItemsSnapToTheGrid();
+    void positionAndSizeIsOneEntryUnlessLocked();
     void deleteIsOneEntry();
     void dragsAreMoveEntries();
     void moveEntriesMerge();
@@ -135,6 +139,140 @@ void TestCommands::undoRedoInsertion()
     QCOMPARE(e.doc->labelItems(), QList<BaseItem *>({t}));
     QCOMPARE(t->pos(), pos);
     QCOMPARE(t->size(), size);
+
+    // Undone after it was formatted, it comes back formatted, not as it was
+    // first drawn.
+    QFont serif(QStringLiteral("DejaVu Serif"), 36);
+    serif.setBold(true);
+    t->setFont(serif);
+    t->setTextColor(Qt::darkRed);
+    e.stack()->undo();
+    e.stack()->redo();
+    QCOMPARE(t->font().family(), QStringLiteral("DejaVu Serif"));
+    QCOMPARE(t->font().pointSize(), 36);
+    QVERIFY(t->font().bold());
+    QCOMPARE(t->textColor(), QColor(Qt::darkRed));
+    QCOMPARE(t->pos(), pos);
+}
+
+// With snap to grid on, an item of any kind inserted from a point between
+// grid lines starts on the grid.
+void TestCommands::insertedItemsSnapToTheGrid()
+{
+    Editor e;
+    e.doc->setSnapToGrid(true);
+    const double grid = e.doc->gridSize();
+    QVERIFY(grid > 1);
+    QPixmap picture(30, 20);
+    picture.fill(Qt::blue);
+    e.doc->setImageSource([&] { return picture; });
+    for (const int mode : {int(Document::InsertText), int(Document::InsertImage),
+                           int(Document::InsertDateTime)}) {
+        e.doc->setInsertMode(Document::InsertMode(mode));
+        QSignalSpy inserted(e.doc, &Document::itemInserted);
+        mousedrive::drag(e.view, QPointF(103.7 + 40 * mode, 61.3), QPointF(203.1 + 40 * mode, 141.9));
+        BaseItem *item = nullptr;
+        for (const QList<QVariant> &args : qAsConst(inserted))
+            if (auto *gi = args.at(0).value<QGraphicsItem *>())
+                item = dynamic_cast<BaseItem *>(gi);
+        QVERIFY2(item, qPrintable(QStringLiteral("mode %1 inserted nothing").arg(mode)));
+        const QPointF at = item->scenePos() / grid;
+        QVERIFY2(qFuzzyCompare(at.x(), std::round(at.x())) &&
+                     qFuzzyCompare(at.y(), std::round(at.y())),
+                 qPrintable(QStringLiteral("mode %1 at %2, %3").arg(mode).arg(item->scenePos().x())
+                                .arg(item->scenePos().y())));
+    }
+}
+
+// "Position and size..." is one entry on top of the older ones, so undoing
+// and redoing it never brings back an older position; a locked layout does
+// not open it.
+void TestCommands::positionAndSizeIsOneEntryUnlessLocked()
+{
+    // Stands in for the dialog: what its OK applies.
+    struct Dialog : ItemEditor
+    {
+        int runs = 0;
+        bool edit(BaseItem *item, Kind) override
+        {
+            ++runs;
+            item->setPos(20, 20);
+            item->setSize(QSizeF(120, 60));
+            item->setRotation(90);
+            return true;
+        }
+    } dialog;
+    ItemEditor::install(&dialog);
+    struct Uninstall
+    {
+        ~Uninstall() { ItemEditor::install(nullptr); }
+    } uninstall;
+
+    Editor e;
+    TextItem *t = e.text(QPointF(50, 50));
+    const BaseItem::Geometry first = t->geometry();
+    mousedrive::click(e.view, QPointF(-15, -15));
+    t->setPos(300, 200);
+    emit t->repositioned(t, first.pos);
+    const BaseItem::Geometry moved = t->geometry();
+    const int before = e.stack()->count();
+    QVERIFY(QMetaObject::invokeMethod(t, "positionSizeDialog"));
+    QCOMPARE(dialog.runs, 1);
+    QCOMPARE(e.stack()->count(), before + 1);
+    QCOMPARE(e.stack()->undoText(), QStringLiteral("Position and size"));
+    const BaseItem::Geometry set = t->geometry();
+    e.stack()->undo();
+    QVERIFY(t->geometry() == moved);
+    e.stack()->redo();
+    QVERIFY(t->geometry() == set);
+    e.stack()->undo();
+    e.stack()->undo();
+    QVERIFY(t->geometry() == first);
+    e.stack()->redo();
+    e.stack()->redo();
+    QVERIFY(t->geometry() == set);
+
+    e.doc->setLocked(true);
+    QVERIFY(QMetaObject::invokeMethod(t, "positionSizeDialog"));
+    QCOMPARE(dialog.runs, 1);
+    QCOMPARE(e.stack()->count(), before + 1);
+}
+
+// Cut and paste are one entry each: Undo takes the pasted copies away, then
+// brings the cut item back; Redo repeats both with the same objects.
+void TestCommands::pasteIsOneUndoableEntry()
+{
+    Editor e;
+    TextItem *original = e.text(QPointF(50, 50));
+    TextItem *other = e.text(QPointF(200, 50));
+    original->setSelected(true);
+    other->setSelected(true);
+    const int before = e.stack()->count();
+    e.doc->cut();
+    QVERIFY(e.doc->labelItems().isEmpty());
+    e.doc->paste();
+    QCOMPARE(e.stack()->count(), before + 2);
+    QCOMPARE(e.stack()->undoText(), QStringLiteral("Paste"));
+    const QList<BaseItem *> pasted = e.doc->labelItems();
+    QCOMPARE(pasted.size(), 2);
+    QVERIFY(!pasted.contains(original) && !pasted.contains(other));
+    QCOMPARE(e.doc->selectedItems().size(), 2);
+
+    e.stack()->undo();
+    QVERIFY(e.doc->labelItems().isEmpty());
+    e.stack()->undo();
+    QCOMPARE(e.doc->labelItems().size(), 2);
+    QVERIFY(e.doc->labelItems().contains(original));
+    e.stack()->redo();
+    e.stack()->redo();
+    const QList<BaseItem *> back = e.doc->labelItems();
+    QCOMPARE(QSet<BaseItem *>(back.begin(), back.end()),
+             QSet<BaseItem *>(pasted.begin(), pasted.end()));
+    // Pasting again after an undo leaves the undone copies to the stack,
+    // which deletes them once when the document closes.
+    e.stack()->undo();
+    e.doc->paste();
+    QCOMPARE(e.doc->labelItems().size(), 2);
 }
 
 void TestCommands::deleteIsOneEntry()

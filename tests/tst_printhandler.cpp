@@ -370,7 +370,8 @@ void TestPrintHandler::pageIsOneRowOfLabels()
     auto printer = pdfPrinter(handler, doc.get(), file, {});
     // The paintable height is exactly one label.
     QCOMPARE(printer->pageRect(QPrinter::Millimeter).height(), stock.labelHeight());
-    QCOMPARE(printer->colorMode(), QPrinter::GrayScale);
+    // A PDF file keeps the colours of its pictures (label printers get grey).
+    QCOMPARE(printer->colorMode(), QPrinter::Color);
     QCOMPARE(printer->fromPage(), 1);
     QCOMPARE(printer->toPage(), stock.columns() + 1);
     QVERIFY(handler.printDocument(printer.get(), doc.get()));
@@ -378,6 +379,20 @@ void TestPrintHandler::pageIsOneRowOfLabels()
     const printcheck::Pdf pdf = printcheck::inspect(file);
     QVERIFY2(pdf.ok(), qPrintable(pdf.error));
     QCOMPARE(pdf.pages.size(), 2);
+    if (QTest::currentDataTag() == QByteArray("four columns, no row gap")) {
+        // A red picture stays red in the file.
+        QPixmap red(40, 20);
+        red.fill(Qt::red);
+        auto *picture = new PixmapItem(QSizeF(40, 20));
+        picture->setPixmap(red);
+        doc->addItem(picture);
+        auto colour = pdfPrinter(handler, doc.get(), file, {});
+        QVERIFY(handler.printDocument(colour.get(), doc.get()));
+        QFile written(file);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray bytes = written.readAll();
+        QVERIFY(bytes.contains("/DeviceRGB"));
+    }
     const QSizeF expected(stock.linerWidth() * PointsPerMm,
                           (stock.labelHeight() + stock.rowSpacing() / 2) * PointsPerMm);
     for (const printcheck::Page &page : pdf.pages) {

@@ -648,6 +648,14 @@ Dens elementer beholder deres bindinger og bindes igen, så snart filerne tilfø
         <source>Data files changed</source>
         <translation>Datafiler ændret</translation>
     </message>
+    <message>
+        <source>The layout is locked: items cannot be moved or resized</source>
+        <translation>Layoutet er låst: elementer kan ikke flyttes eller ændres i størrelse</translation>
+    </message>
+    <message>
+        <source>The layout is unlocked</source>
+        <translation>Layoutet er låst op</translation>
+    </message>
 </context>
 <context>
     <name>NewDocumentDialog</name>
@@ -936,6 +944,14 @@ Dens elementer beholder deres bindinger og bindes igen, så snart filerne tilfø
     <message>
         <source>Resize item</source>
         <translation>Tilpas elementets størrelse</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Indsæt</translation>
+    </message>
+    <message>
+        <source>Position and size</source>
+        <translation>Position og størrelse</translation>
     </message>
     <message>
         <source>Rotate items</source>

@@ -648,6 +648,14 @@ Seine Elemente behalten ihre Verknüpfungen und werden wieder verknüpft, sobald
         <source>Data files changed</source>
         <translation>Datendateien geändert</translation>
     </message>
+    <message>
+        <source>The layout is locked: items cannot be moved or resized</source>
+        <translation>Das Layout ist gesperrt: Elemente können nicht verschoben oder in der Größe geändert werden</translation>
+    </message>
+    <message>
+        <source>The layout is unlocked</source>
+        <translation>Das Layout ist entsperrt</translation>
+    </message>
 </context>
 <context>
     <name>NewDocumentDialog</name>
@@ -936,6 +944,14 @@ Seine Elemente behalten ihre Verknüpfungen und werden wieder verknüpft, sobald
     <message>
         <source>Resize item</source>
         <translation>Elementgröße ändern</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Position and size</source>
+        <translation>Position und Größe</translation>
     </message>
     <message>
         <source>Rotate items</source>

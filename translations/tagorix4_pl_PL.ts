@@ -649,6 +649,14 @@ Jej elementy zachowują powiązania i zostaną powiązane ponownie, gdy tylko pl
         <source>Data files changed</source>
         <translation>Pliki danych zmienione</translation>
     </message>
+    <message>
+        <source>The layout is locked: items cannot be moved or resized</source>
+        <translation>Układ jest zablokowany: elementów nie można przesuwać ani zmieniać ich rozmiaru</translation>
+    </message>
+    <message>
+        <source>The layout is unlocked</source>
+        <translation>Układ jest odblokowany</translation>
+    </message>
 </context>
 <context>
     <name>NewDocumentDialog</name>
@@ -937,6 +945,14 @@ Jej elementy zachowują powiązania i zostaną powiązane ponownie, gdy tylko pl
     <message>
         <source>Resize item</source>
         <translation>Zmień rozmiar elementu</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Wklej</translation>
+    </message>
+    <message>
+        <source>Position and size</source>
+        <translation>Położenie i rozmiar</translation>
     </message>
     <message>
         <source>Rotate items</source>

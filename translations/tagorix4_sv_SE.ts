@@ -648,6 +648,14 @@ Dess objekt behåller sina kopplingar och kopplas igen så snart filerna läggs 
         <source>Data files changed</source>
         <translation>Datafiler ändrade</translation>
     </message>
+    <message>
+        <source>The layout is locked: items cannot be moved or resized</source>
+        <translation>Layouten är låst: objekt kan inte flyttas eller ändra storlek</translation>
+    </message>
+    <message>
+        <source>The layout is unlocked</source>
+        <translation>Layouten är upplåst</translation>
+    </message>
 </context>
 <context>
     <name>NewDocumentDialog</name>
@@ -936,6 +944,14 @@ Dess objekt behåller sina kopplingar och kopplas igen så snart filerna läggs 
     <message>
         <source>Resize item</source>
         <translation>Ändra storlek på objekt</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Klistra in</translation>
+    </message>
+    <message>
+        <source>Position and size</source>
+        <translation>Position och storlek</translation>
     </message>
     <message>
         <source>Rotate items</source>

@@ -120,15 +120,17 @@ void release(BaseItem *item, const QUndoCommand *command)
 // The redo of the insertions of text-based items, in the order size, font,
 // colour, position, scene.
 template <class Item>
-void textInsertRedo(Document *doc, Item *item, const QSizeF &size, const QFont &font,
+void textInsertRedo(Document *doc, Item *item, bool first, const QSizeF &size, const QFont &font,
                     const QColor &color, const QPointF &pos)
 {
     if (!doc || !item)
         return;
-    item->setSize(size);
-    item->setFont(font);
-    item->setTextColor(color);
-    item->setPos(pos);
+    if (first) {
+        item->setSize(size);
+        item->setFont(font);
+        item->setTextColor(color);
+        item->setPos(pos);
+    }
     if (!item->scene())
         doc->addItem(item);
 }
@@ -185,6 +187,42 @@ void InsertItemBase::undo()
     takeOut(doc, owned, this);
 }
 
+bool InsertItemBase::firstInsertion()
+{
+    const bool first = !inserted;
+    inserted = true;
+    return first;
+}
+
+PasteItems::PasteItems(Document *d, const QList<BaseItem *> &pasted, QUndoCommand *parent)
+    : QUndoCommand(parent), doc(d)
+{
+    setText(QObject::tr("Paste"));
+    for (BaseItem *item : pasted) {
+        items.append(item);
+        item->setOffSceneOwner(this);
+    }
+}
+
+PasteItems::~PasteItems()
+{
+    for (const QPointer<BaseItem> &item : qAsConst(items))
+        release(item, this);
+}
+
+void PasteItems::redo()
+{
+    for (const QPointer<BaseItem> &item : qAsConst(items))
+        if (doc && item && !item->scene())
+            doc->addItem(item);
+}
+
+void PasteItems::undo()
+{
+    for (int i = items.size() - 1; i >= 0; --i)
+        takeOut(doc, items.at(i), this);
+}
+
 InsertTextItem::InsertTextItem(Document *d, const QPointF &p, const QSizeF &s, const QFont &f,
                                const QColor &c, QUndoCommand *parent)
     : InsertItemBase(d, p, s, parent), font(f), color(c)
@@ -200,7 +238,8 @@ TextItem *InsertTextItem::item() const
 
 void InsertTextItem::redo()
 {
-    textInsertRedo(doc, item(), size, font, color, pos);
+    if (doc)
+        textInsertRedo(doc, item(), firstInsertion(), size, font, color, pos);
 }
 
 InsertDataItem::InsertDataItem(Document *d, const QPointF &p, const QSizeF &s, const QFont &f,
@@ -218,7 +257,8 @@ DataItem *InsertDataItem::item() const
 
 void InsertDataItem::redo()
 {
-    textInsertRedo(doc, item(), size, font, color, pos);
+    if (doc)
+        textInsertRedo(doc, item(), firstInsertion(), size, font, color, pos);
 }
 
 InsertDateTimeItem::InsertDateTimeItem(Document *d, const QPointF &p, const QSizeF &s,
@@ -236,7 +276,8 @@ DateTimeItem *InsertDateTimeItem::item() const
 
 void InsertDateTimeItem::redo()
 {
-    textInsertRedo(doc, item(), size, font, color, pos);
+    if (doc)
+        textInsertRedo(doc, item(), firstInsertion(), size, font, color, pos);
 }
 
 InsertBarcodeItem::InsertBarcodeItem(Document *d, const QPointF &p, const QSizeF &s,
@@ -257,8 +298,10 @@ void InsertBarcodeItem::redo()
     BarcodeItem *it = item();
     if (!doc || !it)
         return;
-    it->setSize(size);
-    it->setPos(pos);
+    if (firstInsertion()) {
+        it->setSize(size);
+        it->setPos(pos);
+    }
     if (!it->scene())
         doc->addItem(it);
 }
@@ -281,9 +324,11 @@ void InsertPixmapItem::redo()
     PixmapItem *t = item();
     if (!doc || !t)
         return;
-    t->setPixmap(pixmap);
-    t->setPos(pos);
-    t->setSize(size);
+    if (firstInsertion()) {
+        t->setPixmap(pixmap);
+        t->setPos(pos);
+        t->setSize(size);
+    }
     if (!t->scene())
         doc->addItem(t);
 }
@@ -347,6 +392,30 @@ void ResizeItem::redo()
 }
 
 void ResizeItem::undo()
+{
+    if (item)
+        item->setGeometry(before);
+}
+
+SetGeometry::SetGeometry(BaseItem *i, const BaseItem::Geometry &b, QUndoCommand *parent)
+    : QUndoCommand(parent), item(i), before(b)
+{
+    setText(QObject::tr("Position and size"));
+    if (item)
+        after = item->geometry();
+}
+
+void SetGeometry::redo()
+{
+    if (firstRedo) {
+        firstRedo = false;
+        return;
+    }
+    if (item)
+        item->setGeometry(after);
+}
+
+void SetGeometry::undo()
 {
     if (item)
         item->setGeometry(before);

@@ -62,6 +62,10 @@ protected:
     InsertItemBase(Document *doc, const QPointF &pos, const QSizeF &size, QUndoCommand *parent);
     void adopt(BaseItem *newItem);
     BaseItem *baseItem() const { return owned; }
+    // True once, at the push: the item gets its first size, position and
+    // look then. A later redo puts it back as it was when it was undone,
+    // with what was done to it since.
+    bool firstInsertion();
 
     QPointer<Document> doc;
     QPointF pos;
@@ -69,6 +73,7 @@ protected:
 
 private:
     QPointer<BaseItem> owned;
+    bool inserted = false;
 };
 
 class InsertTextItem : public InsertItemBase
@@ -131,6 +136,21 @@ private:
     QPixmap pixmap;
 };
 
+// Items pasted from the clipboard: undo takes them all out again, redo puts
+// them back; the command owns them while they are out.
+class PasteItems : public QUndoCommand
+{
+public:
+    PasteItems(Document *doc, const QList<BaseItem *> &items, QUndoCommand *parent = nullptr);
+    ~PasteItems() override;
+    void undo() override;
+    void redo() override;
+
+private:
+    QPointer<Document> doc;
+    QList<QPointer<BaseItem>> items;
+};
+
 class MoveItem : public QUndoCommand
 {
 public:
@@ -169,6 +189,22 @@ private:
     bool firstRedo = true;
     BaseItem::Geometry before;
     BaseItem::Geometry after;
+};
+
+// A geometry set in one go (the "Position and size" dialog): undo gives the
+// item the geometry it had before, redo the one it was given.
+class SetGeometry : public QUndoCommand
+{
+public:
+    SetGeometry(BaseItem *item, const BaseItem::Geometry &before, QUndoCommand *parent = nullptr);
+    void undo() override;
+    void redo() override;
+
+private:
+    QPointer<BaseItem> item;
+    BaseItem::Geometry before;
+    BaseItem::Geometry after;
+    bool firstRedo = true;
 };
 
 // Turns the selected items to one angle about their origins.

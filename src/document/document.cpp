@@ -214,6 +214,14 @@ void Document::itemResized(BaseItem *item, QPointF to, QPointF from, BaseItemCor
     setModified(true);
 }
 
+void Document::geometryEdited(BaseItem *item, const BaseItem::Geometry &before)
+{
+    if (!item || item->geometry() == before)
+        return;
+    pushEdit(new command::SetGeometry(item, before));
+    setModified(true);
+}
+
 void Document::copy()
 {
     if (locked)
@@ -249,14 +257,21 @@ void Document::paste()
     ++pasteCount;
     const QRectF r = sceneRect();
     const QPointF offset(r.width() * 0.03 * pasteCount, r.height() * 0.03 * pasteCount);
-    clearSelection();
+    QList<BaseItem *> clones;
     for (const auto &entry : qAsConst(copyBuffer)) {
         BaseItem *clone = itemfactory::restore(entry.first, entry.second);
         if (!clone)
             continue;
         clone->moveBy(offset.x(), offset.y());
         clone->setRecordIndex(current);
-        addItem(clone);
+        clones.append(clone);
+    }
+    if (clones.isEmpty())
+        return;
+    clearSelection();
+    // One entry for all of them, which Undo takes back like an insertion.
+    pushEdit(new command::PasteItems(this, clones));
+    for (BaseItem *clone : qAsConst(clones)) {
         connectItem(clone);
         clone->setSelected(true);
     }
@@ -412,6 +427,9 @@ void Document::insertItemAt(int insertMode)
         r.setWidth(50);
     if (r.height() < 50)
         r.setHeight(50);
+    // Every new item starts on the grid, as a moved one ends on it.
+    if (snap)
+        r.moveTopLeft(nearestGridPoint(r.topLeft()));
 
     BaseItem *item = nullptr;
     switch (insertMode) {

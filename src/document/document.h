@@ -4,6 +4,7 @@
 #include "iserializable.h"
 #include "datasourcemanager.h"
 #include "labelgeometry.h"
+#include "labelitems/baseitem.h"
 #include "labelitems/baseitemcorner.h"
 #include "sizetemplate.h"
 
@@ -58,6 +59,8 @@ public:
     bool isModified() const { return modified; }
     void setModified(bool on);
     bool isLocked() const { return locked; }
+    // An item's geometry was set in one go (from `before`): one undo entry.
+    void geometryEdited(BaseItem *item, const BaseItem::Geometry &before);
     void setLocked(bool on);
 
     int insertMode() const { return mode; }

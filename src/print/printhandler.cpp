@@ -137,12 +137,14 @@ QSizeF pageSizeMm(const SizeTemplate &t)
     return QSizeF(t.linerWidth(), t.labelHeight() + t.rowSpacing() * 0.5);
 }
 
-// Grey scale and one row of labels as the page: the liner's width, one label
-// plus half the row gap high, with the side margins and that half gap as
-// margins, so the paintable height is one label.
+// Grey scale for label printers (a PDF file keeps its colours) and one row
+// of labels as the page: the liner's width, one label plus half the row gap
+// high, with the side margins and that half gap as margins, so the
+// paintable height is one label.
 void applyPage(QPrinter *printer, const SizeTemplate &t)
 {
-    printer->setColorMode(QPrinter::GrayScale);
+    printer->setColorMode(printer->outputFormat() == QPrinter::PdfFormat ? QPrinter::Color
+                                                                         : QPrinter::GrayScale);
     const QMarginsF margins(t.marginLeft(), 0, t.marginRight(), t.rowSpacing() * 0.5);
     printer->setPageMargins(margins, QPageLayout::Millimeter);
     // An exact match only: a near standard size would replace the stock's.

@@ -513,10 +513,13 @@ void MainWindow::setItemRotation(int angle)
 
 void MainWindow::lockLayout(bool locked)
 {
-    if (Document *doc = currentDocument())
+    if (Document *doc = currentDocument()) {
         doc->setLocked(locked);
-    else
+        statusBarShowMessage(locked ? tr("The layout is locked: items cannot be moved or resized")
+                                    : tr("The layout is unlocked"));
+    } else {
         lockAct->setChecked(false);
+    }
 }
 
 void MainWindow::gridVisibleCheckClicked(int)

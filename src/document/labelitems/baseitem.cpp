@@ -140,9 +140,16 @@ void BaseItem::populateMenu(QMenu *m)
 
 void BaseItem::positionSizeDialog()
 {
-    // The dialog records no undo step; the change must still not be lost on close.
-    if (ItemEditor::run(this, ItemEditor::PositionSize))
-        emit contentEdited(this);
+    Document *doc = document();
+    // A locked layout keeps every item where it is.
+    if (doc && doc->isLocked())
+        return;
+    const Geometry before = geometry();
+    if (!ItemEditor::run(this, ItemEditor::PositionSize))
+        return;
+    if (Document *now = document())
+        now->geometryEdited(this, before);
+    emit contentEdited(this);
 }
 
 Document *BaseItem::document() const
