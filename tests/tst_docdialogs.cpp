@@ -19,6 +19,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
@@ -207,6 +208,7 @@ private slots:
     void previewLayout_data();
     void previewLayout();
     void previewFollowsEveryChange();
+    void labelsMustFitTheLiner();
 
     void newDocumentDialog_data();
     void newDocumentDialog();
@@ -456,6 +458,35 @@ void TestDocDialogs::newDocumentDialog_data()
     QTest::newRow("width 0") << 0.0 << false;
     QTest::newRow("width 1") << 1.0 << false;
     QTest::newRow("width 20") << 20.0 << true;
+}
+
+// Two 70 mm labels on a 106 mm liner: neither dialog takes the stock, and
+// both say why; one column fits again.
+void TestDocDialogs::labelsMustFitTheLiner()
+{
+    NewDocumentDialog created(nullptr, catalogue->get());
+    Document doc;
+    doc.setSizeTemplate(catalogue->byId(21));
+    DocPropertiesDialog edited(&doc, nullptr, catalogue->get());
+    for (QDialog *dialog : {static_cast<QDialog *>(&created), static_cast<QDialog *>(&edited)}) {
+        QPushButton *ok = dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
+        auto *note = dialog->findChild<QLabel *>(QStringLiteral("fitnote"));
+        QVERIFY(note);
+        QVERIFY(ok->isEnabled());
+        spin(dialog, "linerwidth")->setValue(106);
+        spin(dialog, "labelwidth")->setValue(70);
+        spin(dialog, "marginleft")->setValue(2);
+        spin(dialog, "colspacing")->setValue(3);
+        dialog->findChild<QSpinBox *>(QStringLiteral("columns"))->setValue(2);
+        QVERIFY(!ok->isEnabled());
+        QVERIFY(!note->isHidden());
+        QVERIFY2(note->text().contains(QLocale().toString(145.0, 'f', 1) + QLatin1String(" mm")) &&
+                     note->text().contains(QLocale().toString(106.0, 'f', 1) + QLatin1String(" mm")),
+                 qPrintable(note->text()));
+        dialog->findChild<QSpinBox *>(QStringLiteral("columns"))->setValue(1);
+        QVERIFY(ok->isEnabled());
+        QVERIFY(note->isHidden());
+    }
 }
 
 void TestDocDialogs::newDocumentDialog()

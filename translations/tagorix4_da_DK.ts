@@ -285,6 +285,10 @@
         <source>Printer</source>
         <translation>Printer</translation>
     </message>
+    <message>
+        <source>The labels do not fit on the liner: they need %1 mm, the liner is %2 mm wide.</source>
+        <translation>Etiketterne passer ikke på bagpapiret: de kræver %1 mm, bagpapiret er %2 mm bredt.</translation>
+    </message>
 </context>
 <context>
     <name>Document</name>

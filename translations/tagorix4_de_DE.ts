@@ -285,6 +285,10 @@
         <source>Printer</source>
         <translation>Drucker</translation>
     </message>
+    <message>
+        <source>The labels do not fit on the liner: they need %1 mm, the liner is %2 mm wide.</source>
+        <translation>Die Etiketten passen nicht auf das Trägerband: Sie brauchen %1 mm, das Trägerband ist %2 mm breit.</translation>
+    </message>
 </context>
 <context>
     <name>Document</name>

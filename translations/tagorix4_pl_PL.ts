@@ -285,6 +285,10 @@
         <source>Printer</source>
         <translation>Drukarka</translation>
     </message>
+    <message>
+        <source>The labels do not fit on the liner: they need %1 mm, the liner is %2 mm wide.</source>
+        <translation>Etykiety nie mieszczą się na podkładzie: potrzebują %1 mm, a podkład ma szerokość %2 mm.</translation>
+    </message>
 </context>
 <context>
     <name>Document</name>

@@ -285,6 +285,10 @@
         <source>Printer</source>
         <translation>Skrivare</translation>
     </message>
+    <message>
+        <source>The labels do not fit on the liner: they need %1 mm, the liner is %2 mm wide.</source>
+        <translation>Etiketterna får inte plats på bärpapperet: de behöver %1 mm, bärpapperet är %2 mm brett.</translation>
+    </message>
 </context>
 <context>
     <name>Document</name>

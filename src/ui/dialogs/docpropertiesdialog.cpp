@@ -3,6 +3,7 @@
 #include "dialogs/docpropertieswidget.h"
 
 #include <QDialogButtonBox>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 DocPropertiesDialog::DocPropertiesDialog(Document *doc, QWidget *parent,
@@ -15,6 +16,10 @@ DocPropertiesDialog::DocPropertiesDialog(Document *doc, QWidget *parent,
     widget->setDocument(doc);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    // Labels that do not fit on the liner cannot be taken; the widget says why.
+    QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
+    ok->setEnabled(widget->fits());
+    connect(widget, &DocPropertiesWidget::fitsChanged, ok, &QPushButton::setEnabled);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

@@ -13,7 +13,9 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
+#include <QLocale>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QSpinBox>
@@ -96,6 +98,12 @@ DocPropertiesWidget::DocPropertiesWidget(QWidget *parent, const SizeTemplateMana
     auto *propertiesBox = new QVBoxLayout(propertiesGroup);
     propertiesBox->addLayout(form);
     propertiesBox->addWidget(preview, 1);
+    fitNote = new QLabel;
+    fitNote->setObjectName(QStringLiteral("fitnote"));
+    fitNote->setWordWrap(true);
+    fitNote->setStyleSheet(QStringLiteral("color: #c82828"));
+    fitNote->hide();
+    propertiesBox->addWidget(fitNote);
 
     auto *grid = new QGridLayout;
     grid->addWidget(sizeGroup, 0, 0);
@@ -239,7 +247,24 @@ SizeTemplate DocPropertiesWidget::sizeTemplate() const
 void DocPropertiesWidget::updatePreview()
 {
     // The spin boxes always show the measures of what sizeTemplate() gives.
-    preview->setSizeTemplate(measuredTemplate());
+    const SizeTemplate st = measuredTemplate();
+    preview->setSizeTemplate(st);
+    // What the drawing outlines in red: labels reaching past the liner's edge.
+    const bool fit = !StockPreview::layout(st, QRectF(0, 0, 100, 100)).overflows;
+    if (!fit) {
+        const int n = std::max(0, st.columns());
+        const double needed = std::max(0.0, st.marginLeft()) + n * st.labelWidth() +
+                              std::max(0, n - 1) * std::max(0.0, st.colSpacing());
+        fitNote->setText(tr("The labels do not fit on the liner: they need %1 mm, the liner is "
+                            "%2 mm wide.")
+                             .arg(QLocale().toString(needed, 'f', 1),
+                                  QLocale().toString(st.linerWidth(), 'f', 1)));
+    }
+    fitNote->setVisible(!fit);
+    if (fit != stockFits) {
+        stockFits = fit;
+        emit fitsChanged(fit);
+    }
 }
 
 void DocPropertiesWidget::showPrinterProperties()

@@ -11,6 +11,7 @@ class Document;
 class PrinterSettingsWin;
 class QComboBox;
 class QDoubleSpinBox;
+class QLabel;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
@@ -39,6 +40,13 @@ public:
 
     // Settings for the printer chosen now; the caller owns them.
     PrinterSettingsWin *printerSettings();
+
+    // The labels of the chosen stock fit on its liner; a stock whose labels
+    // reach past the liner's edge cannot be taken.
+    bool fits() const { return stockFits; }
+
+signals:
+    void fitsChanged(bool fits);
 
 private slots:
     void itemChanged(QListWidgetItem *current, QListWidgetItem *previous);
@@ -72,6 +80,8 @@ private:
 
     QPushButton *propertiesButton = nullptr;
     StockPreview *preview = nullptr;
+    QLabel *fitNote = nullptr;
+    bool stockFits = true;
     const SizeTemplateManager *catalogue = nullptr;
     QPointer<Document> document;
     PrinterSettingsWin *documentOwn = nullptr;

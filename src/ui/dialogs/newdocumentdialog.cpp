@@ -3,6 +3,7 @@
 #include "dialogs/docpropertieswidget.h"
 
 #include <QDialogButtonBox>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -16,6 +17,10 @@ NewDocumentDialog::NewDocumentDialog(QWidget *parent, const SizeTemplateManager 
     tabs->addTab(widget, tr("New label"));
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    // Labels that do not fit on the liner cannot be taken; the widget says why.
+    QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
+    ok->setEnabled(widget->fits());
+    connect(widget, &DocPropertiesWidget::fitsChanged, ok, &QPushButton::setEnabled);
     connect(buttons, &QDialogButtonBox::accepted, this, &NewDocumentDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -26,6 +31,8 @@ NewDocumentDialog::NewDocumentDialog(QWidget *parent, const SizeTemplateManager 
 
 void NewDocumentDialog::accept()
 {
+    if (!widget->fits())
+        return;
     const SizeTemplate st = widget->sizeTemplate();
     // The settings are only taken when they are handed on; taken and not
     // handed on, nobody would own them.
