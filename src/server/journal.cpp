@@ -344,22 +344,6 @@ bool Journal::transition(const QString &id, const QStringList &from, const Chang
     return ok && applied;
 }
 
-int Journal::transitionAll(const QStringList &ids, const QStringList &from, const Change &change)
-{
-    int count = 0;
-    const bool ok = write([&](SqlDb &db) {
-        count = 0;
-        for (const QString &id : ids) {
-            bool applied = false;
-            if (!applyChange(db, id, from, change, &applied))
-                return false;
-            count += applied ? 1 : 0;
-        }
-        return true;
-    });
-    return ok ? count : 0;
-}
-
 int Journal::transitionPrinter(const QString &printer, const QStringList &from,
                                const Change &change)
 {
@@ -454,9 +438,6 @@ QList<JobRecord> Journal::jobs(const JobFilter &filter, bool *ok)
 
 QList<JobRecord> Journal::unfinished(const QString &printer)
 {
-    if (printer.isEmpty())
-        return select(QStringLiteral("WHERE state IN ") + Unfinished, {},
-                      std::numeric_limits<int>::max(), false);
     return select(QStringLiteral("WHERE printer = ? AND state IN ") + Unfinished, {printer},
                   std::numeric_limits<int>::max(), false);
 }

@@ -126,8 +126,6 @@ public:
     // last to claim it).
     bool transition(const QString &id, const QStringList &from, const Change &change,
                     bool unsentOnly = false, const QString &handledBy = QString());
-    // transition() for many jobs in one write; how many were changed.
-    int transitionAll(const QStringList &ids, const QStringList &from, const Change &change);
     // transition() for every job of a printer in the states `from`.
     int transitionPrinter(const QString &printer, const QStringList &from, const Change &change);
 
@@ -137,9 +135,9 @@ public:
     // The database answers a read now, connecting again if it must, and,
     // after a write failed, takes one again.
     bool reachable();
-    // Jobs not finished (queued, waiting, rendering, sent), oldest first;
-    // of one printer, or of all.
-    QList<JobRecord> unfinished(const QString &printer = QString());
+    // The printer's jobs not finished (queued, waiting, rendering, sent),
+    // oldest first.
+    QList<JobRecord> unfinished(const QString &printer);
     QMap<QString, int> countByState();
     // Jobs queued or waiting, by printer.
     QMap<QString, int> queuedByPrinter();
