@@ -25,6 +25,7 @@
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTabWidget>
+#include <QUndoStack>
 #include <QtTest>
 
 #include <memory>
@@ -220,6 +221,7 @@ private slots:
     void cancelAfterChoosingAnotherPrinter();
     void acceptingHandsOverTheSettings_data();
     void acceptingHandsOverTheSettings();
+    void labelPropertiesAreOneUndoEntry();
 
 private:
     CupsTestServer server;
@@ -647,6 +649,47 @@ void TestDocDialogs::acceptingHandsOverTheSettings()
             doc.setPrinterSettings(chosen);
     }
     QCOMPARE(doc.printerSettings()->printerName(), choose);
+}
+
+void TestDocDialogs::labelPropertiesAreOneUndoEntry()
+{
+    // Another stock and another printer, accepted as the window does: one
+    // entry, and undo gives back both, the printer's driver choices too.
+    Document doc;
+    doc.setSizeTemplate(catalogue->byId(21));
+    doc.setPrinterSettings(new PrinterSettingsWin(Zebra));
+    doc.printerSettings()->setMode(PrinterSettingsWin::USER);
+    const SizeTemplate stockBefore = doc.sizeTemplate();
+    const QByteArray printerBefore = doc.printerState();
+    {
+        DocPropertiesDialog dialog(&doc, nullptr, catalogue->get());
+        choosePrinter(&dialog, Pdf);
+        spin(&dialog, "labelwidth")->setValue(stockBefore.labelWidth() - 10);
+        doc.setSizeTemplate(dialog.sizeTemplate());
+        PrinterSettingsWin *chosen = dialog.printerSettings();
+        if (chosen != doc.printerSettings())
+            doc.setPrinterSettings(chosen);
+        doc.labelPropertiesEdited(stockBefore, printerBefore);
+    }
+    QUndoStack *stack = doc.undoStack();
+    QCOMPARE(stack->count(), 1);
+    QCOMPARE(stack->text(0), QStringLiteral("Label properties"));
+    const SizeTemplate stockAfter = doc.sizeTemplate();
+    QCOMPARE(stockAfter.labelWidth(), stockBefore.labelWidth() - 10);
+
+    stack->undo();
+    QVERIFY(doc.sizeTemplate() == stockBefore);
+    QCOMPARE(doc.printerSettings()->printerName(), Zebra);
+    QCOMPARE(doc.printerSettings()->mode(), int(PrinterSettingsWin::USER));
+    QCOMPARE(doc.printerState(), printerBefore);
+    QCOMPARE(doc.sceneRect().width(), doc.labelGeometry().sceneRect.width());
+    stack->redo();
+    QVERIFY(doc.sizeTemplate() == stockAfter);
+    QCOMPARE(doc.printerSettings()->printerName(), Pdf);
+
+    // Accepting without a change makes no entry.
+    doc.labelPropertiesEdited(doc.sizeTemplate(), doc.printerState());
+    QCOMPARE(stack->count(), 1);
 }
 
 int main(int argc, char *argv[])

@@ -141,8 +141,9 @@ void TestMainWindow::labelStatus()
     t->insertRecord(4);
     doc->selectLabel(2);
     QCOMPARE(statusText(w), QStringLiteral("Label 3 of 5"));
+    // A new label is the one the user goes on with.
     action(w, "label")->trigger();
-    QCOMPARE(statusText(w), QStringLiteral("Label 3 of 6"));
+    QCOMPARE(statusText(w), QStringLiteral("Label 6 of 6"));
 }
 
 void TestMainWindow::zoomScalesViewAndRulers()
@@ -330,8 +331,8 @@ void TestMainWindow::selectAllReachesItemsOffTheLabel()
 void TestMainWindow::keyboardUndoAfterTypingTakesBackTheEdit()
 {
     // Type into a new frame, turn it from the toolbar, press Ctrl+Z: the
-    // turn is undone and the typed text stays (the frame's own text undo
-    // ends with the edit).
+    // turn is undone and the typed text stays; the typing became an entry
+    // of its own when the turn ended it.
     MainWindow w;
     w.show();
     newDocument(w);
@@ -346,7 +347,8 @@ void TestMainWindow::keyboardUndoAfterTypingTakesBackTheEdit()
     QTest::keyClick(w.currentView()->viewport(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(item->rotation(), 0.0);
     QCOMPARE(item->plainText(), QStringLiteral("Lot 7"));
-    QCOMPARE(doc->undoStack()->index(), 1);
+    QCOMPARE(doc->undoStack()->index(), 2);
+    QCOMPARE(doc->undoStack()->text(1), QStringLiteral("Typing"));
 }
 
 void TestMainWindow::rebootEndsTheLoopWithTheRestartCode()

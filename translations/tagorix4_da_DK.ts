@@ -308,6 +308,22 @@
         <source>The data file %1 has %2 rows, fewer than the label uses.</source>
         <translation>Datafilen %1 har %2 rækker, færre end etiketten bruger.</translation>
     </message>
+    <message>
+        <source>Font</source>
+        <translation>Skrifttype</translation>
+    </message>
+    <message>
+        <source>Insert label</source>
+        <translation>Indsæt etiket</translation>
+    </message>
+    <message>
+        <source>Text alignment</source>
+        <translation>Tekstjustering</translation>
+    </message>
+    <message>
+        <source>Typing</source>
+        <translation>Indtastning</translation>
+    </message>
 </context>
 <context>
     <name>DriverPropertiesDialog</name>
@@ -964,6 +980,26 @@ Dens elementer beholder deres bindinger og bindes igen, så snart filerne tilfø
     <message>
         <source>Insert barcode</source>
         <translation>Indsæt stregkode</translation>
+    </message>
+    <message>
+        <source>Edit barcode</source>
+        <translation>Rediger stregkode</translation>
+    </message>
+    <message>
+        <source>Edit data source</source>
+        <translation>Rediger datakilde</translation>
+    </message>
+    <message>
+        <source>Edit date and time format</source>
+        <translation>Rediger dato- og klokkeslætsformat</translation>
+    </message>
+    <message>
+        <source>Edit item</source>
+        <translation>Rediger element</translation>
+    </message>
+    <message>
+        <source>Label properties</source>
+        <translation>Etiketegenskaber</translation>
     </message>
 </context>
 <context>

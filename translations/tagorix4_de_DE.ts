@@ -308,6 +308,22 @@
         <source>The data file %1 has %2 rows, fewer than the label uses.</source>
         <translation>Die Datendatei %1 hat %2 Zeilen, weniger als das Etikett verwendet.</translation>
     </message>
+    <message>
+        <source>Font</source>
+        <translation>Schrift</translation>
+    </message>
+    <message>
+        <source>Insert label</source>
+        <translation>Etikett einfügen</translation>
+    </message>
+    <message>
+        <source>Text alignment</source>
+        <translation>Textausrichtung</translation>
+    </message>
+    <message>
+        <source>Typing</source>
+        <translation>Eingabe</translation>
+    </message>
 </context>
 <context>
     <name>DriverPropertiesDialog</name>
@@ -964,6 +980,26 @@ Seine Elemente behalten ihre Verknüpfungen und werden wieder verknüpft, sobald
     <message>
         <source>Insert barcode</source>
         <translation>Barcode einfügen</translation>
+    </message>
+    <message>
+        <source>Edit barcode</source>
+        <translation>Barcode bearbeiten</translation>
+    </message>
+    <message>
+        <source>Edit data source</source>
+        <translation>Datenquelle bearbeiten</translation>
+    </message>
+    <message>
+        <source>Edit date and time format</source>
+        <translation>Datums- und Uhrzeitformat bearbeiten</translation>
+    </message>
+    <message>
+        <source>Edit item</source>
+        <translation>Element bearbeiten</translation>
+    </message>
+    <message>
+        <source>Label properties</source>
+        <translation>Etiketteneigenschaften</translation>
     </message>
 </context>
 <context>

@@ -308,6 +308,22 @@
         <source>The data file %1 has %2 rows, fewer than the label uses.</source>
         <translation>Plik danych %1 ma wierszy: %2, mniej niż używa etykieta.</translation>
     </message>
+    <message>
+        <source>Font</source>
+        <translation>Czcionka</translation>
+    </message>
+    <message>
+        <source>Insert label</source>
+        <translation>Wstaw etykietę</translation>
+    </message>
+    <message>
+        <source>Text alignment</source>
+        <translation>Wyrównanie tekstu</translation>
+    </message>
+    <message>
+        <source>Typing</source>
+        <translation>Wpisywanie</translation>
+    </message>
 </context>
 <context>
     <name>DriverPropertiesDialog</name>
@@ -965,6 +981,26 @@ Jej elementy zachowują powiązania i zostaną powiązane ponownie, gdy tylko pl
     <message>
         <source>Insert barcode</source>
         <translation>Wstaw kod kreskowy</translation>
+    </message>
+    <message>
+        <source>Edit barcode</source>
+        <translation>Edytuj kod kreskowy</translation>
+    </message>
+    <message>
+        <source>Edit data source</source>
+        <translation>Edytuj źródło danych</translation>
+    </message>
+    <message>
+        <source>Edit date and time format</source>
+        <translation>Edytuj format daty i godziny</translation>
+    </message>
+    <message>
+        <source>Edit item</source>
+        <translation>Edytuj element</translation>
+    </message>
+    <message>
+        <source>Label properties</source>
+        <translation>Właściwości etykiety</translation>
     </message>
 </context>
 <context>

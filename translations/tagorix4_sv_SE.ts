@@ -308,6 +308,22 @@
         <source>The data file %1 has %2 rows, fewer than the label uses.</source>
         <translation>Datafilen %1 har %2 rader, färre än etiketten använder.</translation>
     </message>
+    <message>
+        <source>Font</source>
+        <translation>Teckensnitt</translation>
+    </message>
+    <message>
+        <source>Insert label</source>
+        <translation>Infoga etikett</translation>
+    </message>
+    <message>
+        <source>Text alignment</source>
+        <translation>Textjustering</translation>
+    </message>
+    <message>
+        <source>Typing</source>
+        <translation>Inskrivning</translation>
+    </message>
 </context>
 <context>
     <name>DriverPropertiesDialog</name>
@@ -964,6 +980,26 @@ Dess objekt behåller sina kopplingar och kopplas igen så snart filerna läggs 
     <message>
         <source>Insert barcode</source>
         <translation>Infoga streckkod</translation>
+    </message>
+    <message>
+        <source>Edit barcode</source>
+        <translation>Redigera streckkod</translation>
+    </message>
+    <message>
+        <source>Edit data source</source>
+        <translation>Redigera datakälla</translation>
+    </message>
+    <message>
+        <source>Edit date and time format</source>
+        <translation>Redigera datum- och tidsformat</translation>
+    </message>
+    <message>
+        <source>Edit item</source>
+        <translation>Redigera element</translation>
+    </message>
+    <message>
+        <source>Label properties</source>
+        <translation>Etikettegenskaper</translation>
     </message>
 </context>
 <context>

@@ -5,8 +5,10 @@
 #include "labelitems/baseitem.h"
 #include "labelitems/dataitem.h"
 #include "labelitems/datetimeitem.h"
+#include "labelitems/itemfactory.h"
 #include "labelitems/pixmapitem.h"
 #include "labelitems/textitem.h"
+#include "services.h"
 
 using namespace command;
 
@@ -105,6 +107,9 @@ namespace {
 void takeOut(Document *doc, BaseItem *item, const QUndoCommand *command)
 {
     if (doc && item && item->scene() == doc) {
+        // Typing in it ends without an entry of its own: the item leaves
+        // with its text, and this command is the one on the stack now.
+        doc->forgetTyping(item);
         doc->removeItem(item);
         item->setOffSceneOwner(command);
     }
@@ -366,19 +371,12 @@ bool MoveItem::mergeWith(const QUndoCommand *other)
     return true;
 }
 
-ResizeItem::ResizeItem(BaseItem *i, const QPointF &t, const QPointF &f,
-                       BaseItemCorner::Placement h, QUndoCommand *parent)
-    : QUndoCommand(parent), item(i), to(t), from(f), handle(h)
+ResizeItem::ResizeItem(BaseItem *i, const BaseItem::Geometry &b, QUndoCommand *parent)
+    : QUndoCommand(parent), item(i), before(b)
 {
     setText(QObject::tr("Resize item"));
-    if (!item)
-        return;
-    // The item has been resized already; its geometry before is where the
-    // dragged edge was at the press, under the rotation it has now.
-    after = item->geometry();
-    item->resizeTo(from, handle);
-    before = item->geometry();
-    item->setGeometry(after);
+    if (item)
+        after = item->geometry();
 }
 
 void ResizeItem::redo()
@@ -449,4 +447,71 @@ void RotateItems::undo()
         if (t.item)
             t.item->setItemRotation(t.from);
     }
+}
+
+EditItems::EditItems(Document *d, const QList<Change> &c, const QString &text,
+                     QUndoCommand *parent)
+    : QUndoCommand(parent), doc(d), changes(c)
+{
+    setText(text);
+}
+
+void EditItems::apply(bool after)
+{
+    if (!doc)
+        return;
+    // Items bound to data look their tables up among this document's.
+    DataSourceManager::LookupScope scope(services::dataSourceManager(), doc->dataSources());
+    const int labels = doc->labelCount();
+    for (const Change &c : qAsConst(changes)) {
+        if (c.item)
+            itemfactory::restoreInto(c.item, after ? c.after : c.before);
+    }
+    // The blocks carry the records, so the number of labels may differ.
+    doc->recountLabels(doc->labelCount() != labels);
+}
+
+void EditItems::redo()
+{
+    if (firstRedo) {
+        firstRedo = false;
+        return;
+    }
+    apply(true);
+}
+
+void EditItems::undo()
+{
+    apply(false);
+}
+
+SetLabelProperties::SetLabelProperties(Document *d, const SizeTemplate &stock,
+                                       const QByteArray &printer, QUndoCommand *parent)
+    : QUndoCommand(parent), doc(d), stockBefore(stock), printerBefore(printer)
+{
+    setText(QObject::tr("Label properties"));
+    if (doc) {
+        stockAfter = doc->sizeTemplate();
+        printerAfter = doc->printerState();
+    }
+}
+
+void SetLabelProperties::redo()
+{
+    if (firstRedo) {
+        firstRedo = false;
+        return;
+    }
+    if (!doc)
+        return;
+    doc->setSizeTemplate(stockAfter);
+    doc->restorePrinterState(printerAfter);
+}
+
+void SetLabelProperties::undo()
+{
+    if (!doc)
+        return;
+    doc->setSizeTemplate(stockBefore);
+    doc->restorePrinterState(printerBefore);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "labelitems/baseitem.h"
+#include "sizetemplate.h"
 
 #include <QColor>
 #include <QFont>
@@ -170,22 +171,19 @@ private:
     bool firstRedo = true;
 };
 
-// Undo and redo put back the whole geometry the item had before and after
-// the drag, rather than replaying edge positions: a scene point means
-// another edge once the item has been turned or moved in between.
+// A drag of one of the item's handles. Undo and redo put back the whole
+// geometry the item had at the press and at the release, rather than
+// replaying edge positions: a scene point means another edge once the item
+// has been turned or moved in between, and replaying is not exact.
 class ResizeItem : public QUndoCommand
 {
 public:
-    ResizeItem(BaseItem *item, const QPointF &to, const QPointF &from,
-               BaseItemCorner::Placement handle, QUndoCommand *parent = nullptr);
+    ResizeItem(BaseItem *item, const BaseItem::Geometry &before, QUndoCommand *parent = nullptr);
     void undo() override;
     void redo() override;
 
 private:
     QPointer<BaseItem> item;
-    QPointF to;
-    QPointF from;
-    BaseItemCorner::Placement handle;
     bool firstRedo = true;
     BaseItem::Geometry before;
     BaseItem::Geometry after;
@@ -204,6 +202,52 @@ private:
     QPointer<BaseItem> item;
     BaseItem::Geometry before;
     BaseItem::Geometry after;
+    bool firstRedo = true;
+};
+
+// What the user changed of items in one go (an item's dialog, the text
+// toolbar, typing in a frame, a label added): undo and redo give each item
+// back its whole stored block, so nothing the edit touched is left behind.
+class EditItems : public QUndoCommand
+{
+public:
+    struct Change
+    {
+        QPointer<BaseItem> item;
+        QByteArray before;
+        QByteArray after;
+    };
+    // The items have their `after` state already.
+    EditItems(Document *doc, const QList<Change> &changes, const QString &text,
+              QUndoCommand *parent = nullptr);
+    void undo() override;
+    void redo() override;
+
+private:
+    void apply(bool after);
+
+    QPointer<Document> doc;
+    QList<Change> changes;
+    bool firstRedo = true;
+};
+
+// "Label properties": the stock and the printer settings, both set already.
+// The printer settings are kept as their stored block, because the document
+// owns the settings object it holds and replaces it on undo.
+class SetLabelProperties : public QUndoCommand
+{
+public:
+    SetLabelProperties(Document *doc, const SizeTemplate &stockBefore,
+                       const QByteArray &printerBefore, QUndoCommand *parent = nullptr);
+    void undo() override;
+    void redo() override;
+
+private:
+    QPointer<Document> doc;
+    SizeTemplate stockBefore;
+    SizeTemplate stockAfter;
+    QByteArray printerBefore;
+    QByteArray printerAfter;
     bool firstRedo = true;
 };
 

@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "databinding.h"
 #include "datasource.h"
+#include "itemeditor.h"
 #include "labelitems/barcodeitem.h"
 #include "labelitems/baseitem.h"
 #include "labelitems/cellbound.h"
@@ -15,6 +16,8 @@
 #include "labelitems/textitem.h"
 #include "printersettings_win.h"
 #include "services.h"
+
+#include <QDataStream>
 
 #include <QGraphicsSceneMouseEvent>
 #include <QPainter>
@@ -133,6 +136,10 @@ void Document::connectItem(BaseItem *item)
     connect(item, &BaseItem::repositioned, this, &Document::itemRepositioned, Qt::UniqueConnection);
     connect(item, &BaseItem::resized, this, &Document::itemResized, Qt::UniqueConnection);
     connect(item, &BaseItem::contentEdited, this, &Document::itemContentEdited, Qt::UniqueConnection);
+    if (auto *text = qgraphicsitem_cast<TextItem *>(item)) {
+        connect(text, &TextItem::typingBegan, this, &Document::itemTypingBegan, Qt::UniqueConnection);
+        connect(text, &TextItem::typingEnded, this, &Document::itemTypingEnded, Qt::UniqueConnection);
+    }
     // A data item bound to other cells asks for another number of labels.
     if (auto *data = qgraphicsitem_cast<DataItem *>(item))
         connect(data, &DataItem::dataChanged, this, &Document::itemRecordsChanged,
@@ -174,24 +181,144 @@ void Document::insertLabel()
         return;
     const int n = labelCount();
     const QList<BaseItem *> all = labelItems();
-    for (BaseItem *item : all)
-        item->insertRecord(n);
-    setModified(true);
+    if (!editItems(all, tr("Insert label"), [&] {
+            for (BaseItem *item : all)
+                item->insertRecord(n);
+        }))
+        return;
+    // The new label is the one the user goes on with.
+    selectLabel(labelCount() - 1);
     emit labelsInserted();
 }
 
 void Document::itemRecordsChanged()
 {
+    recountLabels();
+}
+
+void Document::recountLabels(bool announce)
+{
     // Fewer labels than before (cells unbound, a source deleted): the
     // current label stays one that exists.
     const int count = labelCount();
     selectLabel(qMin(current, count - 1));
-    emit labelsInserted();
+    if (announce)
+        emit labelsInserted();
 }
 
 void Document::removeLabel()
 {
     // Labels are records of every item; removing one is not offered.
+}
+
+bool Document::editItems(const QList<BaseItem *> &items, const QString &text,
+                         const std::function<void()> &edit)
+{
+    // Typing in a frame becomes its own entry first, so this one starts
+    // from what the user saw.
+    setFocusItem(nullptr);
+    struct Watched
+    {
+        QPointer<BaseItem> item;
+        QByteArray before;
+        BaseItem::Geometry geometry;
+    };
+    QList<Watched> watched;
+    for (BaseItem *item : items) {
+        if (item && item->scene() == this)
+            watched.append({item, itemfactory::snapshot(item), item->geometry()});
+    }
+    QPointer<Document> self(this);
+    edit();
+    // A dialog's event loop may have closed the document.
+    if (!self)
+        return false;
+    QList<command::EditItems::Change> changes;
+    for (const Watched &w : qAsConst(watched)) {
+        if (!w.item || w.item->scene() != this)
+            continue;
+        // A locked layout keeps every item where it is.
+        if (locked && w.item->geometry() != w.geometry)
+            w.item->setGeometry(w.geometry);
+        QByteArray after = itemfactory::snapshot(w.item);
+        if (after != w.before)
+            changes.append({w.item, w.before, std::move(after)});
+    }
+    if (changes.isEmpty())
+        return false;
+    pushEdit(new command::EditItems(this, changes, text));
+    setModified(true);
+    return true;
+}
+
+void Document::forgetTyping(BaseItem *item)
+{
+    if (typingItem == item) {
+        typingItem = nullptr;
+        typingBefore.clear();
+    }
+}
+
+void Document::itemTypingBegan(TextItem *item)
+{
+    typingItem = item;
+    typingBefore = itemfactory::snapshot(item);
+}
+
+void Document::itemTypingEnded(TextItem *item)
+{
+    if (!item || typingItem != item)
+        return;
+    const QByteArray before = typingBefore;
+    forgetTyping(item);
+    if (item->scene() != this)
+        return;
+    QByteArray after = itemfactory::snapshot(item);
+    if (after == before)
+        return;
+    stack->push(new command::EditItems(this, {{item, before, std::move(after)}}, tr("Typing")));
+    setModified(true);
+}
+
+QByteArray Document::printerState() const
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    const QString name = printer ? printer->printerName() : QString();
+    out << name;
+    if (!name.isNull())
+        printer->streamWrite(out);
+    return bytes;
+}
+
+void Document::restorePrinterState(const QByteArray &bytes)
+{
+    QDataStream in(bytes);
+    QString name;
+    in >> name;
+    if (in.status() != QDataStream::Ok)
+        return;
+    if (name.isNull()) {
+        delete printer;
+        printer = nullptr;
+        return;
+    }
+    if (printer && printer->printerName() == name) {
+        printer->streamRead(in);
+        return;
+    }
+    auto *settings = new PrinterSettingsWin(name);
+    settings->streamRead(in);
+    delete printer;
+    printer = settings;
+}
+
+void Document::labelPropertiesEdited(const SizeTemplate &stockBefore, const QByteArray &printerBefore)
+{
+    if (stock == stockBefore && printerState() == printerBefore)
+        return;
+    pushEdit(new command::SetLabelProperties(this, stockBefore, printerBefore));
+    setModified(true);
 }
 
 void Document::pushEdit(QUndoCommand *command)
@@ -208,9 +335,9 @@ void Document::itemRepositioned(BaseItem *item, QPointF origPos)
     setModified(true);
 }
 
-void Document::itemResized(BaseItem *item, QPointF to, QPointF from, BaseItemCorner::Placement handle)
+void Document::itemResized(BaseItem *item)
 {
-    pushEdit(new command::ResizeItem(item, to, from, handle));
+    pushEdit(new command::ResizeItem(item, item->geometryAtHandlePress()));
     setModified(true);
 }
 
@@ -311,16 +438,18 @@ void Document::setSelectedFont(const QFont &font)
 {
     if (locked)
         return;
-    bool changed = false;
+    QList<BaseItem *> changing;
     const QList<QGraphicsItem *> selected = selectedItems();
     for (QGraphicsItem *gi : selected) {
         if (auto *t = dynamic_cast<TextBearing *>(gi); t && itemtype::isTextBearing(gi->type())) {
-            changed = changed || t->font() != font;
-            t->setFont(font);
+            if (t->font() != font)
+                changing.append(static_cast<BaseItem *>(gi));
         }
     }
-    if (changed)
-        setModified(true);
+    editItems(changing, tr("Font"), [&] {
+        for (BaseItem *item : qAsConst(changing))
+            dynamic_cast<TextBearing *>(item)->setFont(font);
+    });
 }
 
 void Document::selectAllItems()
@@ -353,16 +482,18 @@ void Document::setSelectedTextAlignmentSlot(int idx)
     }
     if (locked)
         return;
-    bool changed = false;
+    QList<BaseItem *> changing;
     const QList<QGraphicsItem *> selected = selectedItems();
     for (QGraphicsItem *gi : selected) {
         if (auto *t = dynamic_cast<TextBearing *>(gi); t && itemtype::isTextBearing(gi->type())) {
-            changed = changed || t->alignment() != a;
-            t->setAlignment(a);
+            if (t->alignment() != a)
+                changing.append(static_cast<BaseItem *>(gi));
         }
     }
-    if (changed)
-        setModified(true);
+    editItems(changing, tr("Text alignment"), [&] {
+        for (BaseItem *item : qAsConst(changing))
+            dynamic_cast<TextBearing *>(item)->setAlignment(a);
+    });
 }
 
 void Document::setPrintMode(bool on)
@@ -480,13 +611,14 @@ void Document::insertItemAt(int insertMode)
         clearSelection();
         code->setSelected(true);
         emit itemInserted(item);
-        code->editDialog();
+        // Part of the insertion: undone with it, and redone as it was then.
+        ItemEditor::run(code, ItemEditor::Content, false);
         return;
     }
     // A new data frame asks at once which cells it shows.
     if (auto *data = qgraphicsitem_cast<DataItem *>(item)) {
         emit itemInserted(item);
-        data->editDialog();
+        ItemEditor::run(data, ItemEditor::Content, false);
         return;
     }
     // A new text frame is the one selected item and ready for typing.

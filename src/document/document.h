@@ -16,6 +16,7 @@
 #include <QList>
 #include <QPair>
 #include <QPixmap>
+#include <QPointer>
 
 #include <functional>
 #include <limits>
@@ -27,6 +28,7 @@ class PrinterSettingsWin;
 class QIODevice;
 class QUndoCommand;
 class QUndoStack;
+class TextItem;
 
 // One open label document: a scene whose rectangle is the label and whose
 // items are the label items. Label i shows record i of every item; the label
@@ -61,6 +63,24 @@ public:
     bool isLocked() const { return locked; }
     // An item's geometry was set in one go (from `before`): one undo entry.
     void geometryEdited(BaseItem *item, const BaseItem::Geometry &before);
+    // Runs `edit` and makes what it changed of `items` one undo entry named
+    // `text`; a locked layout keeps their geometry. False, and no entry,
+    // when nothing changed.
+    bool editItems(const QList<BaseItem *> &items, const QString &text,
+                   const std::function<void()> &edit);
+    // The stock and printer were set from "Label properties": one undo entry.
+    void labelPropertiesEdited(const SizeTemplate &stockBefore, const QByteArray &printerBefore);
+    // The printer settings as a block, and the settings put back from one.
+    QByteArray printerState() const;
+    void restorePrinterState(const QByteArray &bytes);
+    // The item leaves the scene while typed in: its typing gets no entry.
+    void forgetTyping(BaseItem *item);
+    // Ends typing in a frame, which makes it an undo entry (before an undo
+    // from the window, for instance).
+    void endTyping() { setFocusItem(nullptr); }
+    // Items changed their records: the current label stays one that exists,
+    // and with `announce` views hear of the labels there are now.
+    void recountLabels(bool announce = true);
     void setLocked(bool on);
 
     int insertMode() const { return mode; }
@@ -139,6 +159,9 @@ signals:
     void modifiedChanged(bool modified);
     // The stock (and with it the label's size) was replaced; views follow it.
     void sizeTemplateChanged();
+    // What an item shows was changed outside the undo history (a keystroke
+    // in a frame, a table read again); thumbnails follow it.
+    void contentEdited();
 
 public slots:
     void setSizeTemplate(SizeTemplate st);
@@ -150,9 +173,15 @@ public slots:
 
 private slots:
     void itemRepositioned(BaseItem *item, QPointF origPos);
-    void itemResized(BaseItem *item, QPointF to, QPointF from, BaseItemCorner::Placement handle);
-    void itemContentEdited() { setModified(true); }
+    void itemResized(BaseItem *item);
+    void itemContentEdited()
+    {
+        setModified(true);
+        emit contentEdited();
+    }
     void itemRecordsChanged();
+    void itemTypingBegan(TextItem *item);
+    void itemTypingEnded(TextItem *item);
 
 protected:
     void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
@@ -199,6 +228,9 @@ private:
     // Rows each data file had when the document was saved, by source name.
     QMap<QString, qint32> savedRows;
     QStringList notes;
+    // The frame being typed in and its block when the typing began.
+    QPointer<BaseItem> typingItem;
+    QByteArray typingBefore;
 };
 
 // Reads a label document file into a freshly constructed document. False

@@ -26,6 +26,8 @@ public:
 
     // The editor items use from now on (not owned; null for none).
     static void install(ItemEditor *editor);
-    // Runs the installed editor; false when there is none.
-    static bool run(BaseItem *item, Kind kind);
+    // Runs the installed editor; false when there is none. What a content
+    // dialog changes is one undo entry, unless `ownEntry` is false (the
+    // dialog that completes an insertion belongs to the insertion's entry).
+    static bool run(BaseItem *item, Kind kind, bool ownEntry = true);
 };

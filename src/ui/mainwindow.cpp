@@ -203,6 +203,20 @@ void MainWindow::createActions()
     redoAct->setObjectName(QStringLiteral("action/redo"));
     redoAct->setIcon(icons::fromAppDir(base + QStringLiteral("actions/edit-redo.png")));
     redoAct->setShortcuts(QKeySequence::Redo);
+    // Typing in a frame becomes its own entry before anything is undone, so
+    // Undo never runs while a frame holds unrecorded text.
+    undoAct->disconnect(undoGroup);
+    redoAct->disconnect(undoGroup);
+    connect(undoAct, &QAction::triggered, this, [this] {
+        if (Document *doc = currentDocument())
+            doc->endTyping();
+        undoGroup->undo();
+    });
+    connect(redoAct, &QAction::triggered, this, [this] {
+        if (Document *doc = currentDocument())
+            doc->endTyping();
+        undoGroup->redo();
+    });
 
     cutAct = makeAction(this, QStringLiteral("cut"), tr("Cu&t"), base + QStringLiteral("actions/edit-cut.png"));
     cutAct->setShortcuts(QKeySequence::Cut);
@@ -430,6 +444,15 @@ void MainWindow::connectDocument(Document *doc)
             Qt::UniqueConnection);
     connect(doc, &Document::itemMoved, previewDock, &PreviewWidget::updatePreview,
             Qt::UniqueConnection);
+    // The thumbnails follow every change: typing, insertions, undo and redo.
+    connect(doc, &Document::contentEdited, previewDock, &PreviewWidget::updatePreview,
+            Qt::UniqueConnection);
+    connect(doc, &Document::itemInserted, previewDock, &PreviewWidget::updatePreview,
+            Qt::UniqueConnection);
+    connect(doc, &Document::sizeTemplateChanged, previewDock, &PreviewWidget::redrawPreview,
+            Qt::UniqueConnection);
+    connect(doc->undoStack(), &QUndoStack::indexChanged, previewDock,
+            &PreviewWidget::updatePreview, Qt::UniqueConnection);
     connect(previewDock, &PreviewWidget::labelSelected, doc, &Document::selectLabel,
             Qt::UniqueConnection);
     doc->selectLabel(0);
@@ -446,6 +469,7 @@ void MainWindow::disconnectDocument(Document *doc)
     disconnect(textToolBar, nullptr, doc, nullptr);
     disconnect(deleteAct, nullptr, doc, nullptr);
     disconnect(doc, nullptr, previewDock, nullptr);
+    disconnect(doc->undoStack(), nullptr, previewDock, nullptr);
     disconnect(previewDock, nullptr, doc, nullptr);
     // The thumbnails paint the document; they go before it can.
     if (previewDock->currentDocument() == doc)
@@ -539,6 +563,7 @@ void MainWindow::insertNewLabel()
     if (Document *doc = currentDocument()) {
         doc->insertLabel();
         refreshLabelStatus();
+        previewDock->showLabel(doc->currentLabel());
     }
 }
 

@@ -25,6 +25,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPainter>
 #include <QPrinter>
 #include <QSaveFile>
@@ -352,8 +353,11 @@ void MainWindow::docProperties()
     Document *doc = currentDocument();
     if (!doc)
         return;
+    const SizeTemplate stockBefore = doc->sizeTemplate();
+    const QByteArray printerBefore = doc->printerState();
+    QPointer<Document> guard(doc);
     auto *dialog = new DocPropertiesDialog(doc, this);
-    if (dialog->exec() == QDialog::Accepted) {
+    if (dialog->exec() == QDialog::Accepted && guard) {
         const SizeTemplate st = dialog->sizeTemplate();
         if (st.isValid()) {
             doc->setSizeTemplate(st);
@@ -362,6 +366,7 @@ void MainWindow::docProperties()
             PrinterSettingsWin *settings = dialog->printerSettings();
             if (settings != doc->printerSettings())
                 doc->setPrinterSettings(settings);
+            doc->labelPropertiesEdited(stockBefore, printerBefore);
             // Another stock lays the labels out anew on another liner.
             previewDock->redrawPreview();
         }

@@ -309,6 +309,7 @@ bool BaseItem::sceneEventFilter(QGraphicsItem *watched, QEvent *event)
         // The press is recorded as the handle's anchor rather than the mouse
         // position inside the handle, so that undo restores the exact edge.
         handlePressScenePos = anchorScenePos(p);
+        pressGeometry = geometry();
         return true;
     case QEvent::GraphicsSceneMouseMove:
         // A locked layout keeps its geometry: handles stay, but do not drag.

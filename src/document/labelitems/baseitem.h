@@ -69,6 +69,8 @@ public:
     BaseItemCorner *visualHandle(BaseItemCorner::Placement p, bool byRotation) const;
 
     const QList<BaseItemCorner *> &handles() const { return handleList; }
+    // The geometry the item had when one of its handles was last pressed.
+    Geometry geometryAtHandlePress() const { return pressGeometry; }
 
     // The context menu; subclasses add their entries in populateMenu().
     QMenu *menu();
@@ -125,6 +127,7 @@ private:
     QSizeF pressSize = QSizeF(-1, -1);
     QPointF pressPos;
     QPointF handlePressScenePos;
+    Geometry pressGeometry;
     QList<BaseItemCorner *> handleList;
     const void *owner = nullptr;
 };

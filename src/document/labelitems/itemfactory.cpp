@@ -54,3 +54,13 @@ BaseItem *itemfactory::restore(int type, const QByteArray &bytes)
     }
     return item;
 }
+
+bool itemfactory::restoreInto(BaseItem *item, const QByteArray &bytes)
+{
+    auto *serializable = dynamic_cast<ISerializable *>(item);
+    if (!serializable || bytes.isEmpty())
+        return false;
+    QDataStream in(bytes);
+    serializable->streamRead(in);
+    return in.status() == QDataStream::Ok;
+}

@@ -16,4 +16,8 @@ QByteArray snapshot(BaseItem *item);
 // A new item of `type` read from a snapshot; null when that fails.
 BaseItem *restore(int type, const QByteArray &bytes);
 
+// Gives an existing item back the state of one of its snapshots; false when
+// the bytes are not a block of its kind.
+bool restoreInto(BaseItem *item, const QByteArray &bytes);
+
 } // namespace itemfactory

@@ -1,5 +1,6 @@
 #include "maskedtextitem.h"
 
+#include "iprintable.h"
 #include "textlayout.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -63,7 +64,16 @@ void MaskedTextItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *op
     // Intersect rather than replace: a label rendered into a print cell keeps
     // the cell's clip, so text hanging off the label cannot reach its neighbour.
     painter->setClipRect(boundingRect(), Qt::IntersectClip);
-    QGraphicsTextItem::paint(painter, &o, widget);
+    const auto *owner = dynamic_cast<const IPrintable *>(parentItem());
+    if (owner && owner->isPrintMode()) {
+        // Printed, exported and thumbnail pictures show the text alone, never
+        // the cursor or the selection of a frame being typed in.
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.palette.setColor(QPalette::Text, defaultTextColor());
+        document()->documentLayout()->draw(painter, context);
+    } else {
+        QGraphicsTextItem::paint(painter, &o, widget);
+    }
     painter->restore();
 }
 

@@ -14,6 +14,7 @@ TextItem::TextItem(QSizeF size, QGraphicsItem *parent) : BaseItem(size, parent),
     setAcceptHoverEvents(true);
     textItem.setTextInteractionFlags(Qt::TextEditorInteraction);
     connect(&textItem, &MaskedTextItem::focusGained, this, &TextItem::maskedTextItemGainedFocus);
+    connect(&textItem, &MaskedTextItem::focusLost, this, [this] { emit typingEnded(this); });
     connect(textItem.document(), &QTextDocument::contentsChanged, this,
             &TextItem::editorContentsChanged);
     textList.append(QString());
@@ -85,6 +86,7 @@ void TextItem::setPlainText(const QString &text)
 
 void TextItem::maskedTextItemGainedFocus(MaskedTextItem *)
 {
+    emit typingBegan(this);
     if (scene())
         scene()->clearSelection();
     setSelected(true);

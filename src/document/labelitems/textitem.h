@@ -51,6 +51,12 @@ public:
     void streamRead(QDataStream &in) override;
     void streamWrite(QDataStream &out) override;
 
+signals:
+    // The frame got and lost the keyboard: what was typed in between is
+    // one edit.
+    void typingBegan(TextItem *item);
+    void typingEnded(TextItem *item);
+
 private slots:
     void maskedTextItemGainedFocus(MaskedTextItem *item);
 

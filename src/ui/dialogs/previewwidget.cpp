@@ -189,6 +189,17 @@ void PreviewWidget::updatePreview()
     previewScene->update();
 }
 
+void PreviewWidget::showLabel(int index)
+{
+    const QList<QGraphicsItem *> all = previewScene->items();
+    for (QGraphicsItem *gi : all) {
+        if (auto *item = qgraphicsitem_cast<PreviewItem *>(gi); item && item->labelIndex() == index) {
+            previewView->ensureVisible(item);
+            return;
+        }
+    }
+}
+
 void PreviewWidget::resizeEvent(QResizeEvent *event)
 {
     previewView->fitInView(viewRect, Qt::KeepAspectRatio);

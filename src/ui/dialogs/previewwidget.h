@@ -51,6 +51,8 @@ public:
     void clear();
     QGraphicsScene *scene() const { return previewScene; }
     QGraphicsView *view() const { return previewView; }
+    // Scrolls the liner so that label `index` is in sight.
+    void showLabel(int index);
 
 signals:
     void labelSelected(int idx);
