@@ -1,3 +1,4 @@
+#include "commands.h"
 #include "docbuilder.h"
 #include "document.h"
 #include "documentview.h"
@@ -12,6 +13,8 @@
 #include <QGraphicsView>
 #include <QMdiArea>
 #include <QMenu>
+#include <QPainter>
+#include <QTextCursor>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QUndoStack>
@@ -53,6 +56,20 @@ QList<PreviewItem *> thumbnails(PreviewWidget *dock)
     return list;
 }
 
+// The thumbnail of label `index` as the dock paints it.
+QImage thumbnail(PreviewWidget *dock, int index)
+{
+    PreviewItem *item = thumbnails(dock).value(index);
+    if (!item)
+        return QImage();
+    const QRectF r = item->sceneBoundingRect();
+    QImage image((r.size() * 2).toSize(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    dock->scene()->render(&painter, QRectF(), r);
+    return image;
+}
+
 } // namespace
 
 class TestDocks : public QObject
@@ -63,6 +80,7 @@ private slots:
     void thumbnailsLieOnTheLiner();
     void paintingLeavesTheDocumentAsItWas();
     void undoHistoryFollowsTheActiveDocument();
+    void thumbnailsFollowTypingWithoutEditingMarks();
 };
 
 void TestDocks::thumbnailsLieOnTheLiner()
@@ -176,3 +194,44 @@ void TestDocks::undoHistoryFollowsTheActiveDocument()
 
 QTEST_MAIN(TestDocks)
 #include "tst_docks.moc"
+
+void TestDocks::thumbnailsFollowTypingWithoutEditingMarks()
+{
+    MainWindow w;
+    w.show();
+    Document *doc = openDocument(w, 2);
+    auto *dock = w.findChild<PreviewWidget *>(QStringLiteral("dockwidget/preview"));
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    dock->updatePreview();
+    const QImage before = thumbnail(dock, 0);
+    auto *t = static_cast<TextItem *>(doc->labelItems().first());
+    doc->setFocusItem(t->editor(), Qt::MouseFocusReason);
+    QTextCursor c = t->editor()->textCursor();
+    c.movePosition(QTextCursor::End);
+    c.movePosition(QTextCursor::Start, QTextCursor::KeepAnchor);
+    t->editor()->setTextCursor(c);
+
+    // Each key repaints the thumbnails; what they show is the text alone,
+    // neither the cursor nor the selection of the frame.
+    QSignalSpy repainted(dock->scene(), &QGraphicsScene::changed);
+    const QImage selected = thumbnail(dock, 0);
+    QCOMPARE(selected, before);
+    QTest::keyClicks(w.currentView()->viewport(), QStringLiteral("WWWW"));
+    QTRY_VERIFY(!repainted.isEmpty());
+    QCOMPARE(t->plainText(), QStringLiteral("WWWW"));
+    const QImage typing = thumbnail(dock, 0);
+    QVERIFY(typing != before);
+    if (qEnvironmentVariableIsSet("SHOTS"))
+        typing.save("/tmp/th_typing.png");
+    doc->endTyping();
+    QCOMPARE(thumbnail(dock, 0), typing);
+
+    // A new item shows at once, without waiting for another selection.
+    repainted.clear();
+    auto *cmd = new command::InsertDateTimeItem(doc, QPointF(10, 100), QSizeF(150, 40), QFont(),
+                                                Qt::black);
+    doc->undoStack()->push(cmd);
+    QTRY_VERIFY(!repainted.isEmpty());
+    QVERIFY(thumbnail(dock, 0) != typing);
+}
