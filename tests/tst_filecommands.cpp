@@ -24,6 +24,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QProcess>
@@ -206,6 +207,7 @@ private slots:
     void exportsTheLabelAtItsTrueSize_data();
     void exportsTheLabelAtItsTrueSize();
     void fromTheCatalogueToPdf();
+    void recentFilesAndTheLastFolder();
 
 private:
     CupsTestServer server;
@@ -752,7 +754,61 @@ void TestFileCommands::exportsTheWholeRun()
     // Five labels two across: three rows.
     QCOMPARE(out.pages.size(), 3);
     QVERIFY(qAbs(out.pages.first().size.width() - 106 * printcheck::PointsPerMm) < 0.01);
-    QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("5 label(s) exported to file"));
+    QCOMPARE(w.statusBar()->currentMessage(),
+             QStringLiteral("5 labels exported to ") + dir.filePath(QStringLiteral("run.pdf")));
+}
+
+void TestFileCommands::recentFilesAndTheLastFolder()
+{
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+    const QString sub = dir.filePath(QStringLiteral("sub"));
+    MainWindow w;
+    auto *recent = w.findChild<QMenu *>(QStringLiteral("menu/recent"));
+    QVERIFY(recent);
+    QVERIFY(!recent->isEnabled());
+
+    // Eleven labels saved: the ten newest are listed, newest first.
+    QStringList saved;
+    for (int i = 0; i < 11; ++i) {
+        newLabel(w, QStringLiteral("L%1").arg(i));
+        saved.prepend(QDir(sub).filePath(QStringLiteral("l%1.tx4l").arg(i)));
+        answerFileDialog(saved.first());
+        trigger(w, "saveas");
+        w.closeDoc(w.currentDocument());
+    }
+    QCOMPARE(QSettings().value(QStringLiteral("recentFiles")).toStringList(), saved.mid(0, 10));
+    const QList<QAction *> entries = recent->actions();
+    QCOMPARE(entries.size(), 10);
+    QCOMPARE(entries.first()->text(), QStringLiteral("&1 l10.tx4l"));
+    QCOMPARE(entries.last()->text(), QStringLiteral("1&0 l1.tx4l"));
+
+    // The next file dialog opens where the last one left off.
+    QString shownFolder;
+    testutil::answerNextModal([&shownFolder](QWidget *dialogWidget) {
+        if (auto *dialog = qobject_cast<QFileDialog *>(dialogWidget))
+            shownFolder = dialog->directory().absolutePath();
+        dialogWidget->close();
+    });
+    trigger(w, "open");
+    QCOMPARE(shownFolder, QDir(sub).absolutePath());
+
+    // An entry opens its file; opening moves it to the top.
+    entries.at(3)->trigger();
+    QCOMPARE(w.documents().size(), 1);
+    QCOMPARE(w.currentDocument()->fileInfo().absoluteFilePath(), saved.at(3));
+    QCOMPARE(QSettings().value(QStringLiteral("recentFiles")).toStringList().first(), saved.at(3));
+    w.closeDoc(w.currentDocument());
+
+    // A file that is gone is said so and taken off the list; nothing opens.
+    QVERIFY(QFile::remove(saved.at(0)));
+    QString text;
+    testutil::answerNextMessageBox(QMessageBox::Ok, nullptr, &text);
+    recent->actions().at(1)->trigger();
+    QVERIFY2(text.contains(QStringLiteral("l10.tx4l")), qPrintable(text));
+    QVERIFY(w.documents().isEmpty());
+    QCOMPARE(recent->actions().size(), 9);
+    QVERIFY(!QSettings().value(QStringLiteral("recentFiles")).toStringList().contains(saved.at(0)));
 }
 
 int main(int argc, char *argv[])

@@ -25,6 +25,10 @@
 #include <QStandardPaths>
 #include <QToolBar>
 #include <QUndoStack>
+#include <QPushButton>
+#include <QWheelEvent>
+#include <QAbstractButton>
+#include <iterator>
 #include <QtTest>
 
 #include "dialogs/texttoolbar.h"
@@ -73,6 +77,9 @@ private slots:
     void textToolInsertsOnce();
     void selectAllReachesItemsOffTheLabel();
     void keyboardUndoAfterTypingTakesBackTheEdit();
+    void pageKeysStepThroughTheLabels();
+    void zoomByKeysWheelAndFit();
+    void newLanguageOffersARestart();
     void rebootEndsTheLoopWithTheRestartCode();
 };
 
@@ -122,6 +129,25 @@ void TestMainWindow::everyIconIsInstalled()
 void TestMainWindow::actionsWithoutDocumentDoNothing()
 {
     MainWindow w;
+    const char *const needDocument[] = {"cut",    "copy",     "paste",      "label",
+                                        "print",  "close",    "save",       "saveas",
+                                        "delete", "lock",     "properties", "exportpdf",
+                                        "exportlabels", "selectall", "zoomin", "zoomout",
+                                        "fitlabel"};
+    auto enabled = [&] {
+        QStringList on;
+        for (const char *name : needDocument) {
+            if (action(w, name)->isEnabled())
+                on << QLatin1String(name);
+        }
+        return on;
+    };
+    QCOMPARE(enabled(), QStringList());
+    QVERIFY(action(w, "new")->isEnabled() && action(w, "open")->isEnabled());
+    newDocument(w);
+    QCOMPARE(enabled().size(), int(std::size(needDocument)));
+    w.closeDoc(w.currentDocument());
+    QCOMPARE(enabled(), QStringList());
     for (const char *name : {"cut", "copy", "paste", "label", "print", "close", "save", "delete"})
         action(w, name)->trigger();
     w.findChild<QComboBox *>(QStringLiteral("status/zoom"))->setCurrentIndex(4);
@@ -349,6 +375,139 @@ void TestMainWindow::keyboardUndoAfterTypingTakesBackTheEdit()
     QCOMPARE(item->plainText(), QStringLiteral("Lot 7"));
     QCOMPARE(doc->undoStack()->index(), 2);
     QCOMPARE(doc->undoStack()->text(1), QStringLiteral("Typing"));
+}
+
+void TestMainWindow::pageKeysStepThroughTheLabels()
+{
+    MainWindow w;
+    w.show();
+    newDocument(w);
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    Document *doc = w.currentDocument();
+    TextItem *t = addText(doc, QPointF(10, 10), QStringLiteral("x"));
+    t->insertRecord(3);
+    QWidget *keys = w.currentView()->viewport();
+    QTest::keyClick(keys, Qt::Key_PageDown);
+    QTest::keyClick(keys, Qt::Key_PageDown);
+    QCOMPARE(doc->currentLabel(), 2);
+    QCOMPARE(statusText(w), QStringLiteral("Label 3 of 4"));
+    QTest::keyClick(keys, Qt::Key_PageUp);
+    QCOMPARE(doc->currentLabel(), 1);
+    QTest::keyClick(keys, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(doc->currentLabel(), 3);
+    QTest::keyClick(keys, Qt::Key_PageDown);
+    QCOMPARE(doc->currentLabel(), 3);
+    QTest::keyClick(keys, Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(doc->currentLabel(), 0);
+    QTest::keyClick(keys, Qt::Key_PageUp);
+    QCOMPARE(doc->currentLabel(), 0);
+
+    // In a frame being typed in, the keys are the text's.
+    doc->setFocusItem(t->editor(), Qt::MouseFocusReason);
+    QTest::keyClick(keys, Qt::Key_PageDown);
+    QTest::keyClick(keys, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(keys, QStringLiteral("y"));
+    QCOMPARE(doc->currentLabel(), 0);
+    QCOMPARE(t->plainText(), QStringLiteral("xy"));
+}
+
+void TestMainWindow::zoomByKeysWheelAndFit()
+{
+    MainWindow w;
+    w.resize(1200, 800);
+    w.show();
+    newDocument(w);
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    DocumentView *view = w.currentView();
+    auto *zoom = w.findChild<QComboBox *>(QStringLiteral("status/zoom"));
+    auto steps = [zoom] {
+        QStringList list;
+        for (int i = 0; i < zoom->count(); ++i)
+            list << zoom->itemText(i);
+        return list;
+    };
+    const QStringList fixed = steps();
+    QCOMPARE(fixed, (QStringList{"50%", "75%", "100%", "125%", "150%"}));
+
+    QTest::keyClick(view->viewport(), Qt::Key_Plus, Qt::ControlModifier);
+    QCOMPARE(view->transform().m11(), 1.25);
+    QCOMPARE(zoom->currentText(), QStringLiteral("125%"));
+    QTest::keyClick(view->viewport(), Qt::Key_Minus, Qt::ControlModifier);
+    QTest::keyClick(view->viewport(), Qt::Key_Minus, Qt::ControlModifier);
+    QCOMPARE(view->transform().m11(), 0.75);
+
+    // Ctrl and the wheel: a notch a step, half notches add up, at the end it stays.
+    const QPoint at = view->viewport()->rect().center();
+    auto wheel = [&](int delta, Qt::KeyboardModifiers mods) {
+        QWheelEvent event(at, view->viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, mods, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view->viewport(), &event);
+    };
+    wheel(120, Qt::ControlModifier);
+    QCOMPARE(view->transform().m11(), 1.0);
+    wheel(60, Qt::ControlModifier);
+    QCOMPARE(view->transform().m11(), 1.0);
+    wheel(60, Qt::ControlModifier);
+    QCOMPARE(view->transform().m11(), 1.25);
+    wheel(5 * 120, Qt::ControlModifier);
+    QCOMPARE(view->transform().m11(), 1.5);
+    // Without Ctrl the wheel scrolls and leaves the zoom alone.
+    wheel(-120, Qt::NoModifier);
+    QCOMPARE(view->transform().m11(), 1.5);
+
+    // Fit: the whole label in sight, the fitted value listed among the steps.
+    action(w, "fitlabel")->trigger();
+    const double fitted = view->transform().m11();
+    const QRectF label = view->mapFromScene(w.currentDocument()->sceneRect()).boundingRect();
+    QVERIFY2(view->viewport()->rect().contains(label.toAlignedRect()), qPrintable(QString::number(fitted)));
+    QVERIFY(label.width() > view->viewport()->width() * 0.8 ||
+            label.height() > view->viewport()->height() * 0.8);
+    const QString fittedText = QString::number(qRound(fitted * 100)) + QStringLiteral("%");
+    QCOMPARE(zoom->currentText(), fittedText);
+    QCOMPARE(steps().size(), fixed.size() + (fixed.contains(fittedText) ? 0 : 1));
+    QVERIFY(steps().contains(fittedText));
+    // Stepping from there goes to the next step; the fitted entry leaves.
+    const bool in = fitted < 1;
+    QTest::keyClick(view->viewport(), in ? Qt::Key_Plus : Qt::Key_Minus, Qt::ControlModifier);
+    QVERIFY(in ? view->transform().m11() > fitted : view->transform().m11() < fitted);
+    QCOMPARE(steps(), fixed);
+}
+
+void TestMainWindow::newLanguageOffersARestart()
+{
+    QSettings().setValue(QStringLiteral("localization/locale"), QStringLiteral("en_US"));
+    MainWindow w;
+    // Saved without a change of language: no question.
+    testutil::answerNextModal([](QWidget *dialog) {
+        dialog->findChild<QPushButton *>(QStringLiteral("save"))->click();
+    });
+    {
+        testutil::MessageBoxCatcher boxes;
+        action(w, "preferences")->trigger();
+        QVERIFY(boxes.texts.isEmpty());
+    }
+
+    // Another language: the window says when it applies and offers to restart.
+    QString question;
+    testutil::answerNextModal([&question](QWidget *dialog) {
+        auto *combo = dialog->findChild<QComboBox *>(QStringLiteral("language"));
+        combo->setCurrentIndex(combo->findData(QStringLiteral("sv_SE")));
+        testutil::answerNextModal([&question](QWidget *box) {
+            QCOMPARE(box->objectName(), QStringLiteral("dialog/restart"));
+            question = static_cast<QMessageBox *>(box)->text();
+            for (QAbstractButton *b : static_cast<QMessageBox *>(box)->buttons()) {
+                if (b->text() == QStringLiteral("Later"))
+                    b->click();
+            }
+        });
+        dialog->findChild<QPushButton *>(QStringLiteral("save"))->click();
+    });
+    action(w, "preferences")->trigger();
+    QCOMPARE(question, QStringLiteral("The new language applies when Tagorix starts again."));
+    QCOMPARE(QSettings().value(QStringLiteral("localization/locale")).toString(), QStringLiteral("sv_SE"));
+    QSettings().remove(QStringLiteral("localization/locale"));
 }
 
 void TestMainWindow::rebootEndsTheLoopWithTheRestartCode()

@@ -1,3 +1,4 @@
+#include "dialogs/docpropertieswidget.h"
 #include "dialogs/preferencesdialog.h"
 #include "mainwindow.h"
 #include "startup.h"
@@ -5,6 +6,7 @@
 #include "txapp.h"
 
 #include <QComboBox>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
@@ -30,6 +32,7 @@ private slots:
     void init() { QSettings().clear(); }
     void languageIsStoredOnSaveOnly();
     void germanWindowAndHelp();
+    void namesReadableInEveryLanguage();
 };
 
 void TestPreferences::languageIsStoredOnSaveOnly()
@@ -55,7 +58,7 @@ void TestPreferences::languageIsStoredOnSaveOnly()
         // and is stored as an empty string.
         PreferencesDialog again;
         QCOMPARE(again.findChild<QComboBox *>(QStringLiteral("language"))->currentText(),
-                 QStringLiteral("German"));
+                 QStringLiteral("Deutsch"));
         QSettings().setValue(QStringLiteral("localization/locale"), QStringLiteral("fr_FR"));
         PreferencesDialog unknown;
         QCOMPARE(unknown.findChild<QComboBox *>(QStringLiteral("language"))->currentIndex(), -1);
@@ -102,6 +105,49 @@ void TestPreferences::germanWindowAndHelp()
     const QString expected = check.translate("main", "Files to open, optionally.");
     QVERIFY(!expected.isEmpty());
     QVERIFY2(help.contains(expected), qPrintable(help));
+}
+
+void TestPreferences::namesReadableInEveryLanguage()
+{
+    for (const QString &locale : {QStringLiteral("en_US"), QStringLiteral("da_DK"),
+                                  QStringLiteral("de_DE"), QStringLiteral("pl_PL"),
+                                  QStringLiteral("sv_SE")}) {
+        QTranslator translation;
+        if (locale != QLatin1String("en_US")) {
+            QVERIFY(startup::loadTranslation(translation, locale));
+            QCoreApplication::installTranslator(&translation);
+        }
+        {
+            // Every language by its own name, whatever the window speaks.
+            PreferencesDialog dialog;
+            auto *combo = dialog.findChild<QComboBox *>(QStringLiteral("language"));
+            QStringList names;
+            for (int i = 0; i < combo->count(); ++i)
+                names << combo->itemText(i);
+            QCOMPARE(names, (QStringList{"English", "Dansk", "Deutsch", "Polski", "Svenska"}));
+            auto *pages = dialog.findChild<QListWidget *>();
+            for (int i = 0; i < pages->count(); ++i) {
+                const int text = pages->fontMetrics().horizontalAdvance(pages->item(i)->text());
+                QVERIFY2(pages->width() >= text + 2 * pages->spacing(),
+                         qPrintable(locale + QLatin1Char(' ') + pages->item(i)->text()));
+            }
+
+            // The shipped categories in the user's language, every template
+            // entry of each in full.
+            DocPropertiesWidget stock;
+            auto *categories = stock.findChild<QComboBox *>(QStringLiteral("category"));
+            auto *templates = stock.findChild<QListWidget *>(QStringLiteral("templates"));
+            QVERIFY(categories->count() > 3);
+            const QString shipping = QCoreApplication::translate("DocPropertiesWidget", "Shipping labels");
+            QVERIFY2(categories->findText(shipping) > 0, qPrintable(locale + QLatin1Char(' ') + shipping));
+            QCOMPARE(shipping == QLatin1String("Shipping labels"), locale == QLatin1String("en_US"));
+            for (int c = 0; c < categories->count(); ++c) {
+                categories->setCurrentIndex(c);
+                QVERIFY(templates->minimumWidth() >= templates->sizeHintForColumn(0));
+            }
+        }
+        QCoreApplication::removeTranslator(&translation);
+    }
 }
 
 int main(int argc, char *argv[])

@@ -289,6 +289,34 @@
         <source>The labels do not fit on the liner: they need %1 mm, the liner is %2 mm wide.</source>
         <translation>Etiketterne passer ikke på bagpapiret: de kræver %1 mm, bagpapiret er %2 mm bredt.</translation>
     </message>
+    <message>
+        <source>Address labels</source>
+        <translation>Adresseetiketter</translation>
+    </message>
+    <message>
+        <source>Multi-across rolls</source>
+        <translation>Ruller med flere etiketter i bredden</translation>
+    </message>
+    <message>
+        <source>Product and price labels</source>
+        <translation>Produkt- og prisetiketter</translation>
+    </message>
+    <message>
+        <source>Shipping labels</source>
+        <translation>Forsendelsesetiketter</translation>
+    </message>
+    <message>
+        <source>Small labels</source>
+        <translation>Små etiketter</translation>
+    </message>
+    <message>
+        <source>Square and round-cornered labels</source>
+        <translation>Kvadratiske etiketter og etiketter med runde hjørner</translation>
+    </message>
+    <message>
+        <source>Wide industrial labels</source>
+        <translation>Brede industrietiketter</translation>
+    </message>
 </context>
 <context>
     <name>Document</name>
@@ -338,26 +366,6 @@
 </context>
 <context>
     <name>InterfacePage</name>
-    <message>
-        <source>English</source>
-        <translation>Engelsk</translation>
-    </message>
-    <message>
-        <source>Danish</source>
-        <translation>Dansk</translation>
-    </message>
-    <message>
-        <source>German</source>
-        <translation>Tysk</translation>
-    </message>
-    <message>
-        <source>Polish</source>
-        <translation>Polsk</translation>
-    </message>
-    <message>
-        <source>Swedish</source>
-        <translation>Svensk</translation>
-    </message>
     <message>
         <source>Localization</source>
         <translation>Sprog</translation>
@@ -643,13 +651,6 @@ Vil du gemme dine ændringer?</translation>
         <source>&quot;%1&quot; could not be written.</source>
         <translation>&quot;%1&quot; kunne ikke skrives.</translation>
     </message>
-    <message numerus="yes">
-        <source>%n label(s) exported to file</source>
-        <translation>
-            <numerusform>%n etiket er eksporteret til fil</numerusform>
-            <numerusform>%n etiketter er eksporteret til fil</numerusform>
-        </translation>
-    </message>
     <message>
         <source>an unsaved label</source>
         <translation>en ikke-gemt etiket</translation>
@@ -675,6 +676,64 @@ Dens elementer beholder deres bindinger og bindes igen, så snart filerne tilfø
     <message>
         <source>The layout is unlocked</source>
         <translation>Layoutet er låst op</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n labels exported to %1</source>
+        <translation>
+            <numerusform>%n etiket eksporteret til %1</numerusform>
+            <numerusform>%n etiketter eksporteret til %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n labels sent to %1</source>
+        <translation>
+            <numerusform>%n etiket sendt til %1</numerusform>
+            <numerusform>%n etiketter sendt til %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is no longer there; it is taken off the list.</source>
+        <translation>&apos;%1&apos; findes ikke længere; den fjernes fra listen.</translation>
+    </message>
+    <message>
+        <source>Fit label</source>
+        <translation>Tilpas etiket</translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation>Senere</translation>
+    </message>
+    <message>
+        <source>One label exported to %1</source>
+        <translation>Én etiket eksporteret til %1</translation>
+    </message>
+    <message>
+        <source>One label sent to %1</source>
+        <translation>Én etiket sendt til %1</translation>
+    </message>
+    <message>
+        <source>Open Recent</source>
+        <translation>Åbn seneste</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Indstillinger</translation>
+    </message>
+    <message>
+        <source>Restart now</source>
+        <translation>Genstart nu</translation>
+    </message>
+    <message>
+        <source>The new language applies when Tagorix starts again.</source>
+        <translation>Det nye sprog gælder, når Tagorix startes igen.</translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation>Zoom ind</translation>
+    </message>
+    <message>
+        <source>Zoom out</source>
+        <translation>Zoom ud</translation>
     </message>
 </context>
 <context>

@@ -289,6 +289,34 @@
         <source>The labels do not fit on the liner: they need %1 mm, the liner is %2 mm wide.</source>
         <translation>Die Etiketten passen nicht auf das Trägerband: Sie brauchen %1 mm, das Trägerband ist %2 mm breit.</translation>
     </message>
+    <message>
+        <source>Address labels</source>
+        <translation>Adressetiketten</translation>
+    </message>
+    <message>
+        <source>Multi-across rolls</source>
+        <translation>Mehrbahnige Rollen</translation>
+    </message>
+    <message>
+        <source>Product and price labels</source>
+        <translation>Produkt- und Preisetiketten</translation>
+    </message>
+    <message>
+        <source>Shipping labels</source>
+        <translation>Versandetiketten</translation>
+    </message>
+    <message>
+        <source>Small labels</source>
+        <translation>Kleine Etiketten</translation>
+    </message>
+    <message>
+        <source>Square and round-cornered labels</source>
+        <translation>Quadratische Etiketten und Etiketten mit runden Ecken</translation>
+    </message>
+    <message>
+        <source>Wide industrial labels</source>
+        <translation>Breite Industrieetiketten</translation>
+    </message>
 </context>
 <context>
     <name>Document</name>
@@ -338,26 +366,6 @@
 </context>
 <context>
     <name>InterfacePage</name>
-    <message>
-        <source>English</source>
-        <translation>Englisch</translation>
-    </message>
-    <message>
-        <source>Danish</source>
-        <translation>Dänisch</translation>
-    </message>
-    <message>
-        <source>German</source>
-        <translation>Deutsch</translation>
-    </message>
-    <message>
-        <source>Polish</source>
-        <translation>Polnisch</translation>
-    </message>
-    <message>
-        <source>Swedish</source>
-        <translation>Schwedisch</translation>
-    </message>
     <message>
         <source>Localization</source>
         <translation>Sprache</translation>
@@ -643,13 +651,6 @@ Möchten Sie die Änderungen speichern?</translation>
         <source>&quot;%1&quot; could not be written.</source>
         <translation>&quot;%1&quot; konnte nicht geschrieben werden.</translation>
     </message>
-    <message numerus="yes">
-        <source>%n label(s) exported to file</source>
-        <translation>
-            <numerusform>%n Etikett in Datei exportiert</numerusform>
-            <numerusform>%n Etiketten in Datei exportiert</numerusform>
-        </translation>
-    </message>
     <message>
         <source>an unsaved label</source>
         <translation>ein ungespeichertes Etikett</translation>
@@ -675,6 +676,64 @@ Seine Elemente behalten ihre Verknüpfungen und werden wieder verknüpft, sobald
     <message>
         <source>The layout is unlocked</source>
         <translation>Das Layout ist entsperrt</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n labels exported to %1</source>
+        <translation>
+            <numerusform>%n Etikett nach %1 exportiert</numerusform>
+            <numerusform>%n Etiketten nach %1 exportiert</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n labels sent to %1</source>
+        <translation>
+            <numerusform>%n Etikett an %1 gesendet</numerusform>
+            <numerusform>%n Etiketten an %1 gesendet</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is no longer there; it is taken off the list.</source>
+        <translation>„%1“ ist nicht mehr vorhanden und wird aus der Liste entfernt.</translation>
+    </message>
+    <message>
+        <source>Fit label</source>
+        <translation>Etikett einpassen</translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation>Später</translation>
+    </message>
+    <message>
+        <source>One label exported to %1</source>
+        <translation>Ein Etikett nach %1 exportiert</translation>
+    </message>
+    <message>
+        <source>One label sent to %1</source>
+        <translation>Ein Etikett an %1 gesendet</translation>
+    </message>
+    <message>
+        <source>Open Recent</source>
+        <translation>Zuletzt geöffnet</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Restart now</source>
+        <translation>Jetzt neu starten</translation>
+    </message>
+    <message>
+        <source>The new language applies when Tagorix starts again.</source>
+        <translation>Die neue Sprache gilt ab dem nächsten Start von Tagorix.</translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation>Vergrößern</translation>
+    </message>
+    <message>
+        <source>Zoom out</source>
+        <translation>Verkleinern</translation>
     </message>
 </context>
 <context>

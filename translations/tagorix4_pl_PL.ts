@@ -289,6 +289,34 @@
         <source>The labels do not fit on the liner: they need %1 mm, the liner is %2 mm wide.</source>
         <translation>Etykiety nie mieszczą się na podkładzie: potrzebują %1 mm, a podkład ma szerokość %2 mm.</translation>
     </message>
+    <message>
+        <source>Address labels</source>
+        <translation>Etykiety adresowe</translation>
+    </message>
+    <message>
+        <source>Multi-across rolls</source>
+        <translation>Rolki wielorzędowe</translation>
+    </message>
+    <message>
+        <source>Product and price labels</source>
+        <translation>Etykiety produktowe i cenowe</translation>
+    </message>
+    <message>
+        <source>Shipping labels</source>
+        <translation>Etykiety wysyłkowe</translation>
+    </message>
+    <message>
+        <source>Small labels</source>
+        <translation>Małe etykiety</translation>
+    </message>
+    <message>
+        <source>Square and round-cornered labels</source>
+        <translation>Etykiety kwadratowe i z zaokrąglonymi rogami</translation>
+    </message>
+    <message>
+        <source>Wide industrial labels</source>
+        <translation>Szerokie etykiety przemysłowe</translation>
+    </message>
 </context>
 <context>
     <name>Document</name>
@@ -338,26 +366,6 @@
 </context>
 <context>
     <name>InterfacePage</name>
-    <message>
-        <source>English</source>
-        <translation>Angielski</translation>
-    </message>
-    <message>
-        <source>Danish</source>
-        <translation>Duński</translation>
-    </message>
-    <message>
-        <source>German</source>
-        <translation>Niemiecki</translation>
-    </message>
-    <message>
-        <source>Polish</source>
-        <translation>Polski</translation>
-    </message>
-    <message>
-        <source>Swedish</source>
-        <translation>Szwedzki</translation>
-    </message>
     <message>
         <source>Localization</source>
         <translation>Lokalizacja</translation>
@@ -643,14 +651,6 @@ Czy chcesz zapisać zmiany?</translation>
         <source>&quot;%1&quot; could not be written.</source>
         <translation>Nie udało się zapisać &quot;%1&quot;.</translation>
     </message>
-    <message numerus="yes">
-        <source>%n label(s) exported to file</source>
-        <translation>
-            <numerusform>%n etykieta została wyeksportowana do pliku</numerusform>
-            <numerusform>%n etykiety zostały wyeksportowane do pliku</numerusform>
-            <numerusform>%n etykiet zostało wyeksportowanych do pliku</numerusform>
-        </translation>
-    </message>
     <message>
         <source>an unsaved label</source>
         <translation>niezapisana etykieta</translation>
@@ -676,6 +676,66 @@ Jej elementy zachowują powiązania i zostaną powiązane ponownie, gdy tylko pl
     <message>
         <source>The layout is unlocked</source>
         <translation>Układ jest odblokowany</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n labels exported to %1</source>
+        <translation>
+            <numerusform>%n etykieta wyeksportowana do %1</numerusform>
+            <numerusform>%n etykiety wyeksportowane do %1</numerusform>
+            <numerusform>%n etykiet wyeksportowanych do %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n labels sent to %1</source>
+        <translation>
+            <numerusform>%n etykieta wysłana do %1</numerusform>
+            <numerusform>%n etykiety wysłane do %1</numerusform>
+            <numerusform>%n etykiet wysłanych do %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is no longer there; it is taken off the list.</source>
+        <translation>„%1” już nie istnieje; zostaje usunięty z listy.</translation>
+    </message>
+    <message>
+        <source>Fit label</source>
+        <translation>Dopasuj etykietę</translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation>Później</translation>
+    </message>
+    <message>
+        <source>One label exported to %1</source>
+        <translation>Jedna etykieta wyeksportowana do %1</translation>
+    </message>
+    <message>
+        <source>One label sent to %1</source>
+        <translation>Jedna etykieta wysłana do %1</translation>
+    </message>
+    <message>
+        <source>Open Recent</source>
+        <translation>Otwórz ostatnie</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Preferencje</translation>
+    </message>
+    <message>
+        <source>Restart now</source>
+        <translation>Uruchom ponownie teraz</translation>
+    </message>
+    <message>
+        <source>The new language applies when Tagorix starts again.</source>
+        <translation>Nowy język zostanie użyty po ponownym uruchomieniu Tagorix.</translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation>Powiększ</translation>
+    </message>
+    <message>
+        <source>Zoom out</source>
+        <translation>Pomniejsz</translation>
     </message>
 </context>
 <context>

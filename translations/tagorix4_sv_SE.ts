@@ -289,6 +289,34 @@
         <source>The labels do not fit on the liner: they need %1 mm, the liner is %2 mm wide.</source>
         <translation>Etiketterna får inte plats på bärpapperet: de behöver %1 mm, bärpapperet är %2 mm brett.</translation>
     </message>
+    <message>
+        <source>Address labels</source>
+        <translation>Adressetiketter</translation>
+    </message>
+    <message>
+        <source>Multi-across rolls</source>
+        <translation>Rullar med flera etiketter i bredd</translation>
+    </message>
+    <message>
+        <source>Product and price labels</source>
+        <translation>Produkt- och prisetiketter</translation>
+    </message>
+    <message>
+        <source>Shipping labels</source>
+        <translation>Fraktetiketter</translation>
+    </message>
+    <message>
+        <source>Small labels</source>
+        <translation>Små etiketter</translation>
+    </message>
+    <message>
+        <source>Square and round-cornered labels</source>
+        <translation>Kvadratiska etiketter och etiketter med rundade hörn</translation>
+    </message>
+    <message>
+        <source>Wide industrial labels</source>
+        <translation>Breda industrietiketter</translation>
+    </message>
 </context>
 <context>
     <name>Document</name>
@@ -338,26 +366,6 @@
 </context>
 <context>
     <name>InterfacePage</name>
-    <message>
-        <source>English</source>
-        <translation>Engelska</translation>
-    </message>
-    <message>
-        <source>Danish</source>
-        <translation>Danska</translation>
-    </message>
-    <message>
-        <source>German</source>
-        <translation>Tyska</translation>
-    </message>
-    <message>
-        <source>Polish</source>
-        <translation>Polska</translation>
-    </message>
-    <message>
-        <source>Swedish</source>
-        <translation>Svenska</translation>
-    </message>
     <message>
         <source>Localization</source>
         <translation>Lokalisering</translation>
@@ -643,13 +651,6 @@ Vill du spara ändringarna?</translation>
         <source>&quot;%1&quot; could not be written.</source>
         <translation>&quot;%1&quot; kunde inte skrivas.</translation>
     </message>
-    <message numerus="yes">
-        <source>%n label(s) exported to file</source>
-        <translation>
-            <numerusform>%n etikett har exporterats till fil</numerusform>
-            <numerusform>%n etiketter har exporterats till fil</numerusform>
-        </translation>
-    </message>
     <message>
         <source>an unsaved label</source>
         <translation>en osparad etikett</translation>
@@ -675,6 +676,64 @@ Dess objekt behåller sina kopplingar och kopplas igen så snart filerna läggs 
     <message>
         <source>The layout is unlocked</source>
         <translation>Layouten är upplåst</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n labels exported to %1</source>
+        <translation>
+            <numerusform>%n etikett exporterad till %1</numerusform>
+            <numerusform>%n etiketter exporterade till %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n labels sent to %1</source>
+        <translation>
+            <numerusform>%n etikett skickad till %1</numerusform>
+            <numerusform>%n etiketter skickade till %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is no longer there; it is taken off the list.</source>
+        <translation>&apos;%1&apos; finns inte längre; den tas bort från listan.</translation>
+    </message>
+    <message>
+        <source>Fit label</source>
+        <translation>Anpassa etikett</translation>
+    </message>
+    <message>
+        <source>Later</source>
+        <translation>Senare</translation>
+    </message>
+    <message>
+        <source>One label exported to %1</source>
+        <translation>En etikett exporterad till %1</translation>
+    </message>
+    <message>
+        <source>One label sent to %1</source>
+        <translation>En etikett skickad till %1</translation>
+    </message>
+    <message>
+        <source>Open Recent</source>
+        <translation>Öppna senaste</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Inställningar</translation>
+    </message>
+    <message>
+        <source>Restart now</source>
+        <translation>Starta om nu</translation>
+    </message>
+    <message>
+        <source>The new language applies when Tagorix starts again.</source>
+        <translation>Det nya språket gäller när Tagorix startas igen.</translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation>Zooma in</translation>
+    </message>
+    <message>
+        <source>Zoom out</source>
+        <translation>Zooma ut</translation>
     </message>
 </context>
 <context>

@@ -5,6 +5,8 @@
 
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
+#include <QWheelEvent>
 
 DocumentView::DocumentView(Document *doc, QWidget *parent) : QGraphicsView(doc, parent)
 {
@@ -79,4 +81,57 @@ void DocumentView::closeEvent(QCloseEvent *event)
         event->accept();
     else
         event->ignore();
+}
+
+void DocumentView::keyPressEvent(QKeyEvent *event)
+{
+    Document *doc = document();
+    if (!doc || doc->focusItem()) {
+        QGraphicsView::keyPressEvent(event);
+        return;
+    }
+    const int last = doc->labelCount() - 1;
+    int target = -1;
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    switch (event->key()) {
+    case Qt::Key_PageUp:
+        target = qMax(0, doc->currentLabel() - 1);
+        break;
+    case Qt::Key_PageDown:
+        target = qMin(last, doc->currentLabel() + 1);
+        break;
+    case Qt::Key_Home:
+        target = ctrl ? 0 : -1;
+        break;
+    case Qt::Key_End:
+        target = ctrl ? last : -1;
+        break;
+    default:
+        break;
+    }
+    if (target < 0) {
+        QGraphicsView::keyPressEvent(event);
+        return;
+    }
+    if (target != doc->currentLabel()) {
+        doc->selectLabel(target);
+        emit labelStepped(target);
+    }
+    event->accept();
+}
+
+void DocumentView::wheelEvent(QWheelEvent *event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        wheelRest = 0;
+        QGraphicsView::wheelEvent(event);
+        return;
+    }
+    // A notch is 120; touchpads send less at a time.
+    wheelRest += event->angleDelta().y();
+    const int steps = wheelRest / 120;
+    wheelRest -= steps * 120;
+    if (steps != 0)
+        emit zoomStepped(steps);
+    event->accept();
 }

@@ -22,6 +22,7 @@
 #include "version.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGraphicsItem>
@@ -30,16 +31,23 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QToolBar>
 #include <QUndoGroup>
 #include <QUndoStack>
 
+#include <iterator>
+
 Q_DECLARE_METATYPE(Qt::Alignment)
 
 namespace {
+
+// The zoom box's steps, in percent.
+const int zoomSteps[] = {50, 75, 100, 125, 150};
 
 QAction *makeAction(QObject *parent, const QString &name, const QString &text,
                     const QString &iconPath = QString())
@@ -70,6 +78,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     createActions();
     createMenus();
     createToolBars();
+    updateActions();
 
     mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -251,6 +260,17 @@ void MainWindow::createActions()
 
     aboutAct = makeAction(this, QStringLiteral("about"), tr("&About"));
     connect(aboutAct, &QAction::triggered, this, &MainWindow::about);
+
+    zoomInAct = makeAction(this, QStringLiteral("zoomin"), tr("Zoom in"));
+    // Ctrl+= too: on most layouts "+" needs Shift.
+    zoomInAct->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    connect(zoomInAct, &QAction::triggered, this, [this] { zoomBy(1); });
+    zoomOutAct = makeAction(this, QStringLiteral("zoomout"), tr("Zoom out"));
+    zoomOutAct->setShortcuts(QKeySequence::ZoomOut);
+    connect(zoomOutAct, &QAction::triggered, this, [this] { zoomBy(-1); });
+    fitAct = makeAction(this, QStringLiteral("fitlabel"), tr("Fit label"));
+    fitAct->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    connect(fitAct, &QAction::triggered, this, &MainWindow::fitLabel);
 }
 
 void MainWindow::createMenus()
@@ -258,6 +278,9 @@ void MainWindow::createMenus()
     fileMenu = menuBar()->addMenu(tr("&File"));
     fileMenu->addAction(newAct);
     fileMenu->addAction(openAct);
+    recentMenu = fileMenu->addMenu(tr("Open Recent"));
+    recentMenu->setObjectName(QStringLiteral("menu/recent"));
+    refreshRecentMenu();
     fileMenu->addSeparator();
     fileMenu->addAction(closeAct);
     fileMenu->addAction(saveAct);
@@ -285,6 +308,10 @@ void MainWindow::createMenus()
     editMenu->addAction(selectAllAct);
 
     viewMenu = menuBar()->addMenu(tr("&View"));
+    viewMenu->addAction(zoomInAct);
+    viewMenu->addAction(zoomOutAct);
+    viewMenu->addAction(fitAct);
+    viewMenu->addSeparator();
 
     insertMenu = menuBar()->addMenu(tr("&Insert"));
     insertMenu->addAction(labelAct);
@@ -337,7 +364,10 @@ void MainWindow::createToolBars()
     snapCheck->setCheckState(Qt::Checked);
     zoomCombo = new QComboBox;
     zoomCombo->setObjectName(QStringLiteral("status/zoom"));
-    zoomCombo->addItems({tr("50%"), tr("75%"), tr("100%"), tr("125%"), tr("150%")});
+    // The steps carry their percent; a fitted value added later carries none.
+    const QStringList steps{tr("50%"), tr("75%"), tr("100%"), tr("125%"), tr("150%")};
+    for (int i = 0; i < steps.size(); ++i)
+        zoomCombo->addItem(steps.at(i), zoomSteps[i]);
     zoomCombo->setCurrentIndex(2);
     statusBar()->addPermanentWidget(labelStatus);
     statusBar()->addPermanentWidget(gridCheck);
@@ -417,8 +447,23 @@ void MainWindow::subWindowActivated(QMdiSubWindow *window)
     if (Document *doc = currentDocument()) {
         lockAct->setChecked(doc->isLocked());
         connectDocument(doc);
+        showZoom(currentView()->transform().m11());
     }
     lastSubWindow = window;
+    updateActions();
+}
+
+void MainWindow::updateActions()
+{
+    const bool open = currentDocument() != nullptr;
+    for (QAction *a : {closeAct, saveAct, saveAsAct, docPropertiesAct, lockAct, exportPdfAct,
+                       exportLabelsAct, printAct, cutAct, copyAct, pasteAct, selectAllAct,
+                       deleteAct, labelAct, zoomInAct, zoomOutAct, fitAct})
+        a->setEnabled(open);
+    for (QWidget *w : {static_cast<QWidget *>(zoomCombo), static_cast<QWidget *>(toolsToolBar),
+                       static_cast<QWidget *>(textToolBar),
+                       static_cast<QWidget *>(transAlignToolBar)})
+        w->setEnabled(open);
 }
 
 void MainWindow::connectDocument(Document *doc)
@@ -569,14 +614,37 @@ void MainWindow::insertNewLabel()
 
 void MainWindow::print()
 {
-    printHandler->printWithDialog(currentDocument());
+    QString printer;
+    const qint64 labels = printHandler->printWithDialog(currentDocument(), &printer);
+    if (labels == 1)
+        statusBarShowMessage(tr("One label sent to %1").arg(printer));
+    else if (labels > 1)
+        statusBarShowMessage(
+            tr("%n labels sent to %1", nullptr, int(qMin<qint64>(labels, INT_MAX))).arg(printer));
 }
 
 void MainWindow::preferences()
 {
+    const QString localeKey = QStringLiteral("localization/locale");
+    const QString before = QSettings().value(localeKey, QStringLiteral("en_US")).toString();
     QPointer<PreferencesDialog> dialog = new PreferencesDialog;
-    dialog->exec();
+    const bool saved = dialog->exec() == QDialog::Accepted;
     delete dialog;
+    if (!saved || QSettings().value(localeKey, QStringLiteral("en_US")).toString() == before)
+        return;
+    // The menus are built in the language read at start-up.
+    QMessageBox box(QMessageBox::Information, tr("Preferences"),
+                    tr("The new language applies when Tagorix starts again."), QMessageBox::NoButton,
+                    this);
+    box.setObjectName(QStringLiteral("dialog/restart"));
+    QPushButton *now = box.addButton(tr("Restart now"), QMessageBox::AcceptRole);
+    box.addButton(tr("Later"), QMessageBox::RejectRole);
+    box.exec();
+    if (box.clickedButton() != now)
+        return;
+    // Closing asks about unsaved labels first; Cancel there cancels the restart.
+    if (close())
+        QMetaObject::invokeMethod(qApp, "reboot", Qt::QueuedConnection);
 }
 
 void MainWindow::scaleChanged(QString scale)
@@ -591,6 +659,79 @@ void MainWindow::scaleChanged(QString scale)
     view->resetTransform();
     view->translate(t.dx(), t.dy());
     view->scale(factor, factor);
+}
+
+void MainWindow::showZoom(double factor)
+{
+    // The box lists its steps and, when the view is at another value (a
+    // fitted label), that value in its place among them.
+    const int percent = qRound(factor * 100);
+    const QString text = QString::number(percent) + tr("%");
+    const QSignalBlocker quiet(zoomCombo);
+    for (int i = zoomCombo->count() - 1; i >= 0; --i) {
+        if (!zoomCombo->itemData(i).isValid())
+            zoomCombo->removeItem(i);
+    }
+    int at = zoomCombo->findText(text);
+    if (at < 0) {
+        at = 0;
+        while (at < zoomCombo->count() &&
+               zoomCombo->itemText(at).section(tr("%"), 0, 0).toInt() < percent)
+            ++at;
+        zoomCombo->insertItem(at, text);
+    }
+    zoomCombo->setCurrentIndex(at);
+}
+
+void MainWindow::zoomBy(int steps)
+{
+    DocumentView *view = currentView();
+    if (!view || steps == 0)
+        return;
+    const int now = qRound(view->transform().m11() * 100);
+    int target = now;
+    // From a fitted value the next step is the nearest one in that direction.
+    for (int i = 0; i < qAbs(steps); ++i) {
+        int next = target;
+        if (steps > 0) {
+            for (int step : zoomSteps) {
+                if (step > target) {
+                    next = step;
+                    break;
+                }
+            }
+        } else {
+            for (auto it = std::rbegin(zoomSteps); it != std::rend(zoomSteps); ++it) {
+                if (*it < target) {
+                    next = *it;
+                    break;
+                }
+            }
+        }
+        target = next;
+    }
+    if (target == now)
+        return;
+    showZoom(target / 100.0);
+    scaleChanged(zoomCombo->currentText());
+}
+
+void MainWindow::fitLabel()
+{
+    DocumentView *view = currentView();
+    Document *doc = currentDocument();
+    if (!view || !doc)
+        return;
+    // The whole label with a little room around it, never larger than 400 %.
+    const QRectF label = doc->sceneRect();
+    const QSize room = view->viewport()->size() - QSize(24, 24);
+    if (label.width() <= 0 || label.height() <= 0 || room.width() <= 0 || room.height() <= 0)
+        return;
+    const double factor = qMin(room.width() / label.width(), room.height() / label.height());
+    const int percent = qBound(10, int(factor * 100), 400);
+    showZoom(percent / 100.0);
+    scaleChanged(zoomCombo->currentText());
+    view->ensureVisible(label, 12, 12);
 }
 
 void MainWindow::toolToggled(ToolsToolbar::ToolType tool, bool checked)

@@ -78,6 +78,9 @@ private slots:
     void setItemAlignment(Qt::Alignment alignment);
     void setItemRotation(int angle);
     void insertNewLabel();
+    void zoomBy(int steps);
+    void fitLabel();
+    void openRecent();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -100,6 +103,16 @@ private:
     bool saveDocumentAs(Document *doc);
     bool writeTo(Document *doc, const QString &path);
     void showWriteError(const QString &name);
+    // The last ten files opened or saved, newest first ("recentFiles").
+    void addRecentFile(const QString &path);
+    void removeRecentFile(const QString &path);
+    void refreshRecentMenu();
+    // Where file dialogs open: the folder of the file last chosen in one.
+    QString lastFolder() const;
+    void rememberFolder(const QString &file);
+    // Actions that need a document are enabled only while one is open.
+    void updateActions();
+    void showZoom(double factor);
 
     QMdiArea *mdiArea = nullptr;
     QUndoGroup *undoGroup = nullptr;
@@ -111,6 +124,7 @@ private:
     QCheckBox *gridCheck = nullptr;
     QCheckBox *snapCheck = nullptr;
     QMenu *fileMenu = nullptr;
+    QMenu *recentMenu = nullptr;
     QMenu *editMenu = nullptr;
     QMenu *viewMenu = nullptr;
     QMenu *insertMenu = nullptr;
@@ -145,6 +159,9 @@ private:
     QAction *preferencesAct = nullptr;
     QAction *updatesAct = nullptr;
     QAction *aboutAct = nullptr;
+    QAction *zoomInAct = nullptr;
+    QAction *zoomOutAct = nullptr;
+    QAction *fitAct = nullptr;
 
     QComboBox *zoomCombo = nullptr;
     QLabel *labelStatus = nullptr;

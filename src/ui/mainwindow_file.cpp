@@ -24,11 +24,13 @@
 #include <QFileDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPainter>
 #include <QPrinter>
 #include <QSaveFile>
+#include <QSettings>
 #include <QUndoGroup>
 #include <QUndoStack>
 
@@ -46,6 +48,11 @@ void MainWindow::openDocumentWindow(Document *doc, bool titleFromFile)
     auto *sub = new QMdiSubWindow;
     auto *view = new DocumentView(doc);
     connect(view, &DocumentView::closing, this, QOverload<Document *>::of(&MainWindow::closeDoc));
+    connect(view, &DocumentView::zoomStepped, this, &MainWindow::zoomBy);
+    connect(view, &DocumentView::labelStepped, previewDock, [this](int index) {
+        previewDock->updatePreview();
+        previewDock->showLabel(index);
+    });
     sub->setWidget(view);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     mdiArea->addSubWindow(sub);
@@ -59,16 +66,99 @@ void MainWindow::openDocumentWindow(Document *doc, bool titleFromFile)
     connectDocument(doc);
     doc->setModified(false);
     sub->setWindowModified(false);
+    updateActions();
+}
+
+namespace {
+
+const char recentKey[] = "recentFiles";
+const char folderKey[] = "lastFolder";
+const int recentMax = 10;
+
+} // namespace
+
+void MainWindow::addRecentFile(const QString &path)
+{
+    QSettings settings;
+    QStringList files = settings.value(QLatin1String(recentKey)).toStringList();
+    files.removeAll(path);
+    files.prepend(path);
+    while (files.size() > recentMax)
+        files.removeLast();
+    settings.setValue(QLatin1String(recentKey), files);
+    refreshRecentMenu();
+}
+
+void MainWindow::removeRecentFile(const QString &path)
+{
+    QSettings settings;
+    QStringList files = settings.value(QLatin1String(recentKey)).toStringList();
+    files.removeAll(path);
+    settings.setValue(QLatin1String(recentKey), files);
+    refreshRecentMenu();
+}
+
+void MainWindow::refreshRecentMenu()
+{
+    if (!recentMenu)
+        return;
+    recentMenu->clear();
+    const QStringList files = QSettings().value(QLatin1String(recentKey)).toStringList();
+    int n = 0;
+    for (const QString &file : files) {
+        if (n == recentMax)
+            break;
+        // "&1" to "&9" and "1&0" give every entry a key of its own.
+        const QString number = n < 9 ? QStringLiteral("&%1").arg(n + 1) : QStringLiteral("1&0");
+        QAction *a = recentMenu->addAction(
+            QStringLiteral("%1 %2").arg(number, QFileInfo(file).fileName().replace(
+                                                      QLatin1Char('&'), QStringLiteral("&&"))));
+        a->setData(file);
+        a->setToolTip(QDir::toNativeSeparators(file));
+        a->setStatusTip(QDir::toNativeSeparators(file));
+        connect(a, &QAction::triggered, this, &MainWindow::openRecent);
+        ++n;
+    }
+    recentMenu->setEnabled(n > 0);
+}
+
+void MainWindow::openRecent()
+{
+    auto *a = qobject_cast<QAction *>(sender());
+    if (!a)
+        return;
+    const QString file = a->data().toString();
+    if (!QFileInfo::exists(file)) {
+        QMessageBox::warning(this, tr("Open Recent"),
+                             tr("'%1' is no longer there; it is taken off the list.")
+                                 .arg(QDir::toNativeSeparators(file)));
+        removeRecentFile(file);
+        return;
+    }
+    load(file);
+}
+
+QString MainWindow::lastFolder() const
+{
+    const QString folder = QSettings().value(QLatin1String(folderKey)).toString();
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QDir::homePath();
+}
+
+void MainWindow::rememberFolder(const QString &file)
+{
+    if (!file.isEmpty())
+        QSettings().setValue(QLatin1String(folderKey), QFileInfo(file).absolutePath());
 }
 
 QPixmap MainWindow::chooseImage()
 {
     const QString fn = QFileDialog::getOpenFileName(
-        nullptr, tr("Open file..."), QDir::homePath(),
+        nullptr, tr("Open file..."), lastFolder(),
         tr("Images (*.png *.jpg *.jpeg *.bmp *.gif *.svg)") + QStringLiteral(";;") +
             tr("All Files (*)"));
     if (fn.isEmpty() || !QFile::exists(fn))
         return QPixmap();
+    rememberFolder(fn);
     QPixmap picture(fn);
     if (picture.isNull())
         QMessageBox::warning(this, tr("Insert image"),
@@ -86,8 +176,9 @@ void MainWindow::loadFiles(QStringList files)
 bool MainWindow::load()
 {
     const QString fn =
-        QFileDialog::getOpenFileName(this, tr("Open..."), QDir::homePath(),
+        QFileDialog::getOpenFileName(this, tr("Open..."), lastFolder(),
                                      tr("Tagorix 4 label files (*.tx4l);;All files (*.*)"));
+    rememberFolder(fn);
     return load(fn);
 }
 
@@ -137,6 +228,7 @@ bool MainWindow::load(QString fn)
     }
     doc->setFileInfo(info);
     openDocumentWindow(doc, true);
+    addRecentFile(info.absoluteFilePath());
     // Entries of tables that share a name say which label they belong to.
     sourcesDock->updateListView();
     return true;
@@ -184,10 +276,11 @@ bool MainWindow::saveDocumentAs(Document *doc)
 {
     if (!doc)
         return false;
-    QString name = QFileDialog::getSaveFileName(this, tr("Save As..."), QDir::homePath(),
+    QString name = QFileDialog::getSaveFileName(this, tr("Save As..."), lastFolder(),
                                                 tr("Tagorix 4 label files (*.tx4l)"));
     if (name.isEmpty())
         return false;
+    rememberFolder(name);
     name = withSuffix(name, QStringLiteral(".tx4l"));
     // The document takes the new name only once it is written there, so a
     // later Save never aims at a path that failed.
@@ -200,6 +293,7 @@ bool MainWindow::saveDocumentAs(Document *doc)
     doc->setModified(false);
     if (QMdiSubWindow *sub = findSubWindow(doc))
         sub->setWindowTitle(target.fileName() + QStringLiteral("[*]"));
+    addRecentFile(target.absoluteFilePath());
     return true;
 }
 
@@ -242,6 +336,7 @@ void MainWindow::closeDoc(Document *doc)
     }
     if (!currentDocument())
         updateLabelStatus(0, 1);
+    updateActions();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -274,10 +369,11 @@ bool MainWindow::exportAsPdf()
     Document *doc = currentDocument();
     if (!doc || !PrintDialogHandler::dataReady(doc, this))
         return false;
-    QString name = QFileDialog::getSaveFileName(this, tr("Export as PDF..."), QDir::homePath(),
+    QString name = QFileDialog::getSaveFileName(this, tr("Export as PDF..."), lastFolder(),
                                                 tr("PDF files (*.pdf)"));
     if (name.isEmpty())
         return false;
+    rememberFolder(name);
     name = withSuffix(name, QStringLiteral(".pdf"));
 
     QPrinter printer(QPrinter::ScreenResolution);
@@ -318,9 +414,10 @@ bool MainWindow::exportLabelsAsPdf()
     if (!doc || !PrintDialogHandler::dataReady(doc, this))
         return false;
     QString name = QFileDialog::getSaveFileName(this, tr("Export labels as PDF..."),
-                                                QDir::homePath(), tr("PDF files (*.pdf)"));
+                                                lastFolder(), tr("PDF files (*.pdf)"));
     if (name.isEmpty())
         return false;
+    rememberFolder(name);
     name = withSuffix(name, QStringLiteral(".pdf"));
     PrintDialogHandler handler;
     QPrinter printer(QPrinter::ScreenResolution);
@@ -336,7 +433,10 @@ bool MainWindow::exportLabelsAsPdf()
                                  : handler.errorString());
         return false;
     }
-    statusBarShowMessage(tr("%n label(s) exported to file", nullptr, doc->labelCount()));
+    const int n = doc->labelCount();
+    const QString where = QDir::toNativeSeparators(name);
+    statusBarShowMessage(n == 1 ? tr("One label exported to %1").arg(where)
+                                : tr("%n labels exported to %1", nullptr, n).arg(where));
     return true;
 }
 

@@ -63,24 +63,24 @@ bool PrintDialogHandler::printWithProgress(QPrinter *printer, Document *doc, QWi
     return printDocument(printer, doc);
 }
 
-void PrintDialogHandler::printWithDialog(Document *doc)
+qint64 PrintDialogHandler::printWithDialog(Document *doc, QString *printerName)
 {
     if (!doc || !doc->sizeTemplate().isValid()) {
         qWarning() << "Invalid document.";
-        return;
+        return 0;
     }
     const QString refused = layoutError(doc->sizeTemplate());
     if (!refused.isEmpty()) {
         qWarning() << refused;
         QMessageBox::warning(nullptr, PrintHandler::tr("Print"), refused);
-        return;
+        return 0;
     }
     if (!dataReady(doc, nullptr))
-        return;
+        return 0;
     std::unique_ptr<QPrinter> printer(initWinPrinter(doc->printerSettings()));
     if (!printer) {
         qWarning() << "Invalid printer.";
-        return;
+        return 0;
     }
     setupPrinter(printer.get(), doc);
 
@@ -142,11 +142,11 @@ void PrintDialogHandler::printWithDialog(Document *doc)
     const QString quantityColumn = column->currentText();
     delete dialog;
     if (!accepted || !guard)
-        return;
+        return 0;
     QString rangeError;
     if (!takeDialogChoices(printer.get(), doc, &rangeError)) {
         QMessageBox::warning(nullptr, PrintHandler::tr("Print"), rangeError);
-        return;
+        return 0;
     }
 
     QVector<int> perLabelCopies;
@@ -154,7 +154,7 @@ void PrintDialogHandler::printWithDialog(Document *doc)
         QString error;
         if (!quantitiesFromColumn(doc, quantityColumn, &perLabelCopies, &error)) {
             QMessageBox::warning(nullptr, PrintHandler::tr("Print"), error);
-            return;
+            return 0;
         }
     }
     // Codes that would not scan are found before the printer starts: for a
@@ -168,8 +168,9 @@ void PrintDialogHandler::printWithDialog(Document *doc)
                               ? ScanReportDialog::encodes(doc, run.first, run.last)
                               : ScanReportDialog::confirmRun(doc, printer.get(), run.first, run.last);
     if (!mayPrint || !guard)
-        return;
+        return 0;
     setQuantities(perLabelCopies);
+    const qint64 labels = plan(printer.get(), doc).placements;
     setVerifyDrawn(drawsItself);
     bool sent = printWithProgress(printer.get(), doc);
     if (!sent && !drawnProblems().isEmpty() && guard) {
@@ -182,7 +183,7 @@ void PrintDialogHandler::printWithDialog(Document *doc)
         if (!anyway || !guard) {
             setVerifyDrawn(false);
             setQuantities({});
-            return;
+            return 0;
         }
         setVerifyDrawn(false);
         sent = printWithProgress(printer.get(), doc);
@@ -191,4 +192,9 @@ void PrintDialogHandler::printWithDialog(Document *doc)
     setQuantities({});
     if (!sent && !errorString().isEmpty())
         QMessageBox::warning(nullptr, PrintHandler::tr("Print"), errorString());
+    if (!sent)
+        return 0;
+    if (printerName)
+        *printerName = printer->printerName();
+    return labels;
 }

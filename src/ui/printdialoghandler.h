@@ -14,8 +14,9 @@ public:
     explicit PrintDialogHandler(QObject *parent = nullptr);
 
     // The print action: prepares the printer from the document, asks the
-    // user in the print dialog and prints.
-    void printWithDialog(Document *doc);
+    // user in the print dialog and prints. The number of labels handed to
+    // the printer (0 when nothing was printed) and the printer's name.
+    qint64 printWithDialog(Document *doc, QString *printerName = nullptr);
 
     // printDocument() with a progress dialog (with Cancel) for long jobs.
     bool printWithProgress(QPrinter *printer, Document *doc, QWidget *parent = nullptr);

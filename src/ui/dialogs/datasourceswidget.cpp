@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QSettings>
 #include <QStringList>
 #include <QVBoxLayout>
 
@@ -138,6 +139,17 @@ void DataSourcesWidget::addSequence()
     }
 }
 
+namespace {
+
+// The folder the window's file dialogs last used (the same setting).
+QString startFolder()
+{
+    const QString folder = QSettings().value(QStringLiteral("lastFolder")).toString();
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QDir::homePath();
+}
+
+} // namespace
+
 void DataSourcesWidget::importSource()
 {
     DataSourceManager *manager = services::dataSourceManager();
@@ -145,10 +157,11 @@ void DataSourcesWidget::importSource()
         return;
 
     const QString name =
-        QFileDialog::getOpenFileName(this, tr("Open file"), QDir::homePath(),
+        QFileDialog::getOpenFileName(this, tr("Open file"), startFolder(),
                                      tr("Data files (*.csv *.xlsx *.txt);;All files (*.*)"));
     if (name.isEmpty())
         return;
+    QSettings().setValue(QStringLiteral("lastFolder"), QFileInfo(name).absolutePath());
 
     if (name.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)
         || name.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive)) {

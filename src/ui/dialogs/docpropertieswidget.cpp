@@ -19,6 +19,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -41,6 +42,27 @@ SizeTemplate startingMeasures()
 
 } // namespace
 
+QString DocPropertiesWidget::categoryName(const QString &name)
+{
+    // The shipped catalogue names its categories in English; those the
+    // program knows are shown in the user's language, others as they stand.
+    static const char *const known[] = {
+        QT_TR_NOOP("Custom"),
+        QT_TR_NOOP("Shipping labels"),
+        QT_TR_NOOP("Product and price labels"),
+        QT_TR_NOOP("Address labels"),
+        QT_TR_NOOP("Multi-across rolls"),
+        QT_TR_NOOP("Small labels"),
+        QT_TR_NOOP("Square and round-cornered labels"),
+        QT_TR_NOOP("Wide industrial labels"),
+    };
+    for (const char *k : known) {
+        if (name == QLatin1String(k))
+            return tr(k);
+    }
+    return name;
+}
+
 DocPropertiesWidget::DocPropertiesWidget(QWidget *parent, const SizeTemplateManager *manager)
     : QWidget(parent), catalogue(manager ? manager : services::sizeTemplateManager())
 {
@@ -52,10 +74,10 @@ DocPropertiesWidget::DocPropertiesWidget(QWidget *parent, const SizeTemplateMana
     categoryBox->setObjectName(QStringLiteral("category"));
     const QMap<qint32, QString> categories =
         catalogue ? catalogue->categories() : QMap<qint32, QString>();
-    categoryBox->addItem(categories.value(0, tr("Custom")), 0);
+    categoryBox->addItem(categoryName(categories.value(0, QStringLiteral("Custom"))), 0);
     for (auto it = categories.cbegin(); it != categories.cend(); ++it) {
         if (it.key() != 0)
-            categoryBox->addItem(it.value(), it.key());
+            categoryBox->addItem(categoryName(it.value()), it.key());
     }
     connect(categoryBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &DocPropertiesWidget::fillTemplateList);
@@ -176,6 +198,11 @@ void DocPropertiesWidget::fillTemplateList(int index)
     }
     if (templateList->count() > 0 && !editing)
         templateList->setCurrentRow(0);
+    // Wide enough for the longest entry of any category seen, in any language.
+    const int needed = templateList->sizeHintForColumn(0) + 2 * templateList->frameWidth() +
+                       templateList->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8;
+    if (needed > templateList->minimumWidth())
+        templateList->setMinimumWidth(needed);
     updatePreview();
 }
 

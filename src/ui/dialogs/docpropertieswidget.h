@@ -26,6 +26,9 @@ class DocPropertiesWidget : public QWidget
 {
     Q_OBJECT
 public:
+    // A category of the catalogue as the user reads it.
+    static QString categoryName(const QString &name);
+
     // The catalogue defaults to the application's own.
     explicit DocPropertiesWidget(QWidget *parent = nullptr,
                                  const SizeTemplateManager *catalogue = nullptr);

@@ -11,15 +11,16 @@ InterfacePage::InterfacePage(QWidget *parent) : BasePage(parent)
 {
     languageCombo = new QComboBox;
     languageCombo->setObjectName(QStringLiteral("language"));
+    // Each language by its own name, so that whoever reads it finds theirs
+    // whatever language the window is in now.
     const struct
     {
         const char *text;
         const char *locale;
-    } languages[] = {{QT_TR_NOOP("English"), "en_US"}, {QT_TR_NOOP("Danish"), "da_DK"},
-                     {QT_TR_NOOP("German"), "de_DE"},  {QT_TR_NOOP("Polish"), "pl_PL"},
-                     {QT_TR_NOOP("Swedish"), "sv_SE"}};
+    } languages[] = {{"English", "en_US"}, {"Dansk", "da_DK"}, {"Deutsch", "de_DE"},
+                     {"Polski", "pl_PL"},  {"Svenska", "sv_SE"}};
     for (const auto &l : languages)
-        languageCombo->addItem(QIcon(), tr(l.text), QString::fromLatin1(l.locale));
+        languageCombo->addItem(QIcon(), QString::fromUtf8(l.text), QString::fromLatin1(l.locale));
 
     auto *group = new QGroupBox(tr("Localization"));
     auto *form = new QFormLayout(group);

@@ -18,7 +18,6 @@ PreferencesDialog::PreferencesDialog(QWidget *parent) : QDialog(parent)
     contentsWidget->setViewMode(QListView::IconMode);
     contentsWidget->setIconSize(QSize(48, 36));
     contentsWidget->setMovement(QListView::Static);
-    contentsWidget->setMaximumWidth(72);
     contentsWidget->setSpacing(8);
 
     pagesWidget = new QStackedWidget;
@@ -39,7 +38,14 @@ PreferencesDialog::PreferencesDialog(QWidget *parent) : QDialog(parent)
     entry->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
     connect(contentsWidget, &QListWidget::currentItemChanged, this, &PreferencesDialog::changePage);
     contentsWidget->setCurrentRow(0);
-
+    // As wide as its longest entry in the language in use, never narrower
+    // than the icons.
+    int widest = contentsWidget->iconSize().width();
+    for (int i = 0; i < contentsWidget->count(); ++i)
+        widest = qMax(widest, contentsWidget->fontMetrics().horizontalAdvance(
+                                  contentsWidget->item(i)->text()));
+    contentsWidget->setFixedWidth(widest + 4 * contentsWidget->spacing() +
+                                  2 * contentsWidget->frameWidth());
     auto *row = new QHBoxLayout;
     row->addWidget(contentsWidget);
     row->addWidget(pagesWidget, 1);
