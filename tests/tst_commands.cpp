@@ -9,7 +9,9 @@
 #include "labelitems/textitem.h"
 #include "mousedrive.h"
 
+#include <QAction>
 #include <QGraphicsSceneMouseEvent>
+#include <QMenu>
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QUndoStack>
@@ -240,6 +242,11 @@ void TestCommands::positionAndSizeIsOneEntryUnlessLocked()
     QVERIFY(QMetaObject::invokeMethod(t, "positionSizeDialog"));
     QCOMPARE(dialog.runs, 1);
     QCOMPARE(e.stack()->count(), before + 1);
+    // The menu shows the lock: its entry is off while the layout is locked.
+    QAction *entry = t->menu()->actions().first();
+    QVERIFY(!entry->isEnabled());
+    e.doc->setLocked(false);
+    QVERIFY(t->menu()->actions().first()->isEnabled());
 }
 
 // Cut and paste are one entry each: Undo takes the pasted copies away, then

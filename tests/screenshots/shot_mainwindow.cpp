@@ -1,6 +1,8 @@
 // Renders the main window with one document of three labels, the undo
 // history and the label preview to mainwindow.png (offscreen).
 
+#include "dialogs/docpropertiesdialog.h"
+#include "dialogs/preferencesdialog.h"
 #include "document.h"
 #include "documentview.h"
 #include "labelitems/textitem.h"
@@ -9,9 +11,11 @@
 #include "testutil.h"
 #include "txapp.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
@@ -56,5 +60,25 @@ int main(int argc, char *argv[])
     const QString file = QDir(out).filePath(QStringLiteral("mainwindow.png"));
     window.grab().save(file);
     qInfo("wrote %s", qPrintable(file));
+
+    // The label fitted into the view.
+    window.findChild<QAction *>(QStringLiteral("action/fitlabel"))->trigger();
+    QCoreApplication::processEvents();
+    window.grab().save(QDir(out).filePath(QStringLiteral("mainwindow-fit.png")));
+
+    // Preferences and the stock dialog in German.
+    QTranslator german;
+    if (startup::loadTranslation(german, QStringLiteral("de_DE"))) {
+        QCoreApplication::installTranslator(&german);
+        PreferencesDialog prefs;
+        prefs.show();
+        QCoreApplication::processEvents();
+        prefs.grab().save(QDir(out).filePath(QStringLiteral("preferences-de.png")));
+        DocPropertiesDialog props(doc, nullptr);
+        props.show();
+        QCoreApplication::processEvents();
+        props.grab().save(QDir(out).filePath(QStringLiteral("docproperties-de.png")));
+        QCoreApplication::removeTranslator(&german);
+    }
     return 0;
 }

@@ -128,6 +128,10 @@ QMenu *BaseItem::menu()
         contextMenu = new QMenu;
         populateMenu(contextMenu);
     }
+    // A locked layout shows that its geometry cannot be changed here.
+    const Document *doc = document();
+    if (positionSizeAction)
+        positionSizeAction->setEnabled(!doc || !doc->isLocked());
     return contextMenu;
 }
 
@@ -135,6 +139,7 @@ void BaseItem::populateMenu(QMenu *m)
 {
     QAction *a = m->addAction(icons::fromAppDir(QStringLiteral("/icons/oxygen/32x32/actions/transform-scale.png")),
                               tr("Position and size..."));
+    positionSizeAction = a;
     connect(a, &QAction::triggered, this, &BaseItem::positionSizeDialog);
 }
 

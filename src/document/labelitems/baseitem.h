@@ -7,6 +7,7 @@
 #include <QList>
 #include <QPointer>
 
+class QAction;
 class QMenu;
 class Document;
 
@@ -123,6 +124,7 @@ private:
     void endMove();
 
     QMenu *contextMenu = nullptr;
+    QAction *positionSizeAction = nullptr;
     QSizeF itemSize;
     QSizeF pressSize = QSizeF(-1, -1);
     QPointF pressPos;
