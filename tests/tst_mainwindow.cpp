@@ -52,6 +52,16 @@ void newDocument(MainWindow &w)
     w.newDocument();
 }
 
+// Shown, active and holding a new document, as a user sees it; false when
+// the window never became active.
+bool showWithDocument(MainWindow &w)
+{
+    w.show();
+    newDocument(w);
+    QApplication::setActiveWindow(&w);
+    return QTest::qWaitForWindowActive(&w);
+}
+
 TextItem *addText(Document *doc, QPointF pos, const QString &s)
 {
     return docbuilder::addText(*doc, pos, QSizeF(80, 30), s);
@@ -360,10 +370,7 @@ void TestMainWindow::keyboardUndoAfterTypingTakesBackTheEdit()
     // turn is undone and the typed text stays; the typing became an entry
     // of its own when the turn ended it.
     MainWindow w;
-    w.show();
-    newDocument(w);
-    QApplication::setActiveWindow(&w);
-    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QVERIFY(showWithDocument(w));
     Document *doc = w.currentDocument();
     w.findChild<QToolBar *>(QStringLiteral("toolbar/tools"))->actions().first()->trigger();
     mousedrive::drag(w.currentView(), QPointF(30, 30), QPointF(200, 90));
@@ -380,10 +387,7 @@ void TestMainWindow::keyboardUndoAfterTypingTakesBackTheEdit()
 void TestMainWindow::pageKeysStepThroughTheLabels()
 {
     MainWindow w;
-    w.show();
-    newDocument(w);
-    QApplication::setActiveWindow(&w);
-    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QVERIFY(showWithDocument(w));
     Document *doc = w.currentDocument();
     TextItem *t = addText(doc, QPointF(10, 10), QStringLiteral("x"));
     t->insertRecord(3);
@@ -416,10 +420,7 @@ void TestMainWindow::zoomByKeysWheelAndFit()
 {
     MainWindow w;
     w.resize(1200, 800);
-    w.show();
-    newDocument(w);
-    QApplication::setActiveWindow(&w);
-    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QVERIFY(showWithDocument(w));
     DocumentView *view = w.currentView();
     auto *zoom = w.findChild<QComboBox *>(QStringLiteral("status/zoom"));
     auto steps = [zoom] {
