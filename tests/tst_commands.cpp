@@ -80,6 +80,7 @@ private slots:
     void alignRotatedItemByItsVisualEdge();
     void closingDeletesOffSceneItemsOnce();
     void rotationBetweenResizeAndUndo();
+    void toolbarWhileTypingKeepsTheKeyboard();
     void randomEditsUndoToEveryEarlierState_data();
     void randomEditsUndoToEveryEarlierState();
 };
@@ -573,6 +574,35 @@ void TestCommands::rotationBetweenResizeAndUndo()
     e.doc->rotateSelected(0);
     QCOMPARE(t->size(), resized.size);
     QCOMPARE(t->pos(), resized.pos);
+}
+
+void TestCommands::toolbarWhileTypingKeepsTheKeyboard()
+{
+    // Typing, bold from the toolbar, typing on: three entries, and the keys
+    // after the bold still reach the frame.
+    Editor e;
+    QApplication::setActiveWindow(e.view);
+    TextItem *t = e.text(QPointF(40, 40), QSizeF(200, 60));
+    e.doc->setFocusItem(t->editor(), Qt::MouseFocusReason);
+    QTest::keyClicks(e.view->viewport(), QStringLiteral("Fresh"));
+    QFont bold = t->font();
+    bold.setBold(true);
+    e.doc->setSelectedFont(bold);
+    QVERIFY(t->editor()->hasFocus());
+    QTest::keyClicks(e.view->viewport(), QStringLiteral(" Apples"));
+    e.doc->endTyping();
+    QCOMPARE(t->plainText(), QStringLiteral("Fresh Apples"));
+    QStringList entries;
+    for (int i = 0; i < e.stack()->count(); ++i)
+        entries << e.stack()->text(i);
+    QCOMPARE(entries, (QStringList{"Typing", "Font", "Typing"}));
+    e.stack()->undo();
+    QCOMPARE(t->plainText(), QStringLiteral("Fresh"));
+    QVERIFY(t->font().bold());
+    e.stack()->undo();
+    QVERIFY(!t->font().bold());
+    e.stack()->undo();
+    QCOMPARE(t->plainText(), QString());
 }
 
 void TestCommands::randomEditsUndoToEveryEarlierState_data()

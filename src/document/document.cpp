@@ -215,8 +215,21 @@ bool Document::editItems(const QList<BaseItem *> &items, const QString &text,
                          const std::function<void()> &edit)
 {
     // Typing in a frame becomes its own entry first, so this one starts
-    // from what the user saw.
+    // from what the user saw; the frame gets the keyboard back afterwards
+    // (bold from the toolbar while typing, for instance).
+    QPointer<QGraphicsObject> typing =
+        focusItem() ? focusItem()->toGraphicsObject() : nullptr;
     setFocusItem(nullptr);
+    struct Refocus
+    {
+        Document *doc;
+        QPointer<QGraphicsObject> &item;
+        ~Refocus()
+        {
+            if (item && item->scene() == doc && doc->focusItem() == nullptr)
+                doc->setFocusItem(item, Qt::OtherFocusReason);
+        }
+    } refocus{this, typing};
     struct Watched
     {
         QPointer<BaseItem> item;
@@ -231,8 +244,10 @@ bool Document::editItems(const QList<BaseItem *> &items, const QString &text,
     QPointer<Document> self(this);
     edit();
     // A dialog's event loop may have closed the document.
-    if (!self)
+    if (!self) {
+        typing = nullptr;
         return false;
+    }
     QList<command::EditItems::Change> changes;
     for (const Watched &w : qAsConst(watched)) {
         if (!w.item || w.item->scene() != this)
