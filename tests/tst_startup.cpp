@@ -4,7 +4,10 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTranslator>
 #include <QtTest>
 
@@ -16,6 +19,7 @@ private slots:
     void qtVersionCheck();
     void displayName();
     void versionOption();
+    void startupTraceReportsTheShownWindow();
     void positionalFilesInOrder();
     void translationFromWorkingDirectory();
     void restartCodeRunsAnotherPass();
@@ -57,6 +61,39 @@ void TestStartup::versionOption()
     QCOMPARE(p.exitCode(), 0);
     const QString out = QString::fromUtf8(p.readAllStandardOutput());
     QVERIFY2(out.trimmed().endsWith(QLatin1String("v4.1.0")), qPrintable(out));
+}
+
+void TestStartup::startupTraceReportsTheShownWindow()
+{
+    // What the start-up bench waits for: one line once the window is up,
+    // and nothing of the kind without the variable.
+    for (const bool traced : {true, false}) {
+        QTemporaryDir config;
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        if (traced)
+            env.insert(QStringLiteral("TAGORIX_STARTUP_TRACE"), QStringLiteral("1"));
+        else
+            env.remove(QStringLiteral("TAGORIX_STARTUP_TRACE"));
+        p.setProcessEnvironment(env);
+        p.start(QDir(QStringLiteral(TAGORIX_BIN_DIR)).filePath(QStringLiteral("tagorix")), QStringList());
+        QVERIFY(p.waitForStarted());
+        QByteArray err;
+        QElapsedTimer clock;
+        clock.start();
+        // The first start waits in the new-label dialog; 5 s without the
+        // line is enough to say it does not come.
+        while (!err.contains("window shown") && clock.elapsed() < (traced ? 60000 : 5000)) {
+            p.waitForReadyRead(200);
+            err += p.readAllStandardError();
+        }
+        p.kill();
+        p.waitForFinished();
+        QRegularExpression line(QStringLiteral("tagorix: window shown \\d+ ms after main"));
+        QCOMPARE(line.match(QString::fromUtf8(err)).hasMatch(), traced);
+    }
 }
 
 void TestStartup::positionalFilesInOrder()
