@@ -497,17 +497,6 @@ struct ItemState
 };
 using SceneState = QMap<int, ItemState>;
 
-SceneState sceneState(Document *doc, const QList<QPointer<TextItem>> &tracked)
-{
-    SceneState state;
-    for (int i = 0; i < tracked.size(); ++i) {
-        TextItem *t = tracked.at(i);
-        if (t && t->scene() == doc)
-            state.insert(i, ItemState{t->geometry(), t->plainText()});
-    }
-    return state;
-}
-
 QString differs(const SceneState &now, const SceneState &then)
 {
     if (now.keys() != then.keys()) {

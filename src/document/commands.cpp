@@ -371,34 +371,11 @@ bool MoveItem::mergeWith(const QUndoCommand *other)
     return true;
 }
 
-ResizeItem::ResizeItem(BaseItem *i, const BaseItem::Geometry &b, QUndoCommand *parent)
+SetGeometry::SetGeometry(BaseItem *i, const BaseItem::Geometry &b, const QString &text,
+                         QUndoCommand *parent)
     : QUndoCommand(parent), item(i), before(b)
 {
-    setText(QObject::tr("Resize item"));
-    if (item)
-        after = item->geometry();
-}
-
-void ResizeItem::redo()
-{
-    if (firstRedo) {
-        firstRedo = false;
-        return;
-    }
-    if (item)
-        item->setGeometry(after);
-}
-
-void ResizeItem::undo()
-{
-    if (item)
-        item->setGeometry(before);
-}
-
-SetGeometry::SetGeometry(BaseItem *i, const BaseItem::Geometry &b, QUndoCommand *parent)
-    : QUndoCommand(parent), item(i), before(b)
-{
-    setText(QObject::tr("Position and size"));
+    setText(text);
     if (item)
         after = item->geometry();
 }

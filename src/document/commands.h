@@ -171,30 +171,16 @@ private:
     bool firstRedo = true;
 };
 
-// A drag of one of the item's handles. Undo and redo put back the whole
-// geometry the item had at the press and at the release, rather than
-// replaying edge positions: a scene point means another edge once the item
-// has been turned or moved in between, and replaying is not exact.
-class ResizeItem : public QUndoCommand
-{
-public:
-    ResizeItem(BaseItem *item, const BaseItem::Geometry &before, QUndoCommand *parent = nullptr);
-    void undo() override;
-    void redo() override;
-
-private:
-    QPointer<BaseItem> item;
-    bool firstRedo = true;
-    BaseItem::Geometry before;
-    BaseItem::Geometry after;
-};
-
-// A geometry set in one go (the "Position and size" dialog): undo gives the
-// item the geometry it had before, redo the one it was given.
+// A geometry set in one go: a drag of one of the item's handles ("Resize
+// item") or the "Position and size" dialog. Undo and redo put back the whole
+// geometry the item had before and after, rather than replaying edge
+// positions: a scene point means another edge once the item has been turned
+// or moved in between, and replaying is not exact.
 class SetGeometry : public QUndoCommand
 {
 public:
-    SetGeometry(BaseItem *item, const BaseItem::Geometry &before, QUndoCommand *parent = nullptr);
+    SetGeometry(BaseItem *item, const BaseItem::Geometry &before, const QString &text,
+                QUndoCommand *parent = nullptr);
     void undo() override;
     void redo() override;
 

@@ -352,7 +352,8 @@ void Document::itemRepositioned(BaseItem *item, QPointF origPos)
 
 void Document::itemResized(BaseItem *item)
 {
-    pushEdit(new command::ResizeItem(item, item->geometryAtHandlePress()));
+    pushEdit(new command::SetGeometry(item, item->geometryAtHandlePress(),
+                                      QObject::tr("Resize item")));
     setModified(true);
 }
 
@@ -360,7 +361,7 @@ void Document::geometryEdited(BaseItem *item, const BaseItem::Geometry &before)
 {
     if (!item || item->geometry() == before)
         return;
-    pushEdit(new command::SetGeometry(item, before));
+    pushEdit(new command::SetGeometry(item, before, QObject::tr("Position and size")));
     setModified(true);
 }
 

@@ -107,9 +107,6 @@ private:
     void addRecentFile(const QString &path);
     void removeRecentFile(const QString &path);
     void refreshRecentMenu();
-    // Where file dialogs open: the folder of the file last chosen in one.
-    QString lastFolder() const;
-    void rememberFolder(const QString &file);
     // Actions that need a document are enabled only while one is open.
     void updateActions();
     void showZoom(double factor);

@@ -12,6 +12,7 @@
 #include "datasourcemanager.h"
 #include "document.h"
 #include "documentview.h"
+#include "lastfolder.h"
 #include "pdfpage.h"
 #include "printersettings_win.h"
 #include "printdialoghandler.h"
@@ -72,7 +73,6 @@ void MainWindow::openDocumentWindow(Document *doc, bool titleFromFile)
 namespace {
 
 const char recentKey[] = "recentFiles";
-const char folderKey[] = "lastFolder";
 const int recentMax = 10;
 
 } // namespace
@@ -138,27 +138,17 @@ void MainWindow::openRecent()
     load(file);
 }
 
-QString MainWindow::lastFolder() const
-{
-    const QString folder = QSettings().value(QLatin1String(folderKey)).toString();
-    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QDir::homePath();
-}
 
-void MainWindow::rememberFolder(const QString &file)
-{
-    if (!file.isEmpty())
-        QSettings().setValue(QLatin1String(folderKey), QFileInfo(file).absolutePath());
-}
 
 QPixmap MainWindow::chooseImage()
 {
     const QString fn = QFileDialog::getOpenFileName(
-        nullptr, tr("Open file..."), lastFolder(),
+        nullptr, tr("Open file..."), lastfolder::get(),
         tr("Images (*.png *.jpg *.jpeg *.bmp *.gif *.svg)") + QStringLiteral(";;") +
             tr("All Files (*)"));
     if (fn.isEmpty() || !QFile::exists(fn))
         return QPixmap();
-    rememberFolder(fn);
+    lastfolder::remember(fn);
     QPixmap picture(fn);
     if (picture.isNull())
         QMessageBox::warning(this, tr("Insert image"),
@@ -176,9 +166,9 @@ void MainWindow::loadFiles(QStringList files)
 bool MainWindow::load()
 {
     const QString fn =
-        QFileDialog::getOpenFileName(this, tr("Open..."), lastFolder(),
+        QFileDialog::getOpenFileName(this, tr("Open..."), lastfolder::get(),
                                      tr("Tagorix 4 label files (*.tx4l);;All files (*.*)"));
-    rememberFolder(fn);
+    lastfolder::remember(fn);
     return load(fn);
 }
 
@@ -276,11 +266,11 @@ bool MainWindow::saveDocumentAs(Document *doc)
 {
     if (!doc)
         return false;
-    QString name = QFileDialog::getSaveFileName(this, tr("Save As..."), lastFolder(),
+    QString name = QFileDialog::getSaveFileName(this, tr("Save As..."), lastfolder::get(),
                                                 tr("Tagorix 4 label files (*.tx4l)"));
     if (name.isEmpty())
         return false;
-    rememberFolder(name);
+    lastfolder::remember(name);
     name = withSuffix(name, QStringLiteral(".tx4l"));
     // The document takes the new name only once it is written there, so a
     // later Save never aims at a path that failed.
@@ -369,11 +359,11 @@ bool MainWindow::exportAsPdf()
     Document *doc = currentDocument();
     if (!doc || !PrintDialogHandler::dataReady(doc, this))
         return false;
-    QString name = QFileDialog::getSaveFileName(this, tr("Export as PDF..."), lastFolder(),
+    QString name = QFileDialog::getSaveFileName(this, tr("Export as PDF..."), lastfolder::get(),
                                                 tr("PDF files (*.pdf)"));
     if (name.isEmpty())
         return false;
-    rememberFolder(name);
+    lastfolder::remember(name);
     name = withSuffix(name, QStringLiteral(".pdf"));
 
     QPrinter printer(QPrinter::ScreenResolution);
@@ -414,10 +404,10 @@ bool MainWindow::exportLabelsAsPdf()
     if (!doc || !PrintDialogHandler::dataReady(doc, this))
         return false;
     QString name = QFileDialog::getSaveFileName(this, tr("Export labels as PDF..."),
-                                                lastFolder(), tr("PDF files (*.pdf)"));
+                                                lastfolder::get(), tr("PDF files (*.pdf)"));
     if (name.isEmpty())
         return false;
-    rememberFolder(name);
+    lastfolder::remember(name);
     name = withSuffix(name, QStringLiteral(".pdf"));
     PrintDialogHandler handler;
     QPrinter printer(QPrinter::ScreenResolution);

@@ -5,6 +5,7 @@
 #include "dialogs/datasourceitem.h"
 #include "dialogs/sequencedialog.h"
 #include "dialogs/tableeditor.h"
+#include "lastfolder.h"
 #include "services.h"
 
 #include <QDir>
@@ -15,7 +16,6 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
-#include <QSettings>
 #include <QStringList>
 #include <QVBoxLayout>
 
@@ -139,17 +139,6 @@ void DataSourcesWidget::addSequence()
     }
 }
 
-namespace {
-
-// The folder the window's file dialogs last used (the same setting).
-QString startFolder()
-{
-    const QString folder = QSettings().value(QStringLiteral("lastFolder")).toString();
-    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QDir::homePath();
-}
-
-} // namespace
-
 void DataSourcesWidget::importSource()
 {
     DataSourceManager *manager = services::dataSourceManager();
@@ -157,11 +146,11 @@ void DataSourcesWidget::importSource()
         return;
 
     const QString name =
-        QFileDialog::getOpenFileName(this, tr("Open file"), startFolder(),
+        QFileDialog::getOpenFileName(this, tr("Open file"), lastfolder::get(),
                                      tr("Data files (*.csv *.xlsx *.txt);;All files (*.*)"));
     if (name.isEmpty())
         return;
-    QSettings().setValue(QStringLiteral("lastFolder"), QFileInfo(name).absolutePath());
+    lastfolder::remember(name);
 
     if (name.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)
         || name.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive)) {
