@@ -431,6 +431,29 @@ void TestCluster::journalLeasesAndSchema()
     QVERIFY(!a.release(job.printer, QStringLiteral("a")));
     QVERIFY(!b.release(job.printer, QStringLiteral("b"), true));
     QVERIFY(b.release(job.printer, QStringLiteral("b")));
+
+    // A claim whose answer was lost (the database went away as it
+    // committed) is the holder's to claim again, ahead of later jobs; once
+    // its sending began, it is not.
+    QStringList ids;
+    for (int n = 0; n < 2; ++n) {
+        server::JobRecord next = job;
+        next.id = QStringLiteral("j-lost-%1").arg(n);
+        next.printer = QStringLiteral("Zebra_8");
+        QCOMPARE(a.accept(&next), Journal::Accepted::Created);
+        ids << next.id;
+    }
+    QCOMPARE(a.lease(QStringLiteral("Zebra_8"), QStringLiteral("a"), 60000), Journal::Lease::Taken);
+    QCOMPARE(a.claimNext(QStringLiteral("Zebra_8"), QStringLiteral("a"))->id, ids[0]);
+    QVERIFY(!b.claimNext(QStringLiteral("Zebra_8"), QStringLiteral("b")));
+    const std::optional<server::JobRecord> reclaimed =
+        a.claimNext(QStringLiteral("Zebra_8"), QStringLiteral("a"));
+    QVERIFY(reclaimed && reclaimed->id == ids[0]);
+    QCOMPARE(reclaimed->state, server::state::Rendering);
+    QVERIFY(a.markSending(*reclaimed, QStringLiteral("a"), 1, 1000));
+    QCOMPARE(a.claimNext(QStringLiteral("Zebra_8"), QStringLiteral("a"))->id, ids[1]);
+    QVERIFY(a.job(ids[0])->sendStarted);
+    QCOMPARE(a.job(ids[0])->state, server::state::Rendering);
 }
 
 // 600 one-label jobs, one client a printer posting its jobs in order, each

@@ -164,7 +164,10 @@ void Dispatcher::record(Worker *w, const QString &id, const QStringList &from,
 {
     // Only while the job is still this service's: another that took the
     // printer over may have claimed it again since.
-    while (!journal->transition(id, from, change, unsentOnly, instance) && !journal->healthy()) {
+    // Until the journal answers: a change it never took must not be
+    // mistaken for one that no longer applies.
+    for (bool written = false;
+         !journal->transition(id, from, change, unsentOnly, instance, &written) && !written;) {
         std::unique_lock<std::mutex> guard(lock);
         if (!pause(guard, w->wake, FirstRetryMs))
             return;
@@ -389,6 +392,8 @@ void Dispatcher::run(Worker *w)
             // Not on disk, or the printer is another's: nothing may go out.
             Change back;
             back.state = state::Queued;
+            // The mark may have been written while its answer was lost.
+            back.sendStarted = false;
             record(w, id, {state::Rendering}, back);
             // Until the lease is renewed or given up, rather than drawing again at once.
             std::unique_lock<std::mutex> guard(lock);

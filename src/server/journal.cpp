@@ -326,7 +326,7 @@ Journal::Accepted Journal::accept(JobRecord *job)
 }
 
 bool Journal::transition(const QString &id, const QStringList &from, const Change &change,
-                         bool unsentOnly, const QString &handledBy)
+                         bool unsentOnly, const QString &handledBy, bool *written)
 {
     QStringList extra;
     QList<QVariant> binds;
@@ -341,6 +341,8 @@ bool Journal::transition(const QString &id, const QStringList &from, const Chang
         return applyChange(db, id, from, change, &applied, extra.join(QStringLiteral(" AND ")),
                            binds);
     });
+    if (written)
+        *written = ok;
     return ok && applied;
 }
 
@@ -597,9 +599,11 @@ std::optional<JobRecord> Journal::claimNext(const QString &printer, const QStrin
         // The oldest first, whatever else holds it: a printer's order is the
         // order its jobs were accepted in, and the lease makes this the only
         // service that claims them.
-        if (!db.exec(QStringLiteral("SELECT id FROM jobs WHERE printer = ? AND state IN "
-                                    "('queued', 'waiting') ORDER BY seq LIMIT 1{lock}"),
-                     {printer}, &rows))
+        if (!db.exec(QStringLiteral("SELECT id FROM jobs WHERE printer = ? AND (state IN "
+                                    "('queued', 'waiting') OR (state = 'rendering' AND "
+                                    "sent_by = ? AND send_started = 0)) ORDER BY seq "
+                                    "LIMIT 1{lock}"),
+                     {printer, holder}, &rows))
             return false;
         if (rows.isEmpty())
             return true;
@@ -607,8 +611,9 @@ std::optional<JobRecord> Journal::claimNext(const QString &printer, const QStrin
         claim.state = state::Rendering;
         claim.sentBy = holder;
         bool applied = false;
-        if (!applyChange(db, rows.first().value(0).toString(), {state::Queued, state::Waiting},
-                         claim, &applied, LeaseHeld, {holder}))
+        if (!applyChange(db, rows.first().value(0).toString(),
+                         {state::Queued, state::Waiting, state::Rendering}, claim, &applied,
+                         LeaseHeld, {holder}))
             return false;
         if (applied)
             id = rows.first().value(0).toString();

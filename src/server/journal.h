@@ -123,9 +123,11 @@ public:
     // when it was applied and is on disk. `from` empty: any state.
     // With unsentOnly, only while no print system job is recorded for it;
     // with handledBy, only while that service is the one handling it (the
-    // last to claim it).
+    // last to claim it). *written: the journal answered, whether or not the
+    // change applied.
     bool transition(const QString &id, const QStringList &from, const Change &change,
-                    bool unsentOnly = false, const QString &handledBy = QString());
+                    bool unsentOnly = false, const QString &handledBy = QString(),
+                    bool *written = nullptr);
     // transition() for every job of a printer in the states `from`.
     int transitionPrinter(const QString &printer, const QStringList &from, const Change &change);
 
@@ -161,7 +163,9 @@ public:
     // unfinished. True when it was given back.
     bool release(const QString &printer, const QString &holder, bool onlyIdle = false);
     // The printer's oldest queued or waiting job, now rendering, while
-    // `holder` holds the printer's lease.
+    // `holder` holds the printer's lease. A job `holder` claimed but never
+    // began to send counts as queued: its claim may have been written while
+    // the answer was lost, and the caller asks only when nothing is in hand.
     std::optional<JobRecord> claimNext(const QString &printer, const QString &holder);
     // Records that the job's sending begins, while `holder` holds the
     // printer's lease for at least `leftMs` more; false when it does not, or
