@@ -5,6 +5,8 @@
 
 #include "testutil.h"
 
+#include <KZip>
+
 #include <QBrush>
 #include <QBuffer>
 #include <QElapsedTimer>
@@ -13,7 +15,10 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTextCodec>
 #include <QtTest>
+#include <map>
+#include <random>
 
 using namespace QXlsx;
 
@@ -21,6 +26,37 @@ namespace {
 
 // The system interpreter, the one that has openpyxl.
 const char PythonPath[] = "/usr/bin/python3";
+
+// A workbook of one sheet "S" whose sheet and shared strings parts are
+// given as they are to be stored.
+QString writeParts(const QString &path, const QByteArray &sheet, const QByteArray &strings)
+{
+    const QByteArray rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+    const QByteArray main = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+    KZip zip(path);
+    if (!zip.open(QIODevice::WriteOnly)) {
+        return QString();
+    }
+    zip.writeFile(QStringLiteral("_rels/.rels"),
+                  "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/"
+                  "relationships\"><Relationship Id=\"rId1\" Type=\"" +
+                      rel + "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>");
+    zip.writeFile(QStringLiteral("xl/workbook.xml"),
+                  "<workbook xmlns=\"" + main + "\" xmlns:r=\"" + rel +
+                      "\"><sheets><sheet name=\"S\" sheetId=\"1\" r:id=\"rId1\"/></sheets>"
+                      "</workbook>");
+    zip.writeFile(QStringLiteral("xl/_rels/workbook.xml.rels"),
+                  "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/"
+                  "relationships\"><Relationship Id=\"rId1\" Type=\"" +
+                      rel +
+                      "/worksheet\" Target=\"worksheets/sheet1.xml\"/><Relationship Id=\"rId2\" "
+                      "Type=\"" +
+                      rel + "/sharedStrings\" Target=\"sharedStrings.xml\"/></Relationships>");
+    zip.writeFile(QStringLiteral("xl/sharedStrings.xml"), strings);
+    zip.writeFile(QStringLiteral("xl/worksheets/sheet1.xml"), sheet);
+    zip.close();
+    return path;
+}
 
 } // namespace
 
@@ -46,6 +82,9 @@ private slots:
     void setDataWritesWorksheet();
     void writeAndReadDates();
     void openedDeviceAndLifetime();
+    void handWrittenParts_data();
+    void handWrittenParts();
+    void cellsInAnyOrder();
 
     void damaged_data();
     void damaged();
@@ -460,6 +499,184 @@ void TestXlsx::damaged()
     } else if (file == QLatin1String("text-bomb.xlsx")) {
         QVERIFY(!sheet->cellAt(1, 1)); // its string never arrived
         QCOMPARE(sheet->read(1, 2), QVariant(1.0));
+    }
+}
+
+// Parts as other programs write them, and faults in them: the cells a
+// fault leaves out, and every cell before it kept. Each cell is given as
+// "A1=value" in the order of the cells read.
+void TestXlsx::handWrittenParts_data()
+{
+    QTest::addColumn<QByteArray>("sheet");
+    QTest::addColumn<QByteArray>("strings");
+    QTest::addColumn<QStringList>("cells");
+    const QByteArray ns = "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"";
+    const QByteArray prefixed =
+        "xmlns:x=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"";
+    const QByteArray sst = "<sst " + ns +
+                           "><si><t>plain</t></si><si><r><t>rich </t></r><r><rPr><b/></rPr>"
+                           "<t xml:space=\"preserve\">runs</t></r><rPh><t>HINT</t></rPh></si>"
+                           "<si><t>line_x000D_break &amp; &#233;</t></si></sst>";
+
+    QTest::newRow("prefixes, quotes, entities, CDATA, comments")
+        << QByteArray(
+               "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<x:worksheet " +
+               prefixed +
+               "><!-- a <comment> --><x:sheetData><x:row r='1'>"
+               "<x:c r='A1' t='inlineStr'><x:is><x:t>a &amp; b &#x263A; &lt;</x:t></x:is>"
+               "</x:c><x:c r=\"B1\"><x:v> 2.5 </x:v></x:c><?pi x?><x:c r=\"C1\" t=\"str\">"
+               "<x:v><![CDATA[<raw>&]]></x:v></x:c></x:row></x:sheetData></x:worksheet>")
+        << sst << QStringList{"A1=a & b \u263A <", "B1=2.5", "C1=<raw>&"};
+    QTest::newRow("shared strings: runs without hints, escapes")
+        << QByteArray("<worksheet " + ns +
+                      "><sheetData><row><c t=\"s\"><v>0</v></c><c t=\"s\"><v>1</v></c>"
+                      "<c t=\"s\"><v> 2 </v></c><c t=\"s\"><v>3</v></c></row></sheetData>"
+                      "</worksheet>")
+        << sst << QStringList{"A1=plain", "B1=rich runs", "C1=line\rbreak & \u00e9"};
+    QTest::newRow("empty cells and places that follow")
+        << QByteArray("<worksheet " + ns +
+                      "><sheetData><row r=\"2\"><c r=\"B2\"/><c><v>1</v></c></row>"
+                      "<row><c><v>7</v><f>A1*2</f></c><c t=\"b\"><v>1</v></c><c t=\"inlineStr\">"
+                      "<is/></c></row>"
+                      "</sheetData></worksheet>")
+        << sst << QStringList{"B2=", "C2=1", "A3=7", "B3=true", "C3="};
+    QTest::newRow("an end tag that closes another")
+        << QByteArray("<worksheet " + ns +
+                      "><sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c></row>"
+                      "<row r=\"2\"><c r=\"A2\"><v>2</v></row></c>"
+                      "<row r=\"3\"><c r=\"A3\"><v>3</v></c></row></sheetData></worksheet>")
+        << sst << QStringList{"A1=1"};
+    QTest::newRow("an entity nobody declared")
+        << QByteArray("<worksheet " + ns +
+                      "><sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"B1\" "
+                      "t=\"str\"><v>a&nbsp;b</v></c><c r=\"C1\"><v>3</v></c></row></sheetData>"
+                      "</worksheet>")
+        << sst << QStringList{"A1=1"};
+    QTest::newRow("a character XML cannot carry")
+        << QByteArray("<worksheet " + ns +
+                      "><sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"B1\" "
+                      "t=\"str\"><v>&#0;</v></c></row></sheetData></worksheet>")
+        << sst << QStringList{"A1=1"};
+    QTest::newRow("cut short")
+        << QByteArray("<worksheet " + ns +
+                      "><sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"B1\"><v>2")
+        << sst << QStringList{"A1=1"};
+    QTest::newRow("a tag left open")
+        << QByteArray("<worksheet " + ns +
+                      "><sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"B1\" t=\"s")
+        << sst << QStringList{"A1=1"};
+    QTest::newRow("an attribute without quotes")
+        << QByteArray("<worksheet " + ns +
+                      "><sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=B1><v>2</v></c>"
+                      "</row></sheetData></worksheet>")
+        << sst << QStringList{"A1=1"};
+    QTest::newRow("a document type declaration")
+        << QByteArray("<!DOCTYPE worksheet [<!ENTITY a \"aaaa\">]><worksheet " + ns +
+                      "><sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c></row></sheetData>"
+                      "</worksheet>")
+        << sst << QStringList{};
+    QTest::newRow("broken shared strings: the strings before the fault")
+        << QByteArray("<worksheet " + ns +
+                      "><sheetData><row><c t=\"s\"><v>0</v></c><c t=\"s\"><v>1</v></c>"
+                      "</row></sheetData></worksheet>")
+        << QByteArray("<sst " + ns + "><si><t>first</t></si><si><t>sec</si></sst>")
+        << QStringList{"A1=first"};
+
+    QByteArray utf16 =
+        QTextCodec::codecForName("UTF-16LE")
+            ->fromUnicode(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16\"?>"
+                                         "<worksheet %1><sheetData><row r=\"1\"><c r=\"A1\" "
+                                         "t=\"inlineStr\"><is><t>\u00e9t\u00e9 \U0001F600</t>"
+                                         "</is></c></row></sheetData></worksheet>")
+                              .arg(QString::fromLatin1(ns)));
+    QTest::newRow("UTF-16 with a byte order mark")
+        << QByteArray("\xFF\xFE") + utf16 << sst
+        << QStringList{QStringLiteral("A1=\u00e9t\u00e9 \U0001F600")};
+    QTest::newRow("Latin-1 as declared")
+        << QByteArray("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><worksheet " + ns +
+                      "><sheetData><row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>caf\xE9"
+                      "</t></is></c></row></sheetData></worksheet>")
+        << sst << QStringList{QStringLiteral("A1=caf\u00e9")};
+}
+
+void TestXlsx::handWrittenParts()
+{
+    QFETCH(QByteArray, sheet);
+    QFETCH(QByteArray, strings);
+    QFETCH(QStringList, cells);
+    const QString file = writeParts(path(QStringLiteral("parts.xlsx")), sheet, strings);
+    QVERIFY(!file.isEmpty());
+    Document doc(file);
+    Worksheet *ws = doc.firstWorksheet();
+    QVERIFY(ws);
+    QStringList read;
+    const CellRange used = ws->dimension();
+    for (int r = used.firstRow(); r <= used.lastRow() && ws->cellCount() > 0; ++r) {
+        for (int c = used.firstColumn(); c <= used.lastColumn(); ++c) {
+            if (const std::optional<Cell> cell = ws->cellAt(r, c)) {
+                read << QXlsx::columnLetters(c) + QString::number(r) + QLatin1Char('=') +
+                            cell->value().toString();
+            }
+        }
+    }
+    QCOMPARE(read, cells);
+    if (QByteArray(QTest::currentDataTag()).startsWith("empty cells")) {
+        QCOMPARE(ws->cellAt(3, 1)->formula(), QStringLiteral("A1*2"));
+        QVERIFY(!ws->cellAt(2, 3)->hasFormula());
+        QCOMPARE(ws->cellAt(3, 2)->cellType(), Cell::BooleanType);
+    }
+}
+
+// Cells kept in the order they came and those that came out of order give
+// the same sheet as a plain map: what was written last at each place, the
+// used range, the count.
+void TestXlsx::cellsInAnyOrder()
+{
+    for (unsigned seed : {1u, 2u, 3u}) {
+        std::mt19937 random(seed);
+        Worksheet sheet(QStringLiteral("S"));
+        std::map<std::pair<int, int>, QVariant> expected;
+        int row = 1;
+        for (int i = 0; i < 20000; ++i) {
+            // Mostly forward, as files are; now and then back, or again.
+            const int jump = int(random() % 100);
+            const int r = jump < 80 ? row++ : 1 + int(random() % quint32(row));
+            const int c = 1 + int(random() % 30);
+            QVariant value;
+            switch (random() % 4) {
+            case 0:
+                value = double(i);
+                break;
+            case 1:
+                value = QStringLiteral("text %1").arg(i);
+                break;
+            case 2:
+                value = bool(i % 2);
+                break;
+            default:
+                break; // a cell without a value
+            }
+            QVERIFY(sheet.write(r, c, value));
+            expected[{r, c}] = value;
+        }
+        QCOMPARE(sheet.cellCount(), int(expected.size()));
+        int top = MaxRowCount, left = MaxColumnCount, bottom = 0, right = 0;
+        for (const auto &e : expected) {
+            top = qMin(top, e.first.first);
+            bottom = qMax(bottom, e.first.first);
+            left = qMin(left, e.first.second);
+            right = qMax(right, e.first.second);
+            const QVariant got = sheet.read(e.first.first, e.first.second);
+            if (got != e.second) {
+                QFAIL(qPrintable(QStringLiteral("seed %1, %2%3: %4 instead of %5")
+                                     .arg(seed)
+                                     .arg(QXlsx::columnLetters(e.first.second))
+                                     .arg(e.first.first)
+                                     .arg(got.toString(), e.second.toString())));
+            }
+        }
+        QCOMPARE(sheet.dimension(), CellRange(top, left, bottom, right));
+        QVERIFY(!sheet.cellAt(bottom + 1, 1));
     }
 }
 

@@ -40,7 +40,9 @@ QString columnLetters(int column)
     return letters;
 }
 
-bool parseCellReference(const QStringRef &text, int *row, int *column)
+namespace {
+
+template <typename Text> bool parseReference(const Text &text, int *row, int *column)
 {
     int i = 0;
     const int n = text.size();
@@ -50,7 +52,7 @@ bool parseCellReference(const QStringRef &text, int *row, int *column)
     int col = 0;
     const int lettersStart = i;
     for (; i < n; ++i) {
-        const QChar c = text.at(i).toUpper();
+        const QChar c = QChar(text.at(i)).toUpper();
         if (c < QLatin1Char('A') || c > QLatin1Char('Z')) {
             break;
         }
@@ -68,7 +70,7 @@ bool parseCellReference(const QStringRef &text, int *row, int *column)
     int r = 0;
     const int digitsStart = i;
     for (; i < n; ++i) {
-        const QChar c = text.at(i);
+        const QChar c = QChar(text.at(i));
         if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
             return false;
         }
@@ -83,6 +85,18 @@ bool parseCellReference(const QStringRef &text, int *row, int *column)
     *row = r;
     *column = col;
     return true;
+}
+
+} // namespace
+
+bool parseCellReference(const QStringRef &text, int *row, int *column)
+{
+    return parseReference(text, row, column);
+}
+
+bool parseCellReference(QLatin1String text, int *row, int *column)
+{
+    return parseReference(text, row, column);
 }
 
 } // namespace QXlsx

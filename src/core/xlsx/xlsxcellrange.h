@@ -41,5 +41,6 @@ QString columnLetters(int column);
 // Parses a cell reference such as "C3" (optionally with '$' marks) within
 // the sheet size; false for anything else.
 bool parseCellReference(const QStringRef &text, int *row, int *column);
+bool parseCellReference(QLatin1String text, int *row, int *column);
 
 } // namespace QXlsx

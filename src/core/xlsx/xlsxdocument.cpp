@@ -2,6 +2,7 @@
 
 #include "xlsxpackage_p.h"
 #include "xlsxsheetreader_p.h"
+#include "xlsxstringpool_p.h"
 #include "xlsxstyles_p.h"
 #include "xlsxworksheet.h"
 
@@ -144,11 +145,10 @@ void Document::load(QIODevice *device)
             formats = detail::readCellFormats(xml, themeColors);
         }
     }
-    QVector<QString> strings;
+    std::shared_ptr<detail::StringPool> strings;
     if (const detail::Relationship *rel = findByKind(rels, QStringLiteral("sharedStrings"))) {
         if (std::unique_ptr<QIODevice> part = package.openPart(rel->target)) {
-            QXmlStreamReader xml(part.get());
-            strings = detail::readSharedStrings(xml);
+            strings = detail::readSharedStrings(part.get());
         }
     }
 
@@ -171,8 +171,7 @@ void Document::load(QIODevice *device)
         }
         auto sheet = std::make_unique<Worksheet>(entry.name, m_date1904);
         if (std::unique_ptr<QIODevice> part = package.openPart(rel->target)) {
-            QXmlStreamReader xml(part.get());
-            reader.read(xml, sheet.get());
+            reader.read(part.get(), sheet.get());
         }
         m_sheets.push_back(std::move(sheet));
     }

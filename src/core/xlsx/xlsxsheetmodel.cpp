@@ -85,7 +85,7 @@ QVariant SheetModel::data(const QModelIndex &index, int role) const
     }
     const int row = index.row() + 1;
     const int column = index.column() + 1;
-    const Cell *cell = d->sheet->cellAt(row, column);
+    const std::optional<Cell> cell = d->sheet->cellAt(row, column);
     if (!cell) {
         return QVariant();
     }

@@ -3,8 +3,11 @@
 #include "xlsxpackage_p.h"
 #include "xlsxworksheet.h"
 
+#include "xlsxscanner_p.h"
+#include "xlsxstringpool_p.h"
+
 #include <QDateTime>
-#include <QXmlStreamReader>
+#include <charconv>
 #include <cmath>
 
 namespace QXlsx {
@@ -58,193 +61,252 @@ QString decodeEscapes(const QString &text)
     return out;
 }
 
-int intAttribute(const QXmlStreamAttributes &attrs, const char *name, bool *ok)
+const char *skipBlanks(const char *at, const char *end)
 {
-    return attrs.value(QLatin1String(name)).toInt(ok);
+    while (at < end && (*at == ' ' || *at == '\t' || *at == '\n' || *at == '\r')) {
+        ++at;
+    }
+    return at;
+}
+
+// Whole numbers and decimal numbers as the cells hold them, around which
+// blanks are allowed; false for anything else.
+bool parseInt(const QByteArray &text, int *value)
+{
+    const char *end = text.constData() + text.size();
+    const char *at = skipBlanks(text.constData(), end);
+    while (end > at && (end[-1] == ' ' || end[-1] == '\t' || end[-1] == '\n' || end[-1] == '\r')) {
+        --end;
+    }
+    const std::from_chars_result r = std::from_chars(at, end, *value);
+    return at < end && r.ec == std::errc() && r.ptr == end;
+}
+
+bool parseNumber(const QByteArray &text, double *value)
+{
+    const char *end = text.constData() + text.size();
+    const char *at = skipBlanks(text.constData(), end);
+    while (end > at && (end[-1] == ' ' || end[-1] == '\t' || end[-1] == '\n' || end[-1] == '\r')) {
+        --end;
+    }
+    if (at < end && *at == '+') {
+        ++at;
+    }
+    const std::from_chars_result r = std::from_chars(at, end, *value);
+    return at < end && r.ec == std::errc() && r.ptr == end && std::isfinite(*value);
+}
+
+QString fromUtf8(const QByteArray &bytes)
+{
+    return QString::fromUtf8(bytes.constData(), bytes.size());
 }
 
 } // namespace
 
-QString readStringItem(QXmlStreamReader &xml)
+QString readStringItem(XmlScanner &xml)
 {
-    const QString item = xml.name().toString();
-    QString text;
-    while (nextToken(xml)) {
-        if (xml.isEndElement() && xml.name() == item) {
+    QByteArray text;
+    int depth = 1;
+    while (depth > 0 && !xml.atEnd()) {
+        switch (xml.next()) {
+        case XmlScanner::StartElement:
+            if (xml.isNamed("t")) {
+                xml.readElementText(&text);
+            } else if (xml.isNamed("rPh")) {
+                xml.skipElement();
+            } else {
+                ++depth;
+            }
+            break;
+        case XmlScanner::EndElement:
+            --depth;
+            break;
+        default:
             break;
         }
-        if (!xml.isStartElement()) {
-            continue;
-        }
-        if (xml.name() == QLatin1String("t")) {
-            text += xml.readElementText();
-        } else if (xml.name() == QLatin1String("rPh")) {
-            xml.skipCurrentElement();
-        }
     }
-    return decodeEscapes(text);
+    return decodeEscapes(fromUtf8(text));
 }
 
-QVector<QString> readSharedStrings(QXmlStreamReader &xml)
+std::shared_ptr<StringPool> readSharedStrings(QIODevice *part)
 {
-    QVector<QString> strings;
-    while (nextToken(xml) && strings.size() < MaxSharedStrings) {
-        if (xml.isStartElement() && xml.name() == QLatin1String("si")) {
+    auto strings = std::make_shared<StringPool>();
+    XmlScanner xml(part);
+    while (strings->size() < MaxSharedStrings && !xml.atEnd()) {
+        if (xml.next() == XmlScanner::StartElement && xml.isNamed("si")) {
             const QString text = readStringItem(xml);
             if (!xml.hasError()) {
-                strings.append(text);
+                strings->add(text);
             }
         }
     }
     return strings;
 }
 
-SheetReader::SheetReader(const QVector<QString> &sharedStrings, const QVector<Format> &formats,
-                         int *cellsLeft)
-    : m_strings(sharedStrings), m_formats(formats), m_cellsLeft(cellsLeft)
+SheetReader::SheetReader(std::shared_ptr<const StringPool> sharedStrings,
+                         const QVector<Format> &formats, int *cellsLeft)
+    : m_strings(std::move(sharedStrings)), m_formats(formats), m_cellsLeft(cellsLeft)
 {
 }
 
-void SheetReader::read(QXmlStreamReader &xml, Worksheet *sheet)
+void SheetReader::read(QIODevice *part, Worksheet *sheet)
 {
+    XmlScanner xml(part);
+    // The cells refer to the workbook's formats and strings by number.
+    sheet->m_formats = m_formats;
+    sheet->m_shared = m_strings;
+    for (QByteArray *buffer : {&m_attribute, &m_type, &m_value}) {
+        buffer->reserve(64);
+    }
     bool inSheetData = false;
     int row = 0;
     int nextColumn = 1;
-    while (*m_cellsLeft > 0 && nextToken(xml)) {
-        if (xml.isEndElement()) {
-            if (xml.name() == QLatin1String("sheetData")) {
+    while (*m_cellsLeft > 0 && !xml.atEnd()) {
+        const XmlScanner::Token token = xml.next();
+        if (token == XmlScanner::EndElement) {
+            if (xml.isNamed("sheetData")) {
                 break; // nothing after the cells is needed
             }
             continue;
         }
-        if (!xml.isStartElement()) {
+        if (token != XmlScanner::StartElement) {
             continue;
         }
-        const QStringRef name = xml.name();
-        if (name == QLatin1String("sheetData")) {
+        if (xml.isNamed("sheetData")) {
             inSheetData = true;
         } else if (!inSheetData) {
             continue;
-        } else if (name == QLatin1String("row")) {
+        } else if (xml.isNamed("row")) {
             // The dimension element is only a claim; rows and cells say
             // where they are, or follow the one before.
-            const QXmlStreamAttributes attrs = xml.attributes();
-            if (attrs.hasAttribute(QLatin1String("r"))) {
-                bool ok = false;
-                const int r = intAttribute(attrs, "r", &ok);
-                row = ok ? r : 0; // a row of unknown place loses its unplaced cells
+            if (xml.attribute("r", &m_attribute)) {
+                int n = 0;
+                row = parseInt(m_attribute, &n)
+                          ? n
+                          : 0; // a row of unknown place loses its unplaced cells
             } else {
                 ++row;
             }
             nextColumn = 1;
-        } else if (name == QLatin1String("c")) {
+        } else if (xml.isNamed("c")) {
             readCell(xml, sheet, row, &nextColumn);
         }
     }
 }
 
-void SheetReader::readCell(QXmlStreamReader &xml, Worksheet *sheet, int row, int *nextColumn)
+void SheetReader::readCell(XmlScanner &xml, Worksheet *sheet, int row, int *nextColumn)
 {
-    const QXmlStreamAttributes attrs = xml.attributes();
     int column = *nextColumn;
     bool placed = true;
-    if (attrs.hasAttribute(QLatin1String("r"))) {
-        placed = parseCellReference(attrs.value(QLatin1String("r")), &row, &column);
+    if (xml.attribute("r", &m_attribute)) {
+        placed = parseCellReference(QLatin1String(m_attribute), &row, &column);
     }
     *nextColumn = column + 1;
 
-    Format format;
-    bool ok = false;
-    const int style = intAttribute(attrs, "s", &ok);
-    if (ok && style >= 0 && style < m_formats.size()) {
-        format = m_formats.at(style);
+    quint32 format = 0;
+    int style = 0;
+    if (xml.attribute("s", &m_attribute) && parseInt(m_attribute, &style) && style >= 0 &&
+        style < m_formats.size()) {
+        format = quint32(style) + 1;
     }
-    const QStringRef type = attrs.value(QLatin1String("t")); // valid while attrs lives
+    if (!xml.attribute("t", &m_type)) {
+        m_type.resize(0);
+    }
+    const QByteArray &type = m_type;
 
-    QString valueText;
+    QByteArray &valueText = m_value;
+    valueText.resize(0);
     QString formula;
     bool hasValue = false;
     QString inlineText;
     bool hasInline = false;
-    while (nextToken(xml)) {
-        if (xml.isEndElement() && xml.name() == QLatin1String("c")) {
-            break;
+    while (!xml.atEnd()) {
+        const XmlScanner::Token token = xml.next();
+        if (token == XmlScanner::EndElement) {
+            break; // of the cell: what it holds is read whole
         }
-        if (!xml.isStartElement()) {
+        if (token != XmlScanner::StartElement) {
             continue;
         }
-        if (xml.name() == QLatin1String("v")) {
-            valueText = xml.readElementText();
+        if (xml.isNamed("v")) {
+            valueText.resize(0);
+            xml.readElementText(&valueText);
             hasValue = true;
-        } else if (xml.name() == QLatin1String("f")) {
-            formula = xml.readElementText();
-            if (formula.isNull()) {
-                formula = QLatin1String(""); // a shared formula's follower has no text
-            }
-        } else if (xml.name() == QLatin1String("is")) {
+        } else if (xml.isNamed("f")) {
+            // A shared formula's follower has no text, but is a formula.
+            QByteArray text;
+            xml.readElementText(&text);
+            formula = QLatin1String("");
+            formula += fromUtf8(text);
+        } else if (xml.isNamed("is")) {
             inlineText = readStringItem(xml);
             hasInline = true;
         } else {
-            xml.skipCurrentElement();
+            xml.skipElement();
         }
     }
     if (xml.hasError() || !placed || row < 1 || row > MaxRowCount || column > MaxColumnCount) {
         return;
     }
 
+    Worksheet::Slot slot{};
     QVariant value;
     Cell::CellType cellType = Cell::NumberType;
-    if (type == QLatin1String("s")) {
-        const int index = valueText.toInt(&ok);
-        if (!ok || index < 0 || index >= m_strings.size()) {
+    if (type == "s") {
+        int index = 0;
+        if (!parseInt(valueText, &index) || index < 0 || !m_strings || index >= m_strings->size()) {
             return; // no such string: nothing to show
         }
-        value = m_strings.at(index);
+        slot.kind = Worksheet::Kind::Shared;
+        slot.index = index;
         cellType = Cell::SharedStringType;
-    } else if (type == QLatin1String("inlineStr")) {
+    } else if (type == "inlineStr") {
         if (hasInline) {
             value = inlineText;
         } else if (hasValue) {
-            value = decodeEscapes(valueText);
+            value = decodeEscapes(fromUtf8(valueText));
         }
         cellType = Cell::InlineStringType;
-    } else if (type == QLatin1String("str")) {
+    } else if (type == "str") {
         if (hasValue) {
-            value = decodeEscapes(valueText);
+            value = decodeEscapes(fromUtf8(valueText));
         }
         cellType = Cell::StringType;
-    } else if (type == QLatin1String("b")) {
-        const QString v = valueText.trimmed();
-        if (v == QLatin1String("1") || v == QLatin1String("true")) {
+    } else if (type == "b") {
+        const QByteArray v = valueText.trimmed();
+        if (v == "1" || v == "true") {
             value = true;
-        } else if (v == QLatin1String("0") || v == QLatin1String("false")) {
+        } else if (v == "0" || v == "false") {
             value = false;
         }
         cellType = Cell::BooleanType;
-    } else if (type == QLatin1String("e")) {
+    } else if (type == "e") {
         if (hasValue) {
-            value = valueText;
+            value = fromUtf8(valueText);
         }
         cellType = Cell::ErrorType;
-    } else if (type == QLatin1String("d")) {
+    } else if (type == "d") {
         // ISO 8601 text, written by a few programs instead of a serial number.
-        const QDateTime dateTime = QDateTime::fromString(valueText.trimmed(), Qt::ISODate);
+        const QDateTime dateTime =
+            QDateTime::fromString(fromUtf8(valueText.trimmed()), Qt::ISODate);
         if (dateTime.isValid()) {
             value = dateTime;
         }
         cellType = Cell::CustomType;
-    } else if (hasValue && !valueText.trimmed().isEmpty()) {
-        const double number = valueText.trimmed().toDouble(&ok);
-        if (ok && std::isfinite(number)) {
-            value = number;
+    } else if (hasValue) {
+        double n = 0;
+        if (parseNumber(valueText, &n)) {
+            slot.kind = Worksheet::Kind::Number;
+            slot.number = n;
         }
     }
-
-    Cell cell(value, cellType, format, sheet->m_date1904);
-    if (!formula.isNull()) {
-        cell.setFormula(formula);
+    if (cellType != Cell::SharedStringType && cellType != Cell::NumberType) {
+        slot = sheet->valueSlot(value);
     }
-    if (sheet->insertCell(row, column, std::move(cell))) {
+    slot.type = quint8(cellType);
+    slot.format = format;
+    slot.formula = !formula.isNull();
+    if (sheet->insertSlot(row, column, slot, formula)) {
         --*m_cellsLeft;
     }
 }

@@ -2,10 +2,12 @@
 
 #include "xlsxformat.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QVector>
+#include <memory>
 
-class QXmlStreamReader;
+class QIODevice;
 
 namespace QXlsx {
 
@@ -13,11 +15,15 @@ class Worksheet;
 
 namespace detail {
 
-// Text of a string item (<si> or <is>): its own text or the runs of a rich
-// text, without phonetic hints. The reader ends on the item's end tag.
-QString readStringItem(QXmlStreamReader &xml);
+class StringPool;
+class XmlScanner;
 
-QVector<QString> readSharedStrings(QXmlStreamReader &xml);
+// Text of a string item (<si> or <is>) just started: its own text or the
+// runs of a rich text, without phonetic hints. The reader ends on the
+// item's end tag.
+QString readStringItem(XmlScanner &xml);
+
+std::shared_ptr<StringPool> readSharedStrings(QIODevice *part);
 
 // Fills a worksheet with the cells of its part, reading at most *cellsLeft
 // new cells and counting them down. Cells that cannot be read are left out;
@@ -25,16 +31,20 @@ QVector<QString> readSharedStrings(QXmlStreamReader &xml);
 class SheetReader
 {
 public:
-    SheetReader(const QVector<QString> &sharedStrings, const QVector<Format> &formats,
+    SheetReader(std::shared_ptr<const StringPool> sharedStrings, const QVector<Format> &formats,
                 int *cellsLeft);
-    void read(QXmlStreamReader &xml, Worksheet *sheet);
+    void read(QIODevice *part, Worksheet *sheet);
 
 private:
-    void readCell(QXmlStreamReader &xml, Worksheet *sheet, int row, int *nextColumn);
+    void readCell(XmlScanner &xml, Worksheet *sheet, int row, int *nextColumn);
 
-    const QVector<QString> &m_strings;
+    std::shared_ptr<const StringPool> m_strings;
     const QVector<Format> &m_formats;
     int *m_cellsLeft;
+    // Kept from cell to cell, with their room.
+    QByteArray m_attribute;
+    QByteArray m_type;
+    QByteArray m_value;
 };
 
 } // namespace detail

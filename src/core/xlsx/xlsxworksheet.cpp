@@ -1,5 +1,7 @@
 #include "xlsxworksheet.h"
 
+#include "xlsxstringpool_p.h"
+
 #include <QDateTime>
 
 namespace QXlsx {
@@ -59,24 +61,78 @@ Worksheet::~Worksheet() = default;
 
 CellRange Worksheet::dimension() const
 {
-    if (m_cells.empty()) {
+    if (cellCount() == 0) {
         return CellRange();
     }
     return CellRange(m_firstRow, m_firstColumn, m_lastRow, m_lastColumn);
 }
 
-Cell *Worksheet::cellAt(int row, int column) const
+Worksheet::Slot *Worksheet::find(quint64 key) const
+{
+    constexpr size_t Mask = (size_t(1) << BlockBits) - 1;
+    auto at = [&](size_t i) -> Slot & { return m_blocks[i >> BlockBits][i & Mask]; };
+    size_t low = 0;
+    size_t high = m_inOrder;
+    while (low < high) {
+        const size_t mid = low + (high - low) / 2;
+        if (at(mid).key < key) {
+            low = mid + 1;
+        } else {
+            high = mid;
+        }
+    }
+    if (low < m_inOrder && at(low).key == key) {
+        return &at(low);
+    }
+    const auto it = m_apart.find(key);
+    return it == m_apart.end() ? nullptr : &it->second;
+}
+
+Cell Worksheet::cellOf(const Slot &slot) const
+{
+    QVariant value;
+    switch (slot.kind) {
+    case Kind::None:
+        break;
+    case Kind::Number:
+        value = slot.number;
+        break;
+    case Kind::Boolean:
+        value = slot.index != 0;
+        break;
+    case Kind::Shared:
+        value = m_shared ? m_shared->at(int(slot.index)) : QString();
+        break;
+    case Kind::Own:
+        value = m_own ? m_own->at(int(slot.index)) : QString();
+        break;
+    case Kind::Other:
+        value = m_others[size_t(slot.index)];
+        break;
+    }
+    Cell cell(value, Cell::CellType(slot.type),
+              slot.format ? m_formats.value(int(slot.format) - 1) : Format(), m_date1904);
+    if (slot.formula) {
+        cell.setFormula(m_formulas.at(slot.key));
+    }
+    return cell;
+}
+
+std::optional<Cell> Worksheet::cellAt(int row, int column) const
 {
     if (!inSheet(row, column)) {
-        return nullptr;
+        return std::nullopt;
     }
-    const auto it = m_cells.find(key(row, column));
-    return it == m_cells.end() ? nullptr : &it->second;
+    const Slot *slot = find(key(row, column));
+    if (!slot) {
+        return std::nullopt;
+    }
+    return cellOf(*slot);
 }
 
 QVariant Worksheet::read(int row, int column) const
 {
-    const Cell *cell = cellAt(row, column);
+    const std::optional<Cell> cell = cellAt(row, column);
     if (!cell) {
         return QVariant();
     }
@@ -93,7 +149,7 @@ bool Worksheet::write(int row, int column, const QVariant &value, const Format &
     }
     Format useFormat = format;
     if (!format.isValid()) {
-        if (const Cell *old = cellAt(row, column)) {
+        if (const std::optional<Cell> old = cellAt(row, column)) {
             useFormat = old->format();
         }
     }
@@ -135,10 +191,77 @@ bool Worksheet::write(int row, int column, const QVariant &value, const Format &
     return true;
 }
 
-bool Worksheet::insertCell(int row, int column, Cell cell)
+Worksheet::Slot Worksheet::valueSlot(const QVariant &value)
 {
-    const auto result = m_cells.insert_or_assign(key(row, column), std::move(cell));
-    if (m_cells.size() == 1) {
+    Slot slot{};
+    switch (value.userType()) {
+    case QMetaType::UnknownType:
+        slot.kind = Kind::None;
+        break;
+    case QMetaType::Double:
+        slot.kind = Kind::Number;
+        slot.number = value.toDouble();
+        break;
+    case QMetaType::Bool:
+        slot.kind = Kind::Boolean;
+        slot.index = value.toBool() ? 1 : 0;
+        break;
+    case QMetaType::QString:
+        if (!m_own) {
+            m_own = std::make_unique<detail::StringPool>();
+        }
+        slot.kind = Kind::Own;
+        slot.index = m_own->add(value.toString());
+        break;
+    default:
+        slot.kind = Kind::Other;
+        slot.index = qint64(m_others.size());
+        m_others.push_back(value);
+        break;
+    }
+    return slot;
+}
+
+bool Worksheet::insertCell(int row, int column, const Cell &cell)
+{
+    Slot slot = valueSlot(cell.value());
+    slot.type = quint8(cell.cellType());
+    const Format format = cell.format();
+    if (format.isValid()) {
+        m_formats.append(format);
+        slot.format = quint32(m_formats.size());
+    }
+    slot.formula = cell.hasFormula();
+    return insertSlot(row, column, slot, cell.formula());
+}
+
+bool Worksheet::insertSlot(int row, int column, Slot slot, const QString &formula)
+{
+    slot.key = key(row, column);
+    if (slot.formula) {
+        m_formulas[slot.key] = formula;
+    }
+    constexpr size_t Mask = (size_t(1) << BlockBits) - 1;
+    const bool inOrder =
+        m_inOrder == 0 ||
+        m_blocks[(m_inOrder - 1) >> BlockBits][(m_inOrder - 1) & Mask].key < slot.key;
+    bool added = true;
+    if (inOrder && (m_apart.empty() || !m_apart.count(slot.key))) {
+        if ((m_inOrder & Mask) == 0) {
+            m_blocks.emplace_back(new Slot[Mask + 1]);
+        }
+        m_blocks[m_inOrder >> BlockBits][m_inOrder & Mask] = slot;
+        ++m_inOrder;
+    } else if (Slot *old = find(slot.key)) {
+        if (old->formula && !slot.formula) {
+            m_formulas.erase(slot.key);
+        }
+        *old = slot;
+        added = false;
+    } else {
+        m_apart.emplace(slot.key, slot);
+    }
+    if (cellCount() == 1) {
         m_firstRow = m_lastRow = row;
         m_firstColumn = m_lastColumn = column;
     } else {
@@ -147,7 +270,7 @@ bool Worksheet::insertCell(int row, int column, Cell cell)
         m_firstColumn = qMin(m_firstColumn, column);
         m_lastColumn = qMax(m_lastColumn, column);
     }
-    return result.second;
+    return added;
 }
 
 } // namespace QXlsx

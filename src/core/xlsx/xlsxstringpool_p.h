@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+namespace QXlsx {
+namespace detail {
+
+// Many short texts kept end to end in large blocks, so that a workbook of a
+// million strings does not cost a million allocations and their overhead.
+// Texts are only ever added; each is known by the number add() gave it.
+class StringPool
+{
+public:
+    int size() const { return int(m_entries.size()); }
+    int add(const QString &text);
+    // A copy of the text; null when it is empty or the number was never given out.
+    QString at(int index) const;
+
+private:
+    // Room for a million characters a block; a longer text has one of its own.
+    static constexpr int BlockBits = 20;
+    static constexpr int BlockSize = 1 << BlockBits;
+    // Not QChar: its blocks would be cleared first, for nothing.
+    std::vector<std::unique_ptr<char16_t[]>> m_blocks;
+    int m_used = BlockSize; // of the last block
+    // Block (20 bits), start in it (20 bits) and length (24 bits).
+    std::vector<quint64> m_entries;
+};
+
+} // namespace detail
+} // namespace QXlsx
