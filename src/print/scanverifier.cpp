@@ -48,8 +48,10 @@ QString itemName(const BarcodeItem *item, double pixelsPerMm)
         .arg(at.y(), 0, 'f', 1);
 }
 
-// The codes zbar does not read (2-D codes but QR, GS1 content, the newer
-// linear codes) are read with ZXing-C++; zbar keeps the ones it always read.
+// Codes ZXing-C++ knows are read with it: it reads a symbol drawn alone
+// (pure) at a fraction of what zbar's scan of the whole picture costs, and
+// it reads what zbar does not (2-D codes but QR, GS1 content, the newer
+// linear codes). zbar reads the other linear codes.
 ZXing::BarcodeFormat zxingFormat(int symbology)
 {
     switch (symbology) {
@@ -57,12 +59,14 @@ ZXing::BarcodeFormat zxingFormat(int symbology)
         return ZXing::BarcodeFormat::MaxiCode;
     case Barcode::Pdf417:
         return ZXing::BarcodeFormat::PDF417;
+    case Barcode::Code128:
     case Barcode::Gs1_128:
     case Barcode::Sscc18:
         return ZXing::BarcodeFormat::Code128;
     case Barcode::DataMatrix:
     case Barcode::Gs1DataMatrix:
         return ZXing::BarcodeFormat::DataMatrix;
+    case Barcode::QrCode:
     case Barcode::Gs1QrCode:
         return ZXing::BarcodeFormat::QRCode;
     case Barcode::Aztec:
