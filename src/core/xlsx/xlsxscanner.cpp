@@ -25,6 +25,22 @@ bool endsName(char c)
     return isSpace(c) || c == '/' || c == '>' || c == '=' || c == '<';
 }
 
+int skipName(const char *data, int i, int end)
+{
+    while (i < end && !endsName(data[i])) {
+        ++i;
+    }
+    return i;
+}
+
+int skipSpaces(const char *data, int i, int end)
+{
+    while (i < end && isSpace(data[i])) {
+        ++i;
+    }
+    return i;
+}
+
 // The name is the wanted one, with or without a namespace prefix.
 bool sameLocalName(const char *name, int length, const char *wanted)
 {
@@ -341,14 +357,8 @@ XmlScanner::Step XmlScanner::scanTag(int from, int end)
         return Step::Fault;
     }
     if (second == '/') {
-        int i = from + 2;
-        while (i < end && !endsName(data[i])) {
-            ++i;
-        }
-        const int nameEnd = i;
-        while (i < end && isSpace(data[i])) {
-            ++i;
-        }
+        const int nameEnd = skipName(data, from + 2, end);
+        const int i = skipSpaces(data, nameEnd, end);
         if (i >= end) {
             return Step::More;
         }
@@ -367,10 +377,7 @@ XmlScanner::Step XmlScanner::scanTag(int from, int end)
         return Step::Done;
     }
 
-    int i = from + 1;
-    while (i < end && !endsName(data[i])) {
-        ++i;
-    }
+    int i = skipName(data, from + 1, end);
     if (i >= end) {
         return Step::More;
     }
@@ -381,9 +388,7 @@ XmlScanner::Step XmlScanner::scanTag(int from, int end)
     m_attributes.clear();
     bool selfClosing = false;
     for (;;) {
-        while (i < end && isSpace(data[i])) {
-            ++i;
-        }
+        i = skipSpaces(data, i, end);
         if (i >= end) {
             return Step::More;
         }
@@ -403,23 +408,15 @@ XmlScanner::Step XmlScanner::scanTag(int from, int end)
             break;
         }
         const int attrName = i;
-        while (i < end && !endsName(data[i])) {
-            ++i;
-        }
-        const int attrNameEnd = i;
-        while (i < end && isSpace(data[i])) {
-            ++i;
-        }
+        const int attrNameEnd = skipName(data, i, end);
+        i = skipSpaces(data, attrNameEnd, end);
         if (i >= end) {
             return Step::More;
         }
         if (data[i] != '=' || attrNameEnd == attrName) {
             return Step::Fault;
         }
-        ++i;
-        while (i < end && isSpace(data[i])) {
-            ++i;
-        }
+        i = skipSpaces(data, i + 1, end);
         if (i >= end) {
             return Step::More;
         }

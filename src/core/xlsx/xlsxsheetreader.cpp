@@ -61,34 +61,38 @@ QString decodeEscapes(const QString &text)
     return out;
 }
 
-const char *skipBlanks(const char *at, const char *end)
+bool isBlank(char c)
 {
-    while (at < end && (*at == ' ' || *at == '\t' || *at == '\n' || *at == '\r')) {
-        ++at;
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+// The text without the blanks around it, as [*at, *end).
+void trim(const QByteArray &text, const char **at, const char **end)
+{
+    *at = text.constData();
+    *end = *at + text.size();
+    while (*at < *end && isBlank(**at)) {
+        ++*at;
     }
-    return at;
+    while (*end > *at && isBlank((*end)[-1])) {
+        --*end;
+    }
 }
 
 // Whole numbers and decimal numbers as the cells hold them, around which
 // blanks are allowed; false for anything else.
 bool parseInt(const QByteArray &text, int *value)
 {
-    const char *end = text.constData() + text.size();
-    const char *at = skipBlanks(text.constData(), end);
-    while (end > at && (end[-1] == ' ' || end[-1] == '\t' || end[-1] == '\n' || end[-1] == '\r')) {
-        --end;
-    }
+    const char *at, *end;
+    trim(text, &at, &end);
     const std::from_chars_result r = std::from_chars(at, end, *value);
     return at < end && r.ec == std::errc() && r.ptr == end;
 }
 
 bool parseNumber(const QByteArray &text, double *value)
 {
-    const char *end = text.constData() + text.size();
-    const char *at = skipBlanks(text.constData(), end);
-    while (end > at && (end[-1] == ' ' || end[-1] == '\t' || end[-1] == '\n' || end[-1] == '\r')) {
-        --end;
-    }
+    const char *at, *end;
+    trim(text, &at, &end);
     if (at < end && *at == '+') {
         ++at;
     }
@@ -180,10 +184,9 @@ void SheetReader::read(QIODevice *part, Worksheet *sheet)
             // The dimension element is only a claim; rows and cells say
             // where they are, or follow the one before.
             if (xml.attribute("r", &m_attribute)) {
+                // A row of unknown place loses its unplaced cells.
                 int n = 0;
-                row = parseInt(m_attribute, &n)
-                          ? n
-                          : 0; // a row of unknown place loses its unplaced cells
+                row = parseInt(m_attribute, &n) ? n : 0;
             } else {
                 ++row;
             }
