@@ -7,7 +7,7 @@ PACKAGES="
 build-essential cmake pkg-config
 qtbase5-dev qttools5-dev-tools libqt5svg5 qttranslations5-l10n
 libboost-log-dev
-libzint-dev libzbar-dev libzxing-dev libsodium-dev
+libzint-dev libzxing-dev libsodium-dev
 libkf5archive-dev
 libmicrohttpd-dev libsqlite3-dev libpq-dev postgresql-15
 libcups2-dev

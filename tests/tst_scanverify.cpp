@@ -351,6 +351,16 @@ void TestScanVerify::everySymbologyIsChecked()
     }
     QVERIFY2(usual.outcome == scanverify::Outcome::Scans,
              qPrintable(QStringLiteral("expected \"%1\", read \"%2\"").arg(usual.expected, usual.read)));
+    // An EAN or UPC add-on is a symbol of its own beside the main one,
+    // which is what is checked.
+    if (symbology == Barcode::Ean || symbology == Barcode::UpcA) {
+        Barcode withAddOn = code;
+        withAddOn.setData(code.data() + QStringLiteral("+12"));
+        const scanverify::Check c =
+            scanverify::verifySymbol(withAddOn, defaultMm, Barcode::Fit, 0, 203);
+        QVERIFY2(c.outcome == scanverify::Outcome::Scans,
+                 qPrintable(QStringLiteral("expected \"%1\", read \"%2\"").arg(c.expected, c.read)));
+    }
     for (const QSizeF &mm : {QSizeF(1, 1), QSizeF(300, 300), QSizeF(300, 5)}) {
         for (double rotation : {0.0, 90.0, 30.0}) {
             const scanverify::Check c = scanverify::verifySymbol(code, mm, Barcode::Stretch,

@@ -11,11 +11,7 @@
 #include <QPrinter>
 #include <QThread>
 
-#include <zbar.h>
 #include <ZXing/ReadBarcode.h>
-
-// zbar.h declares its C interface inside a namespace when compiled as C++.
-using namespace zbar;
 
 #include <atomic>
 #include <chrono>
@@ -48,11 +44,9 @@ QString itemName(const BarcodeItem *item, double pixelsPerMm)
         .arg(at.y(), 0, 'f', 1);
 }
 
-// Codes ZXing-C++ knows are read with it: it reads a symbol drawn alone
-// (pure) at a fraction of what zbar's scan of the whole picture costs, and
-// it reads what zbar does not (2-D codes but QR, GS1 content, the newer
-// linear codes). zbar reads the other linear codes.
-ZXing::BarcodeFormat zxingFormat(int symbology)
+// Every code is read with ZXing-C++, told the symbol is drawn alone (pure):
+// that costs a fraction of a scan of the whole picture.
+ZXing::BarcodeFormats zxingFormat(int symbology)
 {
     switch (symbology) {
     case Barcode::MaxiCode:
@@ -77,6 +71,16 @@ ZXing::BarcodeFormat zxingFormat(int symbology)
         return ZXing::BarcodeFormat::Code93;
     case Barcode::UpcE:
         return ZXing::BarcodeFormat::UPCE;
+    case Barcode::Codabar:
+        return ZXing::BarcodeFormat::Codabar;
+    case Barcode::Code39:
+        return ZXing::BarcodeFormat::Code39;
+    case Barcode::Ean:
+        return ZXing::BarcodeFormat::EAN13 | ZXing::BarcodeFormat::EAN8;
+    case Barcode::Itf14:
+        return ZXing::BarcodeFormat::ITF;
+    case Barcode::UpcA:
+        return ZXing::BarcodeFormat::UPCA;
     default:
         return ZXing::BarcodeFormat::None;
     }
@@ -124,6 +128,8 @@ QStringList zxingDecode(const QImage &drawn, int symbology)
     hints.setIsPure(true);
     hints.setTryHarder(false);
     hints.setTryRotate(true);
+    // The start and stop characters are part of the data zint encodes.
+    hints.setReturnCodabarStartEnd(true);
     const ZXing::ImageView view(grey.constBits(), grey.width(), grey.height(),
                                 ZXing::ImageFormat::Lum, int(grey.bytesPerLine()));
     const ZXing::Result result = ZXing::ReadBarcode(view, hints);
@@ -147,48 +153,6 @@ QString normalised(int symbology, const QString &data)
     return symbology == Barcode::Codabar || symbology == Barcode::Code39 ? data.toUpper() : data;
 }
 
-class SymbolReader
-{
-public:
-    SymbolReader() : scanner(zbar_image_scanner_create())
-    {
-        // UPC-A is otherwise reported as an EAN-13 with a leading zero.
-        zbar_image_scanner_set_config(scanner, ZBAR_UPCA, ZBAR_CFG_ENABLE, 1);
-    }
-    ~SymbolReader() { zbar_image_scanner_destroy(scanner); }
-    SymbolReader(const SymbolReader &) = delete;
-    SymbolReader &operator=(const SymbolReader &) = delete;
-
-    // The data of every symbol in an 8-bit grey image whose lines are not
-    // padded. A linear symbol lying along the lines (`along` rows, or columns
-    // for one turned a quarter) is read along those alone, every other line:
-    // a symbol drawn crisp needs no more, and it halves the work.
-    enum Lines { AllLines, Rows, Columns };
-    QStringList decode(const QImage &grey, Lines along = AllLines)
-    {
-        zbar_image_scanner_set_config(scanner, ZBAR_NONE, ZBAR_CFG_X_DENSITY,
-                                      along == Rows ? 0 : along == Columns ? 2 : 1);
-        zbar_image_scanner_set_config(scanner, ZBAR_NONE, ZBAR_CFG_Y_DENSITY,
-                                      along == Columns ? 0 : along == Rows ? 2 : 1);
-        QStringList found;
-        zbar_image_t *image = zbar_image_create();
-        zbar_image_set_format(image, zbar_fourcc('Y', '8', '0', '0'));
-        zbar_image_set_size(image, unsigned(grey.width()), unsigned(grey.height()));
-        zbar_image_set_data(image, grey.constBits(), unsigned(grey.sizeInBytes()), nullptr);
-        if (zbar_scan_image(scanner, image) > 0) {
-            for (const zbar_symbol_t *s = zbar_image_first_symbol(image); s;
-                 s = zbar_symbol_next(s))
-                found << QString::fromUtf8(zbar_symbol_get_data(s),
-                                           int(zbar_symbol_get_data_length(s)));
-        }
-        zbar_image_destroy(image);
-        return found;
-    }
-
-private:
-    zbar_image_scanner_t *scanner;
-};
-
 // The symbol drawn alone on white, with a quiet zone, as the print path
 // draws it: modules laid on the dots of `snapDpi` on a device of `dpi`.
 QImage drawSymbol(Barcode &code, QSizeF sizeMm, int aspectMode, double rotation, int dpi,
@@ -207,7 +171,7 @@ QImage drawSymbol(Barcode &code, QSizeF sizeMm, int aspectMode, double rotation,
     turn.rotate(rotation);
     const QRectF turned = turn.mapRect(area);
     const double margin = 4 * pxPerMm;
-    // Whole lines of four bytes: the decoder takes the bytes without padding.
+    // Whole lines of four bytes, as an image keeps them anyway.
     const int width = (int(std::ceil(turned.width() + 2 * margin)) + 3) & ~3;
     const int height = int(std::ceil(turned.height() + 2 * margin));
     if (width <= 0 || height <= 0 || qint64(width) * height > 64LL * 1024 * 1024)
@@ -231,28 +195,23 @@ namespace scanverify {
 namespace {
 
 Check checkDrawn(Barcode &code, QSizeF sizeMm, int aspectMode, double rotation, int dpi,
-                 int snapDpi, SymbolReader &decoder)
+                 int snapDpi)
 {
     Check c;
     if (!verifiable(code.symbology())) {
         c.expected = expectedData(code);
         return c;
     }
-    const bool zxing = zxingFormat(code.symbology()) != ZXing::BarcodeFormat::None;
     // ZXing reads pure symbols only upright or turned by quarters.
     const int quarter = qRound(rotation / 90);
     const bool quarterTurn = qFuzzyCompare(quarter * 90.0 + 1, rotation + 1);
-    const QImage image = drawSymbol(code, sizeMm, aspectMode,
-                                    zxing && !quarterTurn ? quarter * 90.0 : rotation, dpi,
-                                    snapDpi);
+    const QImage image =
+        drawSymbol(code, sizeMm, aspectMode, quarterTurn ? rotation : quarter * 90.0, dpi, snapDpi);
     // Drawing encoded the symbol: its caption is at hand without encoding again.
     c.expected = expectedOf(code);
-    SymbolReader::Lines along = SymbolReader::AllLines;
-    if (code.symbology() != Barcode::QrCode && quarterTurn)
-        along = quarter % 2 ? SymbolReader::Columns : SymbolReader::Rows;
     QStringList read;
     if (!image.isNull())
-        read = zxing ? zxingDecode(image, code.symbology()) : decoder.decode(image, along);
+        read = zxingDecode(image, code.symbology());
     c.outcome = read.isEmpty() ? Outcome::Unreadable : Outcome::WrongData;
     c.read = read.value(0);
     for (const QString &r : read) {
@@ -282,8 +241,7 @@ int scanverify::snapDpiFor(QPrinter *printer)
 
 bool scanverify::verifiable(int symbology)
 {
-    return symbology != Barcode::Code2of5 && symbology >= 0 &&
-           symbology < Barcode::SymbologyCount;
+    return symbology != Barcode::Code2of5 && symbology >= 0 && symbology < Barcode::SymbologyCount;
 }
 
 QString scanverify::expectedData(Barcode code)
@@ -317,9 +275,7 @@ scanverify::Check scanverify::verifySymbol(const Barcode &code, QSizeF sizeMm, i
                                            double rotation, int dpi, int snapDpi)
 {
     Barcode drawn = code;
-    SymbolReader decoder;
-    return checkDrawn(drawn, sizeMm, aspectMode, rotation, dpi, snapDpi > 0 ? snapDpi : dpi,
-                      decoder);
+    return checkDrawn(drawn, sizeMm, aspectMode, rotation, dpi, snapDpi > 0 ? snapDpi : dpi);
 }
 
 scanverify::Report scanverify::verifyDocument(Document *doc, int dpi, int snapDpi, int first,
@@ -346,8 +302,8 @@ scanverify::Report scanverify::verifyDocument(Document *doc, int dpi, int snapDp
         // Cut items stay in the scene hidden and are not printed.
         if (!item || !item->isVisible())
             continue;
-        items.push_back({item->barcode(), item->size() / ppm, item->aspectMode(),
-                         item->rotation(), itemName(item, ppm), item});
+        items.push_back({item->barcode(), item->size() / ppm, item->aspectMode(), item->rotation(),
+                         itemName(item, ppm), item});
     }
 
     // Each distinct symbol is decoded once: a constant code on every label
@@ -389,7 +345,6 @@ scanverify::Report scanverify::verifyDocument(Document *doc, int dpi, int snapDp
     std::atomic<int> done{0};
     std::atomic<bool> stop{false};
     auto work = [&]() {
-        SymbolReader decoder;
         // zint structures are not shared between threads: each has its copies.
         std::vector<Barcode> codes;
         for (const Item &item : items)
@@ -399,14 +354,14 @@ scanverify::Report scanverify::verifyDocument(Document *doc, int dpi, int snapDp
             Barcode &code = codes[size_t(jobs[j].item)];
             code.setData(jobs[j].data);
             results[size_t(j)] = checkDrawn(code, item.sizeMm, item.aspect, item.rotation, dpi,
-                                            snapDpi > 0 ? snapDpi : dpi, decoder);
+                                            snapDpi > 0 ? snapDpi : dpi);
             ++done;
         }
     };
     // The calling thread only reports progress while the workers decode.
     const int threads = qBound(1, QThread::idealThreadCount(), 8);
     std::vector<std::thread> workers;
-    for (int t = 0; t < threads && int(jobs.size()) > 16; ++t)
+    for (int t = 0; t<threads &&int(jobs.size())> 16; ++t)
         workers.emplace_back(work);
     if (workers.empty()) {
         work();
@@ -451,7 +406,6 @@ struct scanverify::DrawnCheck::Items
         QString name;
     };
     std::vector<Item> list;
-    SymbolReader decoder;
 };
 
 scanverify::DrawnCheck::DrawnCheck(Document *d, int resolution)
@@ -512,9 +466,7 @@ void scanverify::DrawnCheck::check(const QImage &row, const QVector<rasterjob::P
                 QPainter painter(&alone);
                 painter.drawImage(QPoint(Quiet, Quiet), row, dots);
                 painter.end();
-                read = zxingFormat(it.code.symbology()) != ZXing::BarcodeFormat::None
-                           ? zxingDecode(alone, it.code.symbology())
-                           : items->decoder.decode(alone);
+                read = zxingDecode(alone, it.code.symbology());
             }
             c.outcome = read.isEmpty() ? Outcome::Unreadable : Outcome::WrongData;
             c.read = read.value(0);
@@ -566,8 +518,9 @@ QList<scanverify::EncodingFault> scanverify::encodingFaults(Document *doc, int f
                 faults.append({label, name, data, it.value()});
         }
     }
-    std::stable_sort(faults.begin(), faults.end(),
-                     [](const EncodingFault &a, const EncodingFault &b) { return a.label < b.label; });
+    std::stable_sort(
+        faults.begin(), faults.end(),
+        [](const EncodingFault &a, const EncodingFault &b) { return a.label < b.label; });
     return faults;
 }
 
