@@ -19,6 +19,7 @@ private slots:
     void qtVersionCheck();
     void displayName();
     void versionOption();
+    void windowlessRunsNeedNoDisplay();
     void startupTraceReportsTheShownWindow();
     void positionalFilesInOrder();
     void translationFromWorkingDirectory();
@@ -61,6 +62,42 @@ void TestStartup::versionOption()
     QCOMPARE(p.exitCode(), 0);
     const QString out = QString::fromUtf8(p.readAllStandardOutput());
     QVERIFY2(out.trimmed().endsWith(QLatin1String("v4.1.0")), qPrintable(out));
+}
+
+// Help, version and batch jobs run wherever the command line is, also with
+// a display that is named but empty or out of reach (they aborted in the
+// platform plugin); the window alone needs a display.
+void TestStartup::windowlessRunsNeedNoDisplay()
+{
+    const QString program = QDir(QStringLiteral(TAGORIX_BIN_DIR)).filePath(QStringLiteral("tagorix"));
+    for (const QString &display : {QString(), QStringLiteral(":7391")}) {
+        QTemporaryDir config;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.insert(QStringLiteral("DISPLAY"), display);
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        for (const QStringList &arguments :
+             {QStringList{QStringLiteral("--version")}, QStringList{QStringLiteral("--help")}}) {
+            QProcess p;
+            p.setProcessEnvironment(env);
+            p.start(program, arguments);
+            QVERIFY(p.waitForFinished(60000));
+            QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0,
+                     qPrintable(QStringLiteral("DISPLAY=%1 %2: %3")
+                                    .arg(display, arguments.join(QLatin1Char(' ')),
+                                         QString::fromLocal8Bit(p.readAllStandardError()))));
+            QVERIFY(p.readAllStandardOutput().contains("Tagorix"));
+        }
+        if (display.isEmpty()) {
+            QProcess p;
+            p.setProcessEnvironment(env);
+            p.start(program, QStringList());
+            QVERIFY(p.waitForFinished(60000));
+            QCOMPARE(p.exitCode(), 1);
+            QVERIFY(p.readAllStandardError().contains("no display available"));
+        }
+    }
 }
 
 void TestStartup::startupTraceReportsTheShownWindow()

@@ -10,15 +10,15 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QSettings>
 #include <QSplashScreen>
 #include <QTextStream>
 #include <QTimer>
-#include <QElapsedTimer>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
 
 #include <QSet>
@@ -101,15 +101,17 @@ void startup::checkQtRuntime()
 
 bool startup::displayAvailable()
 {
-    return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
-           qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+    // Set but empty names no display either.
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
 bool startup::runsWithoutWindow(int argc, char *argv[])
 {
     static const QSet<QByteArray> windowless = {
-        "-h", "--help", "-?", "-v", "--version", "--help-all", "--print", "--export-pdf",
-        "--export-zpl", "--verify-only"};
+        "-h",         "--help",  "-?",           "-v",           "--version",
+        "--help-all", "--print", "--export-pdf", "--export-zpl", "--verify-only"};
     for (int i = 1; i < argc; ++i) {
         const QByteArray arg(argv[i]);
         if (windowless.contains(arg) || arg.startsWith("--export-pdf=") ||
@@ -141,12 +143,12 @@ QElapsedTimer &sinceStart()
 
 // One pass of the start-up sequence: everything it builds is destroyed
 // again before it returns the exit code of its event loop (or of the batch job).
-int runPass(int &argc, char **argv, bool batch)
+int runPass(int &argc, char **argv, bool windowless)
 {
     int exitCode = 0;
     auto app = std::make_unique<TxApp>(argc, argv);
     std::unique_ptr<QSplashScreen> splash;
-    if (!batch) {
+    if (!windowless) {
         splash = std::make_unique<QSplashScreen>(
             QPixmap(QStringLiteral(":/veltrux/veltrux_splash.png")), Qt::WindowStaysOnTopHint);
         splash->show();
@@ -232,23 +234,23 @@ int startup::restartLoop(const std::function<int()> &pass)
 int startup::run(int argc, char *argv[])
 {
     sinceStart().start();
-    if (!displayAvailable()) {
-        if (!runsWithoutWindow(argc, argv)) {
-            std::fprintf(stderr, "tagorix: no display available (DISPLAY is not set); start it "
-                                 "from a desktop session, or use --print / --export-pdf\n");
-            return 1;
-        }
-        // Help, version and batch printing need no window; they run on the
-        // offscreen platform when there is no display at all.
+    const bool windowless = runsWithoutWindow(argc, argv);
+    if (windowless) {
+        // Help, version and batch printing show no window, so they run on
+        // the offscreen platform whatever display there is: a display that
+        // is named but cannot be reached does not stop them, a desktop's
+        // settings do not change their pages, and no connection is made.
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    } else if (!displayAvailable()) {
+        std::fprintf(stderr, "tagorix: no display available (DISPLAY is not set); start it "
+                             "from a desktop session, or use --print / --export-pdf\n");
+        return 1;
     }
     checkQtRuntime();
     registerResources();
 
-    // A batch job shows no window at all, not even the splash screen.
-    const bool batch = runsBatch(argc, argv);
 #ifdef __GLIBC__
-    if (batch) {
+    if (runsBatch(argc, argv)) {
         // Each page of a run allocates and frees the same few megabytes (the
         // PDF writer's stream compression among them); glibc would hand the
         // top of the heap back to the kernel after every page and fault it in
@@ -257,5 +259,5 @@ int startup::run(int argc, char *argv[])
         mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
     }
 #endif
-    return restartLoop([&] { return runPass(argc, argv, batch); });
+    return restartLoop([&] { return runPass(argc, argv, windowless); });
 }
