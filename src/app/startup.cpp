@@ -257,6 +257,10 @@ int startup::run(int argc, char *argv[])
         // again for the next. Keeping it costs no resident memory until used.
         mallopt(M_TOP_PAD, 16 * 1024 * 1024);
         mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
+        // Setting those stops glibc from raising its mmap threshold as it
+        // goes, so every block over 128 kB (a page's stream, the compressor's
+        // state) would be mapped and unmapped again for each page.
+        mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
     }
 #endif
     return restartLoop([&] { return runPass(argc, argv, windowless); });
