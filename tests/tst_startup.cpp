@@ -69,11 +69,16 @@ void TestStartup::versionOption()
 // platform plugin); the window alone needs a display.
 void TestStartup::windowlessRunsNeedNoDisplay()
 {
-    const QString program = QDir(QStringLiteral(TAGORIX_BIN_DIR)).filePath(QStringLiteral("tagorix"));
+    const QString program =
+        QDir(QStringLiteral(TAGORIX_BIN_DIR)).filePath(QStringLiteral("tagorix"));
     for (const QString &display : {QString(), QStringLiteral(":7391")}) {
         QTemporaryDir config;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        // As a desktop session may name its own.
+        if (display.isEmpty())
+            env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        else
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
         env.insert(QStringLiteral("DISPLAY"), display);
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
@@ -115,7 +120,8 @@ void TestStartup::startupTraceReportsTheShownWindow()
         else
             env.remove(QStringLiteral("TAGORIX_STARTUP_TRACE"));
         p.setProcessEnvironment(env);
-        p.start(QDir(QStringLiteral(TAGORIX_BIN_DIR)).filePath(QStringLiteral("tagorix")), QStringList());
+        p.start(QDir(QStringLiteral(TAGORIX_BIN_DIR)).filePath(QStringLiteral("tagorix")),
+                QStringList());
         QVERIFY(p.waitForStarted());
         QByteArray err;
         QElapsedTimer clock;
@@ -137,7 +143,8 @@ void TestStartup::positionalFilesInOrder()
 {
     QCommandLineParser parser;
     startup::setupCommandLine(parser);
-    QVERIFY(parser.parse({QStringLiteral("tagorix"), QStringLiteral("b.tx4l"), QStringLiteral("a.tx4l")}));
+    QVERIFY(parser.parse(
+        {QStringLiteral("tagorix"), QStringLiteral("b.tx4l"), QStringLiteral("a.tx4l")}));
     QCOMPARE(parser.positionalArguments(), QStringList({"b.tx4l", "a.tx4l"}));
     QVERIFY(parser.helpText().contains(QLatin1String("Files to open, optionally.")));
     QVERIFY(parser.helpText().contains(QLatin1String("[files...]")));

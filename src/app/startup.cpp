@@ -237,10 +237,13 @@ int startup::run(int argc, char *argv[])
     const bool windowless = runsWithoutWindow(argc, argv);
     if (windowless) {
         // Help, version and batch printing show no window, so they run on
-        // the offscreen platform whatever display there is: a display that
-        // is named but cannot be reached does not stop them, a desktop's
+        // the offscreen platform rather than a desktop's: a display that is
+        // named but cannot be reached does not stop them, the desktop's
         // settings do not change their pages, and no connection is made.
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Another platform asked for by name is kept.
+        const QByteArray chosen = qgetenv("QT_QPA_PLATFORM");
+        if (chosen.isEmpty() || chosen.startsWith("xcb") || chosen.startsWith("wayland"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
     } else if (!displayAvailable()) {
         std::fprintf(stderr, "tagorix: no display available (DISPLAY is not set); start it "
                              "from a desktop session, or use --print / --export-pdf\n");
