@@ -33,6 +33,8 @@
 #include <QStandardItem>
 #include <QStandardItemModel>
 #include <QTableView>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -169,6 +171,7 @@ private slots:
     void deletedSourceAsksAndStopsPrinting();
     void fileChangedWhileOpen();
     void quantityColumnsOfEverySource();
+    void dataTextLaidOutOnlyWhenItChanges();
     void barcodeExtentFollowsTheLabelShown();
     void cellsThatDoNotEncodeStopTheRun();
 
@@ -561,6 +564,36 @@ void TestDataTrust::quantityColumnsOfEverySource()
     // The command line's bare name finds the first source that has it.
     QVERIFY(PrintHandler::quantitiesFromColumn(&doc, QStringLiteral("qty"), &copies, &error));
     QCOMPARE(copies, QVector<int>({2, 1}));
+}
+
+// Switching labels lays a data text out again only when it changes, and a
+// change keeps the alignment; past the column nothing shows.
+void TestDataTrust::dataTextLaidOutOnlyWhenItChanges()
+{
+    QList<QStandardItem *> values;
+    for (const char *v : {"same", "same", "other"})
+        values << new QStandardItem(QString::fromLatin1(v));
+    DataSource *words = manager()->addInternal(QStringLiteral("Words"), values);
+    auto *item = new DataItem(QSizeF(300, 60));
+    item->setData(words, QItemSelection(words->model()->index(0, 0), words->model()->index(2, 0)));
+    item->setAlignment(Qt::AlignRight);
+    QGraphicsTextItem *text = nullptr;
+    for (QGraphicsItem *child : item->childItems())
+        if (auto *t = dynamic_cast<QGraphicsTextItem *>(child))
+            text = t;
+    QVERIFY(text);
+    QSignalSpy edits(text->document(), &QTextDocument::contentsChange);
+    item->setRecordIndex(1);
+    QCOMPARE(edits.count(), 0);
+    QCOMPARE(item->plainText(), QStringLiteral("same"));
+    item->setRecordIndex(2);
+    QVERIFY(edits.count() > 0);
+    QCOMPARE(item->plainText(), QStringLiteral("other"));
+    QCOMPARE(text->document()->begin().blockFormat().alignment(), Qt::AlignRight);
+    item->setRecordIndex(3);
+    QCOMPARE(item->plainText(), QString());
+    delete item;
+    manager()->removeSource(manager()->idOf(words));
 }
 
 void TestDataTrust::barcodeExtentFollowsTheLabelShown()

@@ -101,7 +101,12 @@ void DataItem::refresh()
 {
     // A label past the item's cells shows nothing: it must never print
     // another label's value.
-    textItem.setPlainText(binding.text(record));
+    const QString text = binding.text(record);
+    // Switching to a label with the same value (a column of repeats, copies
+    // of one row) lays nothing out again.
+    if (text == textItem.toPlainText())
+        return;
+    textItem.setPlainText(text);
     setAlignment(alignment());
 }
 
