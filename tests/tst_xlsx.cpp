@@ -533,6 +533,16 @@ void TestXlsx::handWrittenParts_data()
                       "<c t=\"s\"><v> 2 </v></c><c t=\"s\"><v>3</v></c></row></sheetData>"
                       "</worksheet>")
         << sst << QStringList{"A1=plain", "B1=rich runs", "C1=line\rbreak & \u00e9"};
+    QTest::newRow("shared strings in UTF-8, and bytes that are none")
+        << QByteArray("<worksheet " + ns +
+                      "><sheetData><row><c t=\"s\"><v>0</v></c><c t=\"s\"><v>1</v></c>"
+                      "<c t=\"s\"><v>2</v></c></row></sheetData></worksheet>")
+        << QByteArray("<sst " + ns +
+                      "><si><t>\xC3\xA9t\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80</t></si>"
+                      "<si><t>a\xFF" "b\xC3</t></si><si><t>\xED\xA0\x80 \xC0\xAF</t></si></sst>")
+        << QStringList{QStringLiteral("A1=\u00e9t\u00e9 \u20ac \U0001F600"),
+                       QStringLiteral("B1=a\uFFFDb\uFFFD"),
+                       QStringLiteral("C1=\uFFFD\uFFFD\uFFFD \uFFFD\uFFFD")};
     QTest::newRow("empty cells and places that follow")
         << QByteArray("<worksheet " + ns +
                       "><sheetData><row r=\"2\"><c r=\"B2\"/><c><v>1</v></c></row>"

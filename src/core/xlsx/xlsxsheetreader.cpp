@@ -107,15 +107,17 @@ QString fromUtf8(const QByteArray &bytes)
 
 } // namespace
 
-QString readStringItem(XmlScanner &xml)
+namespace {
+
+// The UTF-8 bytes of a string item's text, escapes not yet decoded.
+void readItemBytes(XmlScanner &xml, QByteArray *text)
 {
-    QByteArray text;
     int depth = 1;
     while (depth > 0 && !xml.atEnd()) {
         switch (xml.next()) {
         case XmlScanner::StartElement:
             if (xml.isNamed("t")) {
-                xml.readElementText(&text);
+                xml.readElementText(text);
             } else if (xml.isNamed("rPh")) {
                 xml.skipElement();
             } else {
@@ -129,6 +131,14 @@ QString readStringItem(XmlScanner &xml)
             break;
         }
     }
+}
+
+} // namespace
+
+QString readStringItem(XmlScanner &xml)
+{
+    QByteArray text;
+    readItemBytes(xml, &text);
     return decodeEscapes(fromUtf8(text));
 }
 
@@ -136,11 +146,21 @@ std::shared_ptr<StringPool> readSharedStrings(QIODevice *part)
 {
     auto strings = std::make_shared<StringPool>();
     XmlScanner xml(part);
+    // One buffer for all items: a list of a million strings is read
+    // without a million allocations.
+    QByteArray text;
+    text.reserve(256);
     while (strings->size() < MaxSharedStrings && !xml.atEnd()) {
         if (xml.next() == XmlScanner::StartElement && xml.isNamed("si")) {
-            const QString text = readStringItem(xml);
-            if (!xml.hasError()) {
-                strings->add(text);
+            text.resize(0);
+            readItemBytes(xml, &text);
+            if (xml.hasError()) {
+                continue;
+            }
+            if (text.contains("_x")) {
+                strings->add(decodeEscapes(fromUtf8(text)));
+            } else {
+                strings->addUtf8(text.constData(), text.size());
             }
         }
     }
