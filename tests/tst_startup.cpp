@@ -62,6 +62,12 @@ void TestStartup::versionOption()
     QCOMPARE(p.exitCode(), 0);
     const QString out = QString::fromUtf8(p.readAllStandardOutput());
     QVERIFY2(out.trimmed().endsWith(QLatin1String("v4.1.0")), qPrintable(out));
+    QCOMPARE(out, QStringLiteral("Tagorix ") + QLatin1String(version::string) + QLatin1Char('\n'));
+    // With anything else, the parser answers: an unknown option is an error.
+    p.setArguments({QStringLiteral("--version"), QStringLiteral("--no-such-option")});
+    p.start();
+    QVERIFY(p.waitForFinished(60000));
+    QVERIFY(p.exitCode() != 0);
 }
 
 // Help, version and batch jobs run wherever the command line is, also with

@@ -29,6 +29,10 @@
 #endif
 #include <memory>
 
+namespace {
+const char ApplicationName[] = "Tagorix";
+} // namespace
+
 quint32 startup::versionNumber(const QString &version)
 {
     const QStringList parts = version.split(QLatin1Char('.'));
@@ -70,7 +74,7 @@ void startup::setupCommandLine(QCommandLineParser &parser)
 void startup::setApplicationIdentity()
 {
     QCoreApplication::setOrganizationName(QStringLiteral("Norvane"));
-    QCoreApplication::setApplicationName(QStringLiteral("Tagorix"));
+    QCoreApplication::setApplicationName(QLatin1String(ApplicationName));
     QCoreApplication::setApplicationVersion(QLatin1String(version::string));
     QGuiApplication::setApplicationDisplayName(version::displayName());
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/veltrux/veltrux_icon.png")));
@@ -234,6 +238,12 @@ int startup::restartLoop(const std::function<int()> &pass)
 int startup::run(int argc, char *argv[])
 {
     sinceStart().start();
+    // The version alone is answered before anything is set up, as the
+    // command line parser would answer it.
+    if (argc == 2 && (qstrcmp(argv[1], "--version") == 0 || qstrcmp(argv[1], "-v") == 0)) {
+        std::printf("%s %s\n", ApplicationName, version::string);
+        return 0;
+    }
     const bool windowless = runsWithoutWindow(argc, argv);
     if (windowless) {
         // Help, version and batch printing show no window, so they run on
