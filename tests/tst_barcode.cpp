@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QUndoStack>
 #include <QtTest>
@@ -116,6 +117,22 @@ QImage render(const std::function<void(QPainter &)> &draw, QSize size = QSize(70
     return img;
 }
 
+// The page content streams of a PDF, uncompressed, end to end.
+QByteArray pdfContent(const QByteArray &pdf)
+{
+    QByteArray all;
+    for (int at = pdf.indexOf("stream\n"); at >= 0; at = pdf.indexOf("stream\n", at + 7)) {
+        const int end = pdf.indexOf("endstream", at);
+        if (end < 0)
+            break;
+        QByteArray packed = pdf.mid(at + 7, end - at - 7);
+        packed.prepend(QByteArray::fromHex("00100000"));
+        all += qUncompress(packed);
+        at = end;
+    }
+    return all;
+}
+
 void writeBarcodeBlock(QDataStream &out, qint32 symbology, const QString &data)
 {
     out << QUuid(QStringLiteral("{fbb9938c-f39e-455b-9d9c-e32fa852a0b9}")) << qint32(1);
@@ -140,6 +157,7 @@ private slots:
     void aspectModes_data();
     void aspectModes();
     void captionHeightAndPlacement();
+    void barsReachThePdfAsOwnFills();
     void zintResults();
     void streamBytes();
     void variableItemWithoutItsSource();
@@ -257,6 +275,43 @@ void TestBarcode::captionHeightAndPlacement()
         QVERIFY2(x >= expected[i].from && x < expected[i].to, qPrintable(expected[i].text));
         // Under the bars: the symbol is 50 modules high.
         QVERIFY(rec.runs.at(i).at.y() - 100 > 50);
+    }
+}
+
+// Each bar reaches a PDF as a fill of its own (readers and printers snap a
+// lone rectangle to their pixels, not a path of many), and where the symbol
+// sits straight or turned by quarters, without a colour and a matrix per bar.
+void TestBarcode::barsReachThePdfAsOwnFills()
+{
+    Barcode code = makeCode(Barcode::Code128, QStringLiteral("ABC123"), false);
+    const QSizeF modules = code.moduleSize();
+    const QImage img = render([&](QPainter &p) { code.paint(&p, QRectF(QPointF(0, 0), modules * 4), Barcode::Stretch); },
+                              (modules * 4).toSize());
+    int bars = 0;
+    for (int x = 0, y = img.height() / 2; x < img.width(); ++x)
+        bars += qGray(img.pixel(x, y)) < 128 && (x == 0 || qGray(img.pixel(x - 1, y)) >= 128);
+    QVERIFY(bars > 20);
+
+    for (const double angle : {0.0, 90.0, 180.0, 30.0}) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        {
+            QPdfWriter writer(&buffer);
+            writer.setPageSize(QPageSize(QSizeF(100, 60), QPageSize::Millimeter));
+            QPainter p(&writer);
+            p.translate(2000, 1500);
+            p.rotate(angle);
+            code.paint(&p, QRectF(QPointF(-700, -300), QSizeF(1400, 600)), Barcode::Fit, 203);
+        }
+        const QByteArray page = pdfContent(buffer.data());
+        QVERIFY(!page.isEmpty());
+        const QString at = QString::number(angle);
+        QVERIFY2(page.count(" re\n") == bars, qPrintable(at));
+        QVERIFY2(page.count(" re\nf\n") == bars, qPrintable(at));
+        if (angle != 30.0) {
+            QVERIFY2(page.count(" cm\n") < 8, qPrintable(at));
+            QVERIFY2(page.count(" scn\n") < 8, qPrintable(at));
+        }
     }
 }
 

@@ -62,6 +62,40 @@ QFont captionFont(QPainter *painter, double points)
     return font;
 }
 
+// Fills bars in one colour. Each bar stays a fill of its own: PDF readers and
+// printer rasterisers snap a lone rectangle's edges to their pixels, which a
+// path of many rectangles loses (thin bars then merge or vanish at 203 dpi).
+// Where the painter's matrix keeps rectangles upright (straight or turned by
+// quarters), bars go out already mapped, so a PDF page gets one "re f" per bar
+// instead of a colour, a saved state and a matrix for each.
+class BarFill
+{
+public:
+    BarFill(QPainter *painter, const QColor &color) : painter(painter)
+    {
+        painter->save();
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(color);
+        const QTransform t = painter->transform();
+        mapped = t.type() <= QTransform::TxRotate &&
+                 ((t.m12() == 0 && t.m21() == 0) || (t.m11() == 0 && t.m22() == 0));
+        if (mapped) {
+            matrix = t;
+            painter->resetTransform();
+        }
+    }
+    ~BarFill() { painter->restore(); }
+    BarFill(const BarFill &) = delete;
+    BarFill &operator=(const BarFill &) = delete;
+
+    void operator()(const QRectF &bar) { painter->drawRect(mapped ? matrix.mapRect(bar) : bar); }
+
+private:
+    QPainter *painter;
+    QTransform matrix;
+    bool mapped = false;
+};
+
 } // namespace
 
 Barcode::Barcode() = default;
@@ -418,14 +452,20 @@ void Barcode::paint(QPainter *painter, QRectF target, int aspectMode, int snapDp
     const double b = border;
     const double s = quietZone;
     if (!maxi && borderKind == 1) {
-        painter->fillRect(QRectF(0, 0, w, b), color);
-        painter->fillRect(QRectF(0, h + b, w + 2 * s, b), color);
+        {
+            BarFill fill(painter, color);
+            fill(QRectF(0, 0, w, b));
+            fill(QRectF(0, h + b, w + 2 * s, b));
+        }
         painter->translate(s, b);
     } else if (!maxi && borderKind == 2) {
-        painter->fillRect(QRectF(0, b, b, h), color);
-        painter->fillRect(QRectF(w + 2 * s + b, b, b, h), color);
-        painter->fillRect(QRectF(0, 0, w + 2 * b, b), color);
-        painter->fillRect(QRectF(0, h + b, w + 2 * s + 2 * b, b), color);
+        {
+            BarFill fill(painter, color);
+            fill(QRectF(0, b, b, h));
+            fill(QRectF(w + 2 * s + b, b, b, h));
+            fill(QRectF(0, 0, w + 2 * b, b));
+            fill(QRectF(0, h + b, w + 2 * s + 2 * b, b));
+        }
         painter->translate(s + b, b);
     } else {
         painter->translate(s, 0);
@@ -444,6 +484,7 @@ void Barcode::paintModules(QPainter *painter, double)
 {
     const int rows = qBound(0, symbol->rows, 200);
     const int width = qBound(0, symbol->width, 144 * 8);
+    BarFill fill(painter, color);
     double y = 0;
     for (int r = 0; r < rows; ++r) {
         const double rowHeight = symbol->row_height[r];
@@ -455,7 +496,7 @@ void Barcode::paintModules(QPainter *painter, double)
             int run = 1;
             while (i + run < width && moduleSet(r, i + run))
                 ++run;
-            painter->fillRect(QRectF(i, y, run, rowHeight), color);
+            fill(QRectF(i, y, run, rowHeight));
             i += run;
         }
         y += rowHeight;
