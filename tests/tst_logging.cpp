@@ -460,6 +460,23 @@ void TestLogging::collectionKeepsFolderLimit()
     QVERIFY(counters.contains(oldCount));
     QVERIFY(counters.contains(oldCount + 1));
     QVERIFY(counters.contains(oldCount + 2));
+
+    // Many short runs: the count is bounded too, the newest kept.
+    QVERIFY(logging::MaxFiles >= 64);
+    const int shortRuns = int(logging::MaxFiles) + 40;
+    for (int i = 1; i <= shortRuns; ++i) {
+        writeOldLog(dir.path(),
+                    QStringLiteral("20210101_000000_%1.log").arg(1000 + i, 6, 10, QLatin1Char('0')),
+                    400, first.addDays(40).addSecs(i));
+    }
+    QVERIFY(logging::setup(dir.path()));
+    logMany(1);
+    logging::shutdown();
+    const QStringList left = logFiles(dir.path());
+    QCOMPARE(left.size(), int(logging::MaxFiles));
+    QVERIFY(left.contains(
+        QStringLiteral("20210101_000000_%1.log").arg(1000 + shortRuns, 6, 10, QLatin1Char('0'))));
+    QVERIFY(!left.contains(QStringLiteral("20210101_000000_001001.log")));
 }
 
 void TestLogging::fatalIsWrittenAndAborts()

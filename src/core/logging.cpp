@@ -177,7 +177,7 @@ bool logging::setup(const QString &requestedFolder)
             auto backend = sink->locked_backend();
             backend->set_file_collector(blog::sinks::file::make_collector(
                 keywords::target = dir, keywords::max_size = MaxFolderSize,
-                keywords::min_free_space = MinFreeSpace));
+                keywords::min_free_space = MinFreeSpace, keywords::max_files = MaxFiles));
             backend->scan_for_files(blog::sinks::file::scan_matching, true);
             backend->set_open_handler(&writeHeader);
         }

@@ -30,6 +30,10 @@ constexpr const char *FileNamePattern = "%Y%m%d_%H%M%S_%6N.log";
 constexpr unsigned RotationSize = 65536;
 constexpr unsigned long long MaxFolderSize = 33554432;
 constexpr unsigned long long MinFreeSpace = 134217728;
+// As many files as the size limit holds of whole ones. Every start scans the
+// folder, and short runs (one per command-line job) leave small files: without
+// a count the folder would grow to tens of thousands, and start-up with it.
+constexpr unsigned MaxFiles = MaxFolderSize / RotationSize;
 
 // The data location followed by "/logs", or "logs" when there is no data location.
 QString defaultFolder();
