@@ -285,8 +285,9 @@ void TestBarcode::barsReachThePdfAsOwnFills()
 {
     Barcode code = makeCode(Barcode::Code128, QStringLiteral("ABC123"), false);
     const QSizeF modules = code.moduleSize();
-    const QImage img = render([&](QPainter &p) { code.paint(&p, QRectF(QPointF(0, 0), modules * 4), Barcode::Stretch); },
-                              (modules * 4).toSize());
+    const QImage img = render(
+        [&](QPainter &p) { code.paint(&p, QRectF(QPointF(0, 0), modules * 4), Barcode::Stretch); },
+        (modules * 4).toSize());
     int bars = 0;
     for (int x = 0, y = img.height() / 2; x < img.width(); ++x)
         bars += qGray(img.pixel(x, y)) < 128 && (x == 0 || qGray(img.pixel(x - 1, y)) >= 128);
