@@ -590,6 +590,15 @@ void TestDataTrust::dataTextLaidOutOnlyWhenItChanges()
     QVERIFY(edits.count() > 0);
     QCOMPARE(item->plainText(), QStringLiteral("other"));
     QCOMPARE(text->document()->begin().blockFormat().alignment(), Qt::AlignRight);
+    // Lines of a value keep the alignment too; values leave no undo history
+    // behind (a run of 10,000 labels must not grow with it).
+    words->model()->setData(words->model()->index(1, 0), QStringLiteral("two\nlines"));
+    item->setRecordIndex(1);
+    QCOMPARE(item->plainText(), QStringLiteral("two\nlines"));
+    QCOMPARE(text->document()->blockCount(), 2);
+    for (QTextBlock b = text->document()->begin(); b.isValid(); b = b.next())
+        QCOMPARE(b.blockFormat().alignment(), Qt::AlignRight);
+    QCOMPARE(text->document()->availableUndoSteps(), 0);
     item->setRecordIndex(3);
     QCOMPARE(item->plainText(), QString());
     delete item;

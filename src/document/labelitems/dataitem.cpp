@@ -9,6 +9,8 @@
 #include <QAbstractItemModel>
 #include <QMenu>
 #include <QSignalBlocker>
+#include <QTextCursor>
+#include <QTextDocument>
 
 DataItem::DataItem(QSizeF size, QGraphicsItem *parent) : BaseItem(size, parent), textItem(this)
 {
@@ -16,6 +18,8 @@ DataItem::DataItem(QSizeF size, QGraphicsItem *parent) : BaseItem(size, parent),
     textItem.setTextWidth(size);
     setSize(size);
     textItem.setTextInteractionFlags(Qt::NoTextInteraction);
+    // Values are replaced for every label of a run; nobody types here.
+    textItem.document()->setUndoRedoEnabled(false);
     textItem.setAcceptHoverEvents(false);
     // Presses go to the item itself, which is dragged by its text as well.
     textItem.setAcceptedMouseButtons(Qt::NoButton);
@@ -106,8 +110,14 @@ void DataItem::refresh()
     // of one row) lays nothing out again.
     if (text == textItem.toPlainText())
         return;
-    textItem.setPlainText(text);
-    setAlignment(alignment());
+    // The text replaced in place, in one edit: the blocks keep their
+    // alignment and the text is laid out once (not once for the text and
+    // again for the alignment).
+    QTextCursor cursor(textItem.document());
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(text);
+    cursor.endEditBlock();
 }
 
 void DataItem::editDialog()
