@@ -32,14 +32,15 @@ QJsonObject readJsonObject(const QString &fileName)
 
 } // namespace
 
-SizeTemplateManager::SizeTemplateManager(QObject *parent) : QObject(parent)
+SizeTemplateManager::SizeTemplateManager(QObject *parent)
+    : SizeTemplateManager(applicationFolder(), parent)
 {
-    load(applicationFolder());
 }
 
-SizeTemplateManager::SizeTemplateManager(const QString &folder, QObject *parent) : QObject(parent)
+SizeTemplateManager::SizeTemplateManager(const QString &folder, QObject *parent)
+    : QObject(parent), catalogueFolder(folder)
 {
-    load(folder);
+    setObjectName(QStringLiteral("SizeTemplateManager"));
 }
 
 SizeTemplateManager::~SizeTemplateManager()
@@ -52,9 +53,14 @@ QString SizeTemplateManager::applicationFolder()
     return QCoreApplication::applicationDirPath() + QStringLiteral("/sizetemplates");
 }
 
+void SizeTemplateManager::ensureLoaded() const
+{
+    std::call_once(loaded,
+                   [this] { const_cast<SizeTemplateManager *>(this)->load(catalogueFolder); });
+}
+
 void SizeTemplateManager::load(const QString &folder)
 {
-    setObjectName(QStringLiteral("SizeTemplateManager"));
     loadCategories(folder + QStringLiteral("/categories.json"));
     loadTemplates(folder);
 }

@@ -5,11 +5,13 @@
 #include <QObject>
 #include <QString>
 
+#include <mutex>
+
 class SizeTemplate;
 
 // The catalogue of stock label sizes: the category list and every valid
-// template file below the "sizetemplates" folder. Loaded once, in the
-// constructor; the templates stay owned by the manager.
+// template file below the "sizetemplates" folder. Loaded once, when first
+// asked for (a batch job never asks); the templates stay owned by the manager.
 class SizeTemplateManager : public QObject
 {
     Q_OBJECT
@@ -21,8 +23,16 @@ public:
     SizeTemplateManager(const QString &folder, QObject *parent);
     ~SizeTemplateManager() override;
 
-    QMap<qint32, QString> categories() const { return categoryMap; }
-    QList<SizeTemplate *> templates() const { return templateList; }
+    QMap<qint32, QString> categories() const
+    {
+        ensureLoaded();
+        return categoryMap;
+    }
+    QList<SizeTemplate *> templates() const
+    {
+        ensureLoaded();
+        return templateList;
+    }
 
     // The folder the application's own catalogue is read from.
     static QString applicationFolder();
@@ -32,10 +42,13 @@ public:
     static constexpr qint64 MaxFileSize = 1024 * 1024;
 
 private:
+    void ensureLoaded() const;
     void load(const QString &folder);
     void loadCategories(const QString &fileName);
     void loadTemplates(const QString &folder);
 
+    QString catalogueFolder;
+    mutable std::once_flag loaded;
     QMap<qint32, QString> categoryMap;
     QList<SizeTemplate *> templateList;
 };
