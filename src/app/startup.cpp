@@ -71,13 +71,14 @@ void startup::setupCommandLine(QCommandLineParser &parser)
     batchprint::addOptions(parser);
 }
 
-void startup::setApplicationIdentity()
+void startup::setApplicationIdentity(bool withWindows)
 {
     QCoreApplication::setOrganizationName(QStringLiteral("Norvane"));
     QCoreApplication::setApplicationName(QLatin1String(ApplicationName));
     QCoreApplication::setApplicationVersion(QLatin1String(version::string));
     QGuiApplication::setApplicationDisplayName(version::displayName());
-    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/veltrux/veltrux_icon.png")));
+    if (withWindows)
+        QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/veltrux/veltrux_icon.png")));
 }
 
 void startup::registerResources()
@@ -160,7 +161,7 @@ int runPass(int &argc, char **argv, bool windowless)
                             Qt::black);
     }
 
-    startup::setApplicationIdentity();
+    startup::setApplicationIdentity(!windowless);
 
     logging::setup();
     qInstallMessageHandler(logging::messageHandler);

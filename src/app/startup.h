@@ -32,8 +32,10 @@ bool loadQtTranslation(QTranslator &translator, const QString &locale);
 void setupCommandLine(QCommandLineParser &parser);
 
 // Sets organisation "Norvane", application "Tagorix", its version, display
-// name and window icon; the settings and data locations follow from them.
-void setApplicationIdentity();
+// name and, for runs that show windows, the window icon (reading it costs a
+// job without windows a tenth of its start-up); the settings and data
+// locations follow from them.
+void setApplicationIdentity(bool withWindows = true);
 
 // Registers the compiled-in resource bundles (images, cursors).
 void registerResources();
