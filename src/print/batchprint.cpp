@@ -31,6 +31,7 @@
 #include <QTextStream>
 #include <QThread>
 
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -647,6 +648,16 @@ int batchprint::run(const Job &job, QTextStream &err)
     } restore{manager};
 
     PrintHandler handler;
+    // For measuring start-up from outside: one line on stderr once the first
+    // label of the run is drawn.
+    if (qEnvironmentVariableIsSet("TAGORIX_STARTUP_TRACE")) {
+        QObject::connect(&handler, &PrintHandler::labelPrinted, [](int done, int) {
+            if (done == 1) {
+                std::fputs("tagorix: first label drawn\n", stderr);
+                std::fflush(stderr);
+            }
+        });
+    }
     if (job.hasOffset)
         handler.setOffsetOverride(QPointF(job.offsetX, job.offsetY));
     int result = 0;
