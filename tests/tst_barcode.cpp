@@ -158,6 +158,7 @@ private slots:
     void aspectModes();
     void captionHeightAndPlacement();
     void barsReachThePdfAsOwnFills();
+    void captionKeepsDescenders();
     void zintResults();
     void streamBytes();
     void variableItemWithoutItsSource();
@@ -276,6 +277,26 @@ void TestBarcode::captionHeightAndPlacement()
         // Under the bars: the symbol is 50 modules high.
         QVERIFY(rec.runs.at(i).at.y() - 100 > 50);
     }
+}
+
+// Descenders and underscores of a caption show below its line, still
+// inside the symbol ("A_gj" must not read "A gj" on the label).
+void TestBarcode::captionKeepsDescenders()
+{
+    Barcode code = makeCode(Barcode::Code128, QStringLiteral("A_gj"));
+    const QSizeF modules = code.moduleSize();
+    QCOMPARE(modules.height(), 59.0);
+    const double k = 8;
+    const QImage img = render(
+        [&](QPainter &p) { code.paint(&p, QRectF(QPointF(0, 0), modules * k), Barcode::Stretch); },
+        QSize(int(modules.width() * k), int(modules.height() * k) + 40));
+    int lowest = -1;
+    for (int y = int(50 * k); y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (qGray(img.pixel(x, y)) < 128)
+                lowest = y;
+    // The caption's box ends 7 modules below the bars; the symbol 9.
+    QVERIFY2(lowest > 57 * k && lowest < 59 * k, qPrintable(QString::number(lowest / k)));
 }
 
 // Each bar reaches a PDF as a fill of its own (readers and printers snap a

@@ -4,6 +4,7 @@
 #include "streamheader.h"
 #include "textlayout.h"
 
+#include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPolygonF>
@@ -545,7 +546,18 @@ void Barcode::paintCaption(QPainter *painter, double symbolWidth, double h)
     const int length = cap.size();
     const QTextOption centred(Qt::AlignCenter);
     auto guard = [&](int column) { painter->fillRect(QRectF(column, h, 1, 5), color); };
-    auto draw = [&](const QRectF &r, const QString &part) { painter->drawText(r, part, centred); };
+    // Qt clips a text whose line is taller than its box, as captions' lines
+    // are: that cut descenders and underscores off ("A_1" read "A 1"), and on
+    // a PDF page each clip is a saved state, a clip path and every setting
+    // again. The boxes leave room below for descenders; only a caption wider
+    // than its box is still cut.
+    auto draw = [&](const QRectF &r, const QString &part) {
+        const QFontMetricsF metrics(painter->font(), painter->device());
+        if (metrics.horizontalAdvance(part) <= r.width())
+            painter->drawText(r, Qt::AlignCenter | Qt::TextDontClip, part);
+        else
+            painter->drawText(r, part, centred);
+    };
 
     painter->setFont(captionFont(painter, 8));
     if (zint == BARCODE_EANX && (length == 8 || length == 11 || length == 14)) {
