@@ -650,7 +650,12 @@ void Document::drawBackground(QPainter *painter, const QRectF &)
 {
     const QRectF r = sceneRect();
     painter->save();
-    painter->setPen(QPen(printMode ? QColor(Qt::transparent) : QColor(Qt::black), 1, Qt::SolidLine));
+    // Printed labels get no outline: no pen at all, rather than a transparent
+    // one, which a PDF page would carry as an invisible stroke for each label.
+    if (printMode)
+        painter->setPen(Qt::NoPen);
+    else
+        painter->setPen(QPen(QColor(Qt::black), 1, Qt::SolidLine));
     painter->setBrush(Qt::white);
     painter->drawRects(&r, 1);
     // A grid finer than a pixel per line (a label from a damaged file) is not drawn.
