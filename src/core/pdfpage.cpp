@@ -40,7 +40,8 @@ bool pdfpage::setExactSize(const QString &fileName, const QSizeF &sizeMm)
     const double height = sizeMm.height() * 72 / 25.4;
     // The file is read a window at a time and the boxes are patched in
     // place, so a run of many thousand labels is never held in memory. A
-    // page's box follows its marker closely, within the overlap.
+    // page's box follows its marker closely, within the overlap. A window is
+    // written back once, not a write per page.
     constexpr qint64 Window = 1 << 20;
     constexpr qint64 Overlap = 1 << 14;
     const qint64 size = file.size();
@@ -48,7 +49,8 @@ bool pdfpage::setExactSize(const QString &fileName, const QSizeF &sizeMm)
     for (qint64 offset = 0; offset < size; offset += Window) {
         if (!file.seek(offset))
             return false;
-        const QByteArray data = file.read(Window + Overlap);
+        QByteArray data = file.read(Window + Overlap);
+        bool patched = false;
         const bool last = offset + data.size() >= size;
         // Markers from Window on are the next window's.
         for (int pageAt = data.indexOf(page); pageAt >= 0 && (pageAt < Window || last);
@@ -76,10 +78,12 @@ bool pdfpage::setExactSize(const QString &fileName, const QSizeF &sizeMm)
             }
             // PDF takes any run of spaces between numbers, so the length stays.
             exact.append(QByteArray(room - exact.size(), ' '));
-            if (!file.seek(offset + start) || file.write(exact) != exact.size())
-                return false;
+            data.replace(start, room, exact);
+            patched = true;
             ++pages;
         }
+        if (patched && (!file.seek(offset) || file.write(data) != data.size()))
+            return false;
     }
     if (pages == 0) {
         qWarning("No page found in %s", qPrintable(fileName));
