@@ -63,6 +63,14 @@ QFont captionFont(QPainter *painter, double points)
     return font;
 }
 
+// Straight or turned by quarters: rectangles stay rectangles on the device,
+// and their edges can follow its dot grid.
+bool upright(const QTransform &t)
+{
+    return (qFuzzyIsNull(t.m12()) && qFuzzyIsNull(t.m21())) ||
+           (qFuzzyIsNull(t.m11()) && qFuzzyIsNull(t.m22()));
+}
+
 // Fills bars in one colour. Each bar stays a fill of its own: PDF readers and
 // printer rasterisers snap a lone rectangle's edges to their pixels, which a
 // path of many rectangles loses (thin bars then merge or vanish at 203 dpi).
@@ -78,8 +86,7 @@ public:
         painter->setPen(Qt::NoPen);
         painter->setBrush(color);
         const QTransform t = painter->transform();
-        mapped = t.type() <= QTransform::TxRotate &&
-                 ((t.m12() == 0 && t.m21() == 0) || (t.m11() == 0 && t.m22() == 0));
+        mapped = t.type() != QTransform::TxProject && upright(t);
         if (mapped) {
             matrix = t;
             painter->resetTransform();
@@ -403,9 +410,7 @@ void Barcode::paint(QPainter *painter, QRectF target, int aspectMode, int snapDp
     painter->save();
     const QTransform device = painter->deviceTransform();
     const QPaintDevice *pd = painter->device();
-    // Straight or turned by quarters: module edges can follow the dot grid.
-    const bool square = (qFuzzyIsNull(device.m12()) && qFuzzyIsNull(device.m21())) ||
-                        (qFuzzyIsNull(device.m11()) && qFuzzyIsNull(device.m22()));
+    const bool square = upright(device);
     const bool ownUnits = snapDpi > 0 && unitsPerMm > 0;
     if (ownUnits || (snapDpi > 0 && pd && pd->logicalDpiX() > 0 && square)) {
         const double k = ownUnits ? 0 : double(snapDpi) / pd->logicalDpiX();
